@@ -1,0 +1,1 @@
+// Placeholder for a module without sources yet.
