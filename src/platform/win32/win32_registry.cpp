@@ -1,0 +1,91 @@
+#include "platform/win32/win32_registry.h"
+
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+namespace bw::platform {
+
+namespace {
+
+// Values longer than this are not settings of ours; reading them is refused.
+constexpr DWORD kMaxValueBytes = 1024 * 1024;
+
+class RegistryKey {
+public:
+  RegistryKey() = default;
+  RegistryKey(const RegistryKey&) = delete;
+  RegistryKey& operator=(const RegistryKey&) = delete;
+  ~RegistryKey() { if (key_) RegCloseKey(key_); }
+
+  HKEY* Receive() { return &key_; }
+  HKEY Get() const { return key_; }
+
+private:
+  HKEY key_ = nullptr;
+};
+
+// Key paths are relative to the hive; a leading delimiter ("\Software\...") is accepted too.
+std::string KeyPath(std::string_view key) {
+  while (!key.empty() && key.front() == '\\') key.remove_prefix(1);
+  while (!key.empty() && key.back() == '\\') key.remove_suffix(1);
+  return std::string(key);
+}
+
+bool Missing(LSTATUS status) { return status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND; }
+
+}  // namespace
+
+std::optional<std::string> Win32Registry::ReadString(std::string_view key, std::string_view name) {
+  RegistryKey handle;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath(key).c_str(), 0, KEY_QUERY_VALUE, handle.Receive()) != ERROR_SUCCESS)
+    return std::nullopt;
+  const std::string valueName(name);
+  // The value may grow between the size query and the read: ask again a few times.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(handle.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+    if ((type != REG_SZ && type != REG_EXPAND_SZ) || size > kMaxValueBytes) break;
+    std::vector<char> data(size + 1, '\0');  // room for a terminator the stored data may lack
+    DWORD got = size;
+    const LSTATUS status =
+        RegQueryValueExA(handle.Get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got);
+    if (status == ERROR_MORE_DATA) continue;
+    if (status != ERROR_SUCCESS || got > size || (type != REG_SZ && type != REG_EXPAND_SZ)) break;
+    std::string text(data.data(), got);
+    while (!text.empty() && text.back() == '\0') text.pop_back();
+    return text;
+  }
+  return std::nullopt;
+}
+
+bool Win32Registry::WriteString(std::string_view key, std::string_view name, std::string_view data) {
+  if (data.size() >= kMaxValueBytes) return false;
+  RegistryKey handle;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                      nullptr, handle.Receive(), nullptr) != ERROR_SUCCESS)
+    return false;
+  const std::string text(data);  // with its terminator, as REG_SZ wants
+  return RegSetValueExA(handle.Get(), std::string(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                        static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::DeleteValue(std::string_view key, std::string_view name) {
+  RegistryKey handle;
+  const LSTATUS opened = RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath(key).c_str(), 0, KEY_SET_VALUE, handle.Receive());
+  if (Missing(opened)) return true;
+  if (opened != ERROR_SUCCESS) return false;
+  const LSTATUS status = RegDeleteValueA(handle.Get(), std::string(name).c_str());
+  return status == ERROR_SUCCESS || Missing(status);
+}
+
+bool Win32Registry::DeleteKey(std::string_view key) {
+  const std::string path = KeyPath(key);
+  if (path.empty()) return false;  // never the hive itself
+  const LSTATUS status = RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+  return status == ERROR_SUCCESS || Missing(status);
+}
+
+}  // namespace bw::platform
