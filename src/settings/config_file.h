@@ -1,7 +1,9 @@
 // The configuration file: its location, load, save, and moving it to another folder.
 #pragma once
 
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/environment.h"
@@ -29,18 +31,31 @@ struct LoadedSettings {
 // Builds the default tree (general record, three empty folders).
 std::unique_ptr<TStorage> BuildDefaultTree(SettingsPlatform& platform);
 
+// A file larger than this is not read at all; it counts as unreadable.
+inline constexpr std::size_t kMaxConfigFileBytes = std::size_t{64} << 20;
+
 class ConfigFile {
 public:
   explicit ConfigFile(SettingsPlatform& platform);
 
   std::string Path();                      // the location rule
-  LoadedSettings Load();                   // never fails
-  void Save(const TStorage& root, bool autoStart);  // never reports a file failure
+  // Never fails: a missing or unreadable file gives the default tree. Runs the legacy upgrade
+  // and reads the start-with-Windows entry.
+  LoadedSettings Load();
+  // Writes the start-with-Windows entry (a refused write is reported) and then the file,
+  // atomically; a failure to write the file is silent and leaves nothing half-written.
+  // A file that Load could not read is first kept beside it as <name>.bad.
+  void Save(const TStorage& root, bool autoStart);
+  // Stores the new folder ("" for the default location) and moves the file when its path changes.
   void Relocate(const std::string& folder);
 
 private:
+  std::unique_ptr<TStorage> ReadTree(const std::string& path);
+  bool KeepUnreadableFile(const std::string& savePath);
+  void CreateDefaultFolder(const std::string& folder);
+
   SettingsPlatform& platform_;
-  // Further state (for example a kept unreadable file) is private to the implementation.
+  std::optional<std::string> unreadable_;  // an existing file that Load could not read
 };
 
 }  // namespace bw
