@@ -1,0 +1,41 @@
+// A file system that passes everything to another one, except the operations a test
+// switches to fail.
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace bw::platform {
+
+class FailingFileSystem : public FileSystem {
+public:
+  explicit FailingFileSystem(FileSystem& inner) : inner_(inner) {}
+
+  bool failWrites = false;   // WriteAtomic and Copy
+  bool failRenames = false;  // Rename and RenameReplacing
+  int writes = 0;            // WriteAtomic calls, failed or not
+
+  bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
+  bool FolderExists(const std::string& path) override { return inner_.FolderExists(path); }
+  bool IsReadOnly(const std::string& path) override { return inner_.IsReadOnly(path); }
+  std::optional<std::vector<std::uint8_t>> ReadAll(const std::string& path, std::size_t maxBytes) override {
+    return inner_.ReadAll(path, maxBytes);
+  }
+  bool WriteAtomic(const std::string& path, std::span<const std::uint8_t> bytes) override {
+    ++writes;
+    return !failWrites && inner_.WriteAtomic(path, bytes);
+  }
+  bool Rename(const std::string& from, const std::string& to) override {
+    return !failRenames && inner_.Rename(from, to);
+  }
+  bool RenameReplacing(const std::string& from, const std::string& to) override {
+    return !failRenames && inner_.RenameReplacing(from, to);
+  }
+  bool Copy(const std::string& from, const std::string& to) override { return !failWrites && inner_.Copy(from, to); }
+  bool Delete(const std::string& path) override { return inner_.Delete(path); }
+  bool CreateFolders(const std::string& path) override { return inner_.CreateFolders(path); }
+
+private:
+  FileSystem& inner_;
+};
+
+}  // namespace bw::platform
