@@ -1,0 +1,51 @@
+// The desktop's windows, their threads and processes, and the focus and caret of the thread
+// whose input state the program is attached to.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/window_id.h"
+
+namespace bw::platform {
+
+struct WindowOwner {
+  ThreadId thread = 0;
+  ProcessId process = 0;
+};
+
+struct CaretPoint {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+};
+
+class Desktop {
+public:
+  virtual ~Desktop() = default;
+
+  // The window the user works in; kNoWindow when there is none.
+  virtual WindowId ForegroundWindow() = 0;
+  // The thread and process that created a window; zeros for an invalid window.
+  virtual WindowOwner OwnerOf(WindowId window) = 0;
+  virtual ThreadId CurrentThread() = 0;
+  // Shares (attach true) or stops sharing the input state of two threads. False on failure.
+  virtual bool AttachThreadInput(ThreadId from, ThreadId to, bool attach) = 0;
+
+  // The focus window of the calling thread's input state (of the attached thread while attached).
+  virtual WindowId FocusWindow() = 0;
+  // The caret in client coordinates of the window that owns it; nullopt when it cannot be read.
+  virtual std::optional<CaretPoint> CaretPosition() = 0;
+
+  // Window class name and caption, each at most 255 characters; empty when unreadable.
+  virtual std::string ClassName(WindowId window) = 0;
+  virtual std::string WindowText(WindowId window) = 0;
+  virtual WindowId ParentWindow(WindowId window) = 0;
+  virtual WindowId TopLevelWindow(WindowId window) = 0;
+
+  // The executable file name of a running process as the process snapshot lists it
+  // (it may include a path); nullopt when no snapshot can be taken or the process is not in it.
+  virtual std::optional<std::string> ProcessExecutable(ProcessId process) = 0;
+};
+
+}  // namespace bw::platform
