@@ -1,0 +1,53 @@
+// The block commands on the lines selected in the C/AL editor: indent, un-indent, comment
+// and uncomment. The selection is learnt through the clipboard (the user's clipboard text is
+// kept and put back), then edited line by line with keys, from the bottom line upwards.
+#pragma once
+
+#include <chrono>
+#include <string_view>
+
+#include "platform/clipboard.h"
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/keyboard.h"
+#include "platform/messages.h"
+#include "platform/user_input.h"
+
+namespace bw {
+
+// The values match the order of the standard hotkeys Indent, Unindent, Comment, Uncomment.
+enum class BlockOperation { Indent = 0, Unindent = 1, Comment = 2, Uncomment = 3 };
+
+inline constexpr std::string_view kRepeatCaption = "Brackwater for Dynamics NAV";
+inline constexpr std::string_view kRepeatQuestion = "Do you want to repeat (un)indentation ?";
+inline constexpr std::string_view kClipboardError = "Cannot open clipboard";
+
+// The copy chord and the read are tried this often (each try waits the copy pause and this
+// retry pause, about 2 s in all) before the selection is taken as empty.
+inline constexpr int kCopyTries = 20;
+inline constexpr std::chrono::milliseconds kCopyRetryPause{50};
+
+// The pauses after the keys of one pass.
+inline constexpr std::chrono::milliseconds kLinePause{50};
+inline constexpr std::chrono::milliseconds kDownPause{5};
+inline constexpr std::chrono::milliseconds kPassEndPause{10};
+
+struct BlockCommandContext {
+  platform::Desktop& desktop;
+  platform::Keyboard& keyboard;
+  platform::UserInput& input;
+  platform::Clipboard& clipboard;
+  platform::Clock& clock;
+  platform::Messages& messages;
+};
+
+// The confirmation asked before the command ("Perform indentation ?" and so on).
+std::string_view BlockQuestion(BlockOperation operation);
+
+// Runs one block command on the foreground window's focus window. A refused question ends it
+// silently. The clipboard text is put back at the end; when that fails, an error box says so.
+// Errors of the platform propagate after input, drawing, thread attachment and clipboard
+// have been released.
+void BlockCommand(const BlockCommandContext& context, BlockOperation operation);
+
+}  // namespace bw

@@ -1,0 +1,32 @@
+// The typing loop: a text turned into posted characters and Enter keys so that every line
+// after the first starts in the column where the typing began.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/posting.h"
+
+namespace bw {
+
+// The cursor marker: never typed, it only marks where the caret belongs afterwards.
+inline constexpr char kCursorMarker = '|';
+// The wait after each Enter, while the editor re-indents the new line.
+inline constexpr std::chrono::milliseconds kEnterPause{150};
+
+// Types the text into the window and reports whether it held a cursor marker.
+// CR becomes Enter (then the wait, then one Left per leading space of the line just ended,
+// undoing the editor's automatic indentation); LF and "|" are not typed; every other byte
+// becomes one WM_CHAR without pause. Leading spaces end at the first byte that is neither
+// a space nor LF (a tab or a "|" ends them too).
+// Run it inside an InputGuard, which first waits for the user to let go of the modifiers.
+bool TypeText(Poster& poster, platform::WindowId window, std::string_view text);
+
+// The text's lines: CR LF, CR or LF end a line; a line break at the very end adds no line.
+std::vector<std::string> SplitLines(std::string_view text);
+// True when the text's last character is CR or LF.
+bool EndsWithLineBreak(std::string_view text);
+
+}  // namespace bw

@@ -1,0 +1,84 @@
+#include "platform/fake/fake_clipboard.h"
+
+namespace bw::fake {
+
+void FakeClipboard::HoldOpen(int attempts) {
+  std::lock_guard lock(mutex_);
+  refusals_ = attempts;
+}
+
+void FakeClipboard::Put(std::optional<std::string> text) {
+  std::lock_guard lock(mutex_);
+  text_ = std::move(text);
+}
+
+void FakeClipboard::FailWrites(bool fail) {
+  std::lock_guard lock(mutex_);
+  failWrites_ = fail;
+}
+
+std::optional<std::string> FakeClipboard::Text() const {
+  std::lock_guard lock(mutex_);
+  return text_;
+}
+
+bool FakeClipboard::IsOpen() const {
+  std::lock_guard lock(mutex_);
+  return open_;
+}
+
+int FakeClipboard::Misuses() const {
+  std::lock_guard lock(mutex_);
+  return misuses_;
+}
+
+bool FakeClipboard::Usable() {
+  if (!open_) ++misuses_;
+  return open_;
+}
+
+bool FakeClipboard::Open() {
+  std::lock_guard lock(mutex_);
+  bool opened = false;
+  if (open_) {
+    ++misuses_;  // opened twice without closing
+  } else if (refusals_ != 0) {
+    if (refusals_ > 0) --refusals_;
+  } else {
+    open_ = opened = true;
+  }
+  log_.Add(Event::Of(Event::Kind::ClipboardOpen, opened ? 1 : 0));
+  return opened;
+}
+
+void FakeClipboard::Close() {
+  std::lock_guard lock(mutex_);
+  Usable();
+  open_ = false;
+  log_.Add(Event::Of(Event::Kind::ClipboardClose));
+}
+
+std::optional<std::string> FakeClipboard::ReadText() {
+  std::lock_guard lock(mutex_);
+  log_.Add(Event::Of(Event::Kind::ClipboardRead));
+  if (!Usable()) return std::nullopt;
+  return text_;
+}
+
+bool FakeClipboard::Empty() {
+  std::lock_guard lock(mutex_);
+  log_.Add(Event::Of(Event::Kind::ClipboardEmpty));
+  if (!Usable()) return false;
+  text_.reset();
+  return true;
+}
+
+bool FakeClipboard::WriteText(std::string_view text) {
+  std::lock_guard lock(mutex_);
+  log_.Add(Event::WithText(Event::Kind::ClipboardWrite, std::string(text)));
+  if (!Usable() || failWrites_) return false;
+  text_ = std::string(text);
+  return true;
+}
+
+}  // namespace bw::fake
