@@ -1,0 +1,63 @@
+// CodingWatcher: loads the window-message watcher library, starts and stops its key reporting
+// and hands each reported key to a handler.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/app_host.h"
+#include "platform/messages.h"
+#include "ui/win32/unique_resource.h"
+#include "watcher/watcher_api.h"
+
+namespace bw::win32 {
+
+class CodingWatcher final : public KeyWatcher {
+public:
+  // Returns true when the key was handled; the library then swallows it.
+  using KeyHandler = std::function<bool(WPARAM virtualKey, LPARAM flags)>;
+
+  // `folder`: where the library lies (the program's folder), with a trailing delimiter.
+  CodingWatcher(HINSTANCE instance, std::string folder, platform::Messages& messages, KeyHandler onKey);
+  CodingWatcher(const CodingWatcher&) = delete;
+  CodingWatcher& operator=(const CodingWatcher&) = delete;
+  ~CodingWatcher() override;
+
+  void Start(int kind) override;
+  void Stop(int kind) override;
+
+  bool Loaded() const { return static_cast<bool>(library_); }
+  bool Disabled() const { return disabled_; }
+
+private:
+  struct Entries {
+    watcher::StartWatchingFn startWatching = nullptr;
+    watcher::StopWatchingFn stopWatching = nullptr;
+    watcher::StillWatchingFn stillWatching = nullptr;
+    watcher::StopAllFn stopAll = nullptr;
+    watcher::SetReceiverFn setReceiver = nullptr;
+    watcher::GetReceiverFn getReceiver = nullptr;
+    watcher::InitializeFn initialize = nullptr;
+    watcher::FinalizeFn finalize = nullptr;
+  };
+
+  void Load();
+  void Unload();
+  bool BindEntries();
+  void Fail(const char* pattern);
+  static LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HINSTANCE instance_;
+  std::string folder_;
+  platform::Messages& messages_;
+  KeyHandler onKey_;
+  UINT keyMessage_;
+  ui::UniqueModule library_;
+  ui::UniqueWindow receiver_;
+  Entries entries_;
+  bool disabled_ = false;
+};
+
+}  // namespace bw::win32

@@ -1,0 +1,13 @@
+// Dots per inch of a window's monitor (per-monitor aware where the system supports it).
+#pragma once
+
+#include <windows.h>
+
+namespace bw::win32 {
+
+int WindowDpi(HWND window);
+
+// A length given at 96 dots per inch, at `dpi`.
+inline int Scale(int pixelsAt96, int dpi) { return MulDiv(pixelsAt96, dpi, 96); }
+
+}  // namespace bw::win32

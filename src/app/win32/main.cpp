@@ -1,0 +1,56 @@
+// Process entry: one instance per user, the invisible main form, the main window, and the
+// message loop with the application-wide filter for the messages between instances.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+
+#include "app/win32/app_title.h"
+#include "app/win32/invisible_form.h"
+#include "app/win32/main_form.h"
+#include "app/win32/single_instance.h"
+
+namespace {
+
+std::string ProgramFile() {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return std::string(path, length);
+}
+
+int RunMessageLoop(bw::win32::MainForm& form) {
+  const bw::win32::RegisteredMessages& registered = form.Messages();
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    // Only posted messages pass here, so a sent "CloseBrackwater" has no effect.
+    if (message.message == registered.notify) form.NotifyRunning();
+    if (message.message == registered.close) PostQuitMessage(0);
+    if (form.PreviewKey(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  const bw::win32::SingleInstance single(bw::win32::InstanceMutexName(bw::win32::ApplicationTitle(ProgramFile())));
+  if (!single.IsFirst()) {
+    bw::win32::NotifyRunningInstance();
+    return 0;
+  }
+
+  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                                    ICC_TREEVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  std::unique_ptr<bw::win32::MainForm> form;
+  bw::win32::InvisibleForm invisible(instance, [&form] {
+    if (form) form->HideToTray();
+  });
+  form = std::make_unique<bw::win32::MainForm>(instance);
+  const int exitCode = RunMessageLoop(*form);
+  form.reset();  // shutdown: save, hotkeys, watcher, tray icon
+  return exitCode;
+}

@@ -1,0 +1,288 @@
+#include "app/win32/main_form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "app/app_texts.h"
+#include "app/help_texts.h"
+#include "app/win32/dpi.h"
+#include "app/win32/version_info.h"
+
+namespace bw::win32 {
+namespace {
+
+constexpr UINT_PTR kIconTimer = 1;
+constexpr UINT kIconTimerMs = 60000;
+constexpr int kWidth = 520;
+constexpr int kHeight = 372;
+constexpr int kBalloonSeconds = 10;
+constexpr std::array<const char*, 3> kPageCaptions{"Navision", "Templates", "Plug-Ins"};
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
+
+// Sets a template variable in the general record's "name=value" list; names ignore case.
+void SetVariable(StringList& list, const std::string& name, const std::string& value) {
+  const auto sameName = [&](const std::string& line) {
+    const auto equals = line.find('=');
+    return equals == name.size() && std::equal(name.begin(), name.end(), line.begin(), [](char a, char b) {
+             return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
+  };
+  const auto found = std::find_if(list.begin(), list.end(), sameName);
+  if (value.empty()) {
+    if (found != list.end()) list.erase(found);
+  } else if (found != list.end()) {
+    *found = name + "=" + value;
+  } else {
+    list.push_back(name + "=" + value);
+  }
+}
+
+}  // namespace
+
+MainForm::MainForm(HINSTANCE instance)
+    : instance_(instance),
+      programPath_(environment_.ProgramPath()),
+      settingsPlatform_{environment_, registry_, files_, messageBoxes_, keyNames_},
+      configFile_(settingsPlatform_) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = &MainForm::WindowProc;
+  windowClass.hInstance = instance_;
+  windowClass.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(kProgramIconResource));
+  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.lpszClassName = kMainWindowClass;
+  RegisterClassExA(&windowClass);
+
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
+  window_.Reset(CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, std::string(kAppTitle).c_str(),
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, left, top, kWidth, kHeight,
+                                nullptr, nullptr, instance_, this));
+  registrar_.SetWindow(window_.Get());
+  CreateComponents();
+  AppStart();
+}
+
+MainForm::~MainForm() {
+  // AppDestroy: the last save point, then every hotkey and the watcher go.
+  Save();
+  if (core_) core_->Shutdown();
+  if (watcher_) watcher_->Stop(kWatchKeys);
+  shutDown_ = true;
+}
+
+void MainForm::CreateComponents() {
+  const int dpi = WindowDpi(window_.Get());
+  const int small = Scale(16, dpi);
+  programIcon_.Reset(static_cast<HICON>(
+      LoadImageA(instance_, MAKEINTRESOURCEA(kProgramIconResource), IMAGE_ICON, small, small, LR_DEFAULTCOLOR)));
+  images_ = std::make_unique<SharedImages>(instance_, small);
+  menu_ = std::make_unique<TrayMenuView>(*images_);
+  versionText_ = ShortVersionText(ReadVersionInfo(programPath_));
+
+  RECT client{};
+  GetClientRect(window_.Get(), &client);
+  pages_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
+                           client.right, client.bottom, window_.Get(), nullptr, instance_, nullptr);
+  SendMessageA(pages_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  for (std::size_t i = 0; i < kPageCaptions.size(); ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(kPageCaptions[i]);
+    SendMessageA(pages_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+  SetWindowContextHelpId(pages_, 1);
+
+  tray_ = std::make_unique<TrayIcon>(window_.Get(), kTrayNotifyMessage, programIcon_.Get());
+  tray_->SetHint(TrayHint(true));
+  tray_->Show();
+  watcher_ = std::make_unique<CodingWatcher>(instance_, FolderOf(programPath_), messageBoxes_,
+                                             [](WPARAM, LPARAM) { return false; });  // completion comes later
+  SetTimer(window_.Get(), kIconTimer, kIconTimerMs, nullptr);
+}
+
+void MainForm::AppStart() {
+  settings_ = configFile_.Load();
+  TBrackwaterStorage& general = General(*settings_.root);
+  SetWindowTextA(window_.Get(), std::string(kAppTitle).c_str());
+  SetVariable(general.VarList, "Author", general.Author);
+  SetVariable(general.VarList, "Initials", general.Initials);
+  SetVariable(general.VarList, "Company", general.Company);
+
+  Win32Resources resources(instance_);
+  core_ = std::make_unique<AppCore>(*settings_.root, AppServices{*this, *tray_, *watcher_, editor_, picker_, registrar_,
+                                                                 messageBoxes_, keyNames_, shell_, screen_});
+  core_->SetHelpTexts(LoadHelpTexts(resources));
+  core_->Start();
+  watcher_->Start(kWatchKeys);
+  SetActivePage(kConfigurationsPage);
+}
+
+void MainForm::Save() {
+  if (settings_.root) configFile_.Save(*settings_.root, settings_.autoStart);
+}
+
+void MainForm::NotifyRunning() {
+  tray_->Show();
+  tray_->ShowBalloonText(kAppTitle, kIsRunning, kBalloonSeconds);
+}
+
+void MainForm::ShowAtomBalloon(LPARAM atom) {
+  char name[256] = {};
+  const UINT length = GlobalGetAtomNameA(static_cast<ATOM>(atom), name, sizeof name);
+  if (length == 0) return;
+  const std::string_view text(name, length);
+  const auto bar = text.find('|');
+  if (bar == std::string_view::npos)
+    tray_->ShowBalloonText(text, text, kBalloonSeconds);
+  else
+    tray_->ShowBalloonText(text.substr(0, bar), text.substr(bar + 1), kBalloonSeconds);
+}
+
+int MainForm::ActivePage() const { return static_cast<int>(SendMessageA(pages_, TCM_GETCURSEL, 0, 0)); }
+
+void MainForm::SetActivePage(int page) {
+  SendMessageA(pages_, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+  SetWindowContextHelpId(window_.Get(), static_cast<DWORD>(page + 1));
+}
+
+void MainForm::ShowManagementWindow(int page) {
+  SetActivePage(page);
+  ShowWindow(window_.Get(), SW_SHOW);
+  SetForegroundWindow(window_.Get());
+}
+
+void MainForm::HideToTray() {
+  if (!IsWindowVisible(window_.Get())) return;
+  ShowWindow(window_.Get(), SW_HIDE);
+  Save();  // AppHide: every change made in the window reaches the file here
+}
+
+void MainForm::ProcessPendingMessages() {
+  MSG message;
+  // Bounded: a flood of messages cannot keep a command from running.
+  for (int i = 0; i < 10000 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++i) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // the main loop still has to see it
+      break;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+bool MainForm::PreviewKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN) return false;
+  if (message.hwnd != window_.Get() && !IsChild(window_.Get(), message.hwnd)) return false;
+  if (message.wParam == VK_ESCAPE) {
+    HideToTray();
+    return true;
+  }
+  if (message.wParam == VK_F1) {
+    // The focused control's help number, else the nearest parent's; the window's own is page + 1.
+    DWORD number = 0;
+    for (HWND window = message.hwnd; window != nullptr && number == 0; window = GetParent(window)) {
+      number = GetWindowContextHelpId(window);
+      if (window == window_.Get()) break;
+    }
+    core_->ShowContextHelp(static_cast<int>(number));
+    return true;
+  }
+  return false;
+}
+
+void MainForm::OnTrayNotify(LPARAM mouseMessage) {
+  if (mouseMessage == WM_LBUTTONDBLCLK) {
+    ShowManagementWindow(kConfigurationsPage);  // the default entry
+  } else if ((mouseMessage == WM_RBUTTONUP || mouseMessage == WM_CONTEXTMENU) && !menuOpen_) {
+    // Built when it opens, so it always shows the settings and the hotkey state of this moment.
+    menu_->Render(core_->BuildMenu(versionText_), WindowDpi(window_.Get()));
+    menuOpen_ = true;
+    menu_->Track(window_.Get());
+    menuOpen_ = false;
+  }
+}
+
+void MainForm::OnMenuCommand(int id) {
+  const TrayMenuEntry* found = FindMenuEntry(menu_->Model(), id);
+  if (found == nullptr) return;
+  // A copy: the command may open a dialog during which the menu is built again.
+  const TrayMenuEntry entry = *found;
+  core_->RunMenuCommand(entry);
+}
+
+LRESULT CALLBACK MainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<MainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr || self->shutDown_ || self->window_.Get() != window)
+    return DefWindowProcA(window, message, wParam, lParam);
+  return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND window = window_.Get();
+  if (message == registered_.taskbarCreated) {
+    tray_->Reinstall();
+    return 0;
+  }
+  if (message == registered_.notify) {
+    NotifyRunning();
+    if (wParam == 1) ShowAtomBalloon(lParam);
+    return 0;
+  }
+  switch (message) {
+    case kTrayNotifyMessage:
+      if (core_) OnTrayNotify(lParam);
+      return 0;
+    case WM_TIMER:
+      if (wParam == kIconTimer) tray_->Show();  // InjectIcon: the shell may have lost it
+      return 0;
+    case WM_HOTKEY:
+      if (core_) core_->OnHotkeyMessage(static_cast<std::uintptr_t>(wParam), static_cast<std::intptr_t>(lParam));
+      return 0;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == 0 && lParam == 0 && core_) OnMenuCommand(LOWORD(wParam));
+      return 0;
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      return item->CtlType == ODT_MENU && menu_->Measure(*item) ? TRUE : FALSE;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      return item->CtlType == ODT_MENU && menu_->Draw(*item) ? TRUE : FALSE;
+    }
+    case WM_MENUCHAR:
+      return menu_->MenuChar(static_cast<char>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+    case WM_HELP: {
+      const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+      if (core_ && info != nullptr) core_->ShowContextHelp(static_cast<int>(info->dwContextId));
+      return TRUE;
+    }
+    case WM_SIZE:
+      if (pages_ != nullptr) MoveWindow(pages_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      return 0;
+    case WM_CLOSE:
+      HideToTray();  // FormClose: closing never ends the program
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam == TRUE) {
+        Save();
+        Terminate();
+      }
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace bw::win32
