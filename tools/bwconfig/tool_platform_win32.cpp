@@ -1,0 +1,44 @@
+// Windows build: the real file system, and the location rule of Brackwater's own
+// configuration file as seen from Brackwater.exe in bwconfig's folder.
+#include "platform/environment.h"
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_registry.h"
+#include "settings/config_location.h"
+#include "tool_platform.h"
+
+namespace bw::bwconfig {
+
+namespace {
+
+constexpr std::string_view kProgramFileName = "Brackwater.exe";
+
+// The running user and folders, with Brackwater.exe beside bwconfig.exe as the program.
+class BrackwaterBeside final : public platform::Environment {
+public:
+  std::string UserName() override { return real_.UserName(); }
+  std::string AppDataFolder() override { return real_.AppDataFolder(); }
+  std::string ProgramPath() override {
+    std::string path = real_.ProgramPath();
+    const auto slash = path.find_last_of("\\/");
+    path.resize(slash == std::string::npos ? 0 : slash + 1);
+    return path + std::string(kProgramFileName);
+  }
+
+private:
+  platform::Win32Environment real_;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::FileSystem> MakeFileSystem() { return std::make_unique<platform::Win32FileSystem>(); }
+
+std::function<std::string()> DefaultConfigPathRule() {
+  return [] {
+    BrackwaterBeside environment;
+    platform::Win32Registry registry;
+    return LocateConfigFile(environment, registry).path;
+  };
+}
+
+}  // namespace bw::bwconfig
