@@ -1,0 +1,31 @@
+// The thread that owns the low-level keyboard hook. The hook lives on its own thread with its
+// own message loop so that a busy user-interface thread never delays the system's keyboard
+// input; each key is handed to the relay window with a short time bound.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/win32/unique_handle.h"
+
+namespace bw::watcher {
+
+class HookThread {
+public:
+  // Starts the thread and waits until its hook is in place. Null when the hook cannot be set.
+  static std::unique_ptr<HookThread> Start();
+  HookThread(const HookThread&) = delete;
+  HookThread& operator=(const HookThread&) = delete;
+  // Removes the hook and ends the thread. Waits a bounded time, meanwhile answering messages
+  // sent to this thread, so that a key event in flight to the relay window cannot deadlock.
+  ~HookThread();
+
+private:
+  HookThread(platform::UniqueHandle thread, DWORD threadId) : thread_(std::move(thread)), threadId_(threadId) {}
+
+  platform::UniqueHandle thread_;
+  DWORD threadId_;
+};
+
+}  // namespace bw::watcher

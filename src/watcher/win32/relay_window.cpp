@@ -1,0 +1,71 @@
+#include "watcher/win32/relay_window.h"
+
+#include "watcher/watcher_api.h"
+#include "watcher/win32/shared_state.h"
+
+namespace bw::watcher {
+
+namespace {
+
+constexpr const char* kClassName = "BWMsgWatchRelay";
+constexpr UINT kCloseYourself = WM_APP + 0x158;
+
+bool EnsureClass() {
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExA(LibraryInstance(), kClassName, &existing)) return true;
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = &RelayWindow::Procedure;
+  windowClass.hInstance = LibraryInstance();
+  windowClass.lpszClassName = kClassName;
+  return RegisterClassExA(&windowClass) != 0;
+}
+
+LRESULT Answer(LRESULT receiverAnswer) { return receiverAnswer == kSwallowKey ? kSwallowKey : 0; }
+
+// Hands one key event to the receiver and returns its verdict.
+LRESULT Deliver(WPARAM virtualKey, LPARAM flags) {
+  SharedState& shared = Shared();
+  if (!shared.keysWatched.load()) return 0;
+  const HWND receiver = shared.receiver.load();
+  if (receiver == nullptr || !IsWindow(receiver)) return 0;
+  if (GetWindowThreadProcessId(receiver, nullptr) == GetCurrentThreadId())
+    return Answer(SendMessageA(receiver, KeyEventMessage(), virtualKey, flags));
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(receiver, KeyEventMessage(), virtualKey, flags, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                           kReceiverTimeoutMs, &result))
+    return 0;
+  return Answer(static_cast<LRESULT>(result));
+}
+
+}  // namespace
+
+LRESULT CALLBACK RelayWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kKeyEvent) return Deliver(wParam, lParam);
+  if (message == kCloseYourself) {
+    DestroyWindow(window);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::unique_ptr<RelayWindow> RelayWindow::Create() {
+  if (!EnsureClass()) return nullptr;
+  const HWND window =
+      CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, LibraryInstance(), nullptr);
+  if (window == nullptr) return nullptr;
+  return std::unique_ptr<RelayWindow>(new RelayWindow(window));
+}
+
+RelayWindow::~RelayWindow() {
+  // Only the owning thread may destroy a window; from elsewhere the window is asked to do it.
+  if (GetWindowThreadProcessId(window_, nullptr) == GetCurrentThreadId())
+    DestroyWindow(window_);
+  else
+    PostMessageA(window_, kCloseYourself, 0, 0);
+}
+
+void RelayWindow::UnregisterWindowClass() { UnregisterClassA(kClassName, LibraryInstance()); }
+
+}  // namespace bw::watcher

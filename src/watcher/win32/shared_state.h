@@ -1,0 +1,31 @@
+// State shared by the exported calls, the relay window and the hook thread. Plain atomics: the
+// hook thread must never wait for a lock that the user-interface thread might hold.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+
+namespace bw::watcher {
+
+struct SharedState {
+  // The window that receives key events; 0 for none.
+  std::atomic<HWND> receiver{nullptr};
+  // The gate: while false no key event reaches the receiver, even one already on its way.
+  std::atomic<bool> keysWatched{false};
+  // The relay window the hook thread hands key events to.
+  std::atomic<HWND> relay{nullptr};
+  // The one hook thread allowed to report; a thread that is still ending reports nothing.
+  std::atomic<DWORD> hookThreadId{0};
+};
+
+SharedState& Shared();
+
+// The library's module, set when it is loaded.
+HINSTANCE LibraryInstance();
+void SetLibraryInstance(HINSTANCE instance);
+
+// The registered "BWMsgWatchKey" message.
+UINT KeyEventMessage();
+
+}  // namespace bw::watcher
