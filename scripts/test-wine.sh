@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Runs the Windows tests under Wine, all in one prefix under the build folder:
+#   every bin/*_wintest.exe (built from tests/wine/*_wintest.cpp; prints its cases, exits 0 when all pass)
+#   every tests/wine/*.sh scenario (called with the win64 and native build folders; exit 0 passes,
+#   77 means it cannot run yet and is reported as skipped).
+# Usage: scripts/test-wine.sh [WIN64_BUILD] [NATIVE_BUILD]. Appends "PASS name"/"FAIL name" lines to
+# $BW_RESULTS when it is set.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+WIN64=$(realpath -m "${1:-build/win64}")
+NATIVE=$(realpath -m "${2:-build/native}")
+WINE_DIR="$WIN64/wine-tests"
+LOGS="$WINE_DIR/logs"
+PROGRAM_SECONDS=${BW_WINE_TEST_SECONDS:-180}
+SCENARIO_SECONDS=${BW_WINE_SCENARIO_SECONDS:-300}
+
+source scripts/wine-env.sh
+rm -rf "$LOGS"
+mkdir -p "$LOGS"
+
+passed=0
+failed=0
+record() {  # record PASS|FAIL NAME
+  echo "$1: $2"
+  if [[ $1 == PASS ]]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+  if [[ -n "${BW_RESULTS:-}" ]]; then echo "$1 $2" >>"$BW_RESULTS"; fi
+}
+
+if ! bw_wine_setup "$WINE_DIR"; then
+  record FAIL "wine set-up"
+  exit 1
+fi
+echo "wine tests: prefix $WINEPREFIX, display $DISPLAY, logs in $LOGS"
+
+shopt -s nullglob
+for exe in "$WIN64"/bin/*_wintest.exe; do
+  name=$(basename "$exe" .exe)
+  rc=0
+  bw_wine_run "$PROGRAM_SECONDS" "$LOGS/$name.out" "$LOGS/$name.err" "$exe" || rc=$?
+  if [[ $rc -eq 0 ]]; then
+    record PASS "$name ($(grep -c '^\[       OK \]' "$LOGS/$name.out" || true) cases)"
+  else
+    grep -E 'Failure|FAILED|^  ' "$LOGS/$name.out" | head -n 40 || true
+    tail -n 5 "$LOGS/$name.err" || true
+    record FAIL "$name (exit $rc, log $LOGS/$name.out)"
+  fi
+done
+
+for script in tests/wine/*.sh; do
+  name=$(basename "$script" .sh)
+  rc=0
+  timeout -k 5 "$SCENARIO_SECONDS" bash "$script" "$WIN64" "$NATIVE" >"$LOGS/$name.log" 2>&1 </dev/null || rc=$?
+  case $rc in
+    0) record PASS "$name" ;;
+    77) echo "SKIP: $name ($(tail -n 1 "$LOGS/$name.log"))" ;;
+    *) tail -n 20 "$LOGS/$name.log"; record FAIL "$name (exit $rc, log $LOGS/$name.log)" ;;
+  esac
+done
+
+echo "wine tests: $passed passed, $failed failed"
+[[ $failed -eq 0 && $passed -gt 0 ]]

@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# The whole check: dependencies, native build and tests (ASan + UBSan), fuzzing, both Windows
+# builds, static-runtime check, Wine tests. Ends with one line "N passed, M failed".
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+JOBS=2
+FUZZ_SECONDS=${BW_FUZZ_SECONDS:-20}
+started=$SECONDS
+passed=0
+failed=0
+failures=()
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+
+# step NAME COMMAND...: runs one counted step; a failure is recorded and the run goes on.
+step() {
+  local name=$1
+  shift
+  echo
+  echo "==> $name"
+  # A fresh shell, so that "set -e" holds inside the step even though the caller tests its result.
+  local rc=0
+  bash -euo pipefail -c '"$@"' "$name" "$@" || rc=$?
+  if [[ $rc -eq 0 ]]; then
+    passed=$((passed + 1))
+    echo "PASS: $name"
+  else
+    failed=$((failed + 1))
+    failures+=("$name")
+    echo "FAIL: $name (exit $rc)"
+  fi
+  return $rc
+}
+
+configure_and_build() {  # PRESET
+  cmake --preset "$1" >"$WORK/configure-$1.log" 2>&1 || { cat "$WORK/configure-$1.log"; return 1; }
+  cmake --build "build/$1" -j "$JOBS"
+}
+
+native_tests() {
+  ctest --test-dir build/native -j "$JOBS" --output-on-failure --timeout 120
+}
+
+# fuzz_target PROGRAM: a bounded libFuzzer run on a scratch copy of the target's corpus.
+fuzz_target() {
+  local program=$1 name corpus dir
+  name=$(basename "$program")
+  corpus="$WORK/corpus-$name"
+  mkdir -p "$corpus" build/fuzz/artifacts
+  for dir in "fuzz/corpus/$name" "fuzz/corpus/${name%_fuzz}"; do
+    if [[ -d "$dir" ]]; then cp -r "$dir/." "$corpus/"; fi
+  done
+  timeout -k 10 $((FUZZ_SECONDS + 60)) "$program" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="build/fuzz/artifacts/$name-" "$corpus" >"$WORK/$name.log" 2>&1 ||
+    { tail -n 40 "$WORK/$name.log"; return 1; }
+  grep -E '^stat::number_of_executed_units|^Done' "$WORK/$name.log" || true
+}
+
+# No program may need the MinGW runtime DLLs beside it: everything links statically.
+static_runtime() {  # BUILD_DIR OBJDUMP
+  local file bad=0 found=0
+  shopt -s nullglob
+  for file in "$1"/bin/*.exe "$1"/bin/*.dll; do
+    found=1
+    if "$2" -p "$file" | grep 'DLL Name' | grep -iE 'libgcc_s|libstdc\+\+|libwinpthread'; then
+      echo "$file imports a MinGW runtime DLL"
+      bad=1
+    fi
+  done
+  [[ $found -eq 1 ]] || { echo "no programs in $1/bin"; return 1; }
+  return $bad
+}
+
+wine_tests() {
+  BW_RESULTS="$WORK/wine-results" bash scripts/test-wine.sh build/win64 build/native
+}
+
+export JOBS FUZZ_SECONDS WORK
+export -f configure_and_build native_tests fuzz_target static_runtime
+
+step "install dependencies" bash scripts/install-deps.sh || true
+
+if step "native build (ASan + UBSan)" configure_and_build native; then
+  step "native tests" native_tests || true
+fi
+
+if step "fuzz build" configure_and_build fuzz; then
+  shopt -s nullglob
+  for program in build/fuzz/bin/*_fuzz; do
+    step "fuzz $(basename "$program") (${FUZZ_SECONDS}s)" fuzz_target "$program" || true
+  done
+  shopt -u nullglob
+fi
+
+if step "win32 build" configure_and_build win32; then
+  step "win32 static runtime" static_runtime build/win32 i686-w64-mingw32-objdump || true
+fi
+
+if step "win64 build" configure_and_build win64; then
+  step "win64 static runtime" static_runtime build/win64 x86_64-w64-mingw32-objdump || true
+  # The Wine runner reports each test program and scenario; those count as steps of their own.
+  echo
+  echo "==> wine tests"
+  wine_tests || true
+  if [[ -f "$WORK/wine-results" ]]; then
+    while read -r result name; do
+      if [[ $result == PASS ]]; then passed=$((passed + 1)); else failed=$((failed + 1)); failures+=("wine: $name"); fi
+    done <"$WORK/wine-results"
+  else
+    failed=$((failed + 1))
+    failures+=("wine tests (no results)")
+  fi
+fi
+
+echo
+for name in "${failures[@]}"; do echo "failed: $name"; done
+echo "total time: $((SECONDS - started)) s"
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]

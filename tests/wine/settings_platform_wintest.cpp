@@ -1,0 +1,518 @@
+// The Windows layer under the settings core, against the real API (run under Wine).
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_key_names.h"
+#include "platform/win32/win32_messages.h"
+#include "platform/win32/win32_registry.h"
+#include "settings/config_file.h"
+#include "settings/storage.h"
+#include "wintest.h"
+
+using namespace bw::platform;
+
+namespace {
+
+const std::string kTestKey = "Software\\BrackwaterTest\\Platform";
+
+std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+std::string Text(const std::optional<std::vector<std::uint8_t>>& bytes) {
+  return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<unreadable>");
+}
+
+// A fresh, empty folder under the temporary folder, removed with its files afterwards.
+class ScratchFolder {
+public:
+  ScratchFolder() {
+    char base[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, base);
+    path_ = std::string(base) + "bwtest-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter_);
+    Win32FileSystem().CreateFolders(path_);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  ~ScratchFolder() { RemoveTree(path_); }
+
+  const std::string& Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+  // Names of the entries directly in the folder.
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      const std::string name = found.cFileName;
+      if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+  }
+
+private:
+  static void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string full = folder + "\\" + name;
+        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full); else DeleteFileA(full.c_str());
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+  }
+
+  static inline int counter_ = 0;
+  std::string path_;
+};
+
+}  // namespace
+
+// --- Environment -------------------------------------------------------------------------------
+
+WINTEST(Environment, AppDataFolderExistsWithoutTrailingDelimiter) {
+  Win32Environment environment;
+  const std::string folder = environment.AppDataFolder();
+  ASSERT_TRUE(!folder.empty());
+  EXPECT_TRUE(folder.back() != '\\');
+  EXPECT_TRUE(Win32FileSystem().FolderExists(folder));
+}
+
+WINTEST(Environment, UserAndProgram) {
+  Win32Environment environment;
+  EXPECT_FALSE(environment.UserName().empty());
+  const std::string program = environment.ProgramPath();
+  EXPECT_TRUE(Win32FileSystem().FileExists(program));
+  EXPECT_EQ(ProgramBaseName(program), std::string("settings_platform_wintest"));
+}
+
+// --- Registry ----------------------------------------------------------------------------------
+
+WINTEST(Registry, WriteReadOverwriteDelete) {
+  Win32Registry registry;
+  registry.DeleteKey(kTestKey);
+  EXPECT_FALSE(registry.ReadString(kTestKey, "Folder").has_value());  // missing key
+
+  ASSERT_TRUE(registry.WriteString(kTestKey, "Folder", "C:\\Data\\Nav"));  // creates the key
+  EXPECT_EQ(registry.ReadString(kTestKey, "Folder"), std::optional<std::string>("C:\\Data\\Nav"));
+  EXPECT_FALSE(registry.ReadString(kTestKey, "Other").has_value());  // missing value, key present
+
+  const std::string longText(5000, 'x');
+  ASSERT_TRUE(registry.WriteString(kTestKey, "Folder", longText));
+  EXPECT_EQ(registry.ReadString(kTestKey, "Folder"), std::optional<std::string>(longText));
+
+  ASSERT_TRUE(registry.WriteString(kTestKey, "Folder", ""));
+  EXPECT_EQ(registry.ReadString(kTestKey, "Folder"), std::optional<std::string>(""));
+
+  EXPECT_TRUE(registry.DeleteValue(kTestKey, "Folder"));
+  EXPECT_FALSE(registry.ReadString(kTestKey, "Folder").has_value());
+  EXPECT_TRUE(registry.DeleteValue(kTestKey, "Folder"));           // already gone
+  EXPECT_TRUE(registry.DeleteKey(kTestKey));
+  EXPECT_TRUE(registry.DeleteValue(kTestKey, "Folder"));           // key gone too
+  EXPECT_TRUE(registry.DeleteKey(kTestKey));
+}
+
+WINTEST(Registry, AnsiTextAndLeadingDelimiter) {
+  Win32Registry registry;
+  const std::string text = "Kr\xE6mmerhus \xD8st \xC5";  // Windows-1252 letters
+  ASSERT_TRUE(registry.WriteString("\\" + kTestKey + "\\", "Name", text));
+  EXPECT_EQ(registry.ReadString(kTestKey, "Name"), std::optional<std::string>(text));
+  EXPECT_TRUE(registry.DeleteKey("\\" + kTestKey));
+  EXPECT_FALSE(registry.ReadString(kTestKey, "Name").has_value());
+}
+
+WINTEST(Registry, ValueOfAnotherTypeReadsAsMissing) {
+  Win32Registry registry;
+  ASSERT_TRUE(registry.WriteString(kTestKey, "Name", "x"));
+  HKEY key = nullptr;
+  ASSERT_TRUE(RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS);
+  const DWORD number = 7;
+  RegSetValueExA(key, "Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+  RegCloseKey(key);
+  EXPECT_FALSE(registry.ReadString(kTestKey, "Number").has_value());
+  EXPECT_TRUE(registry.DeleteKey(kTestKey));
+}
+
+// --- Files -------------------------------------------------------------------------------------
+
+WINTEST(Files, WriteAtomicCreatesAndReplacesLeavingNoTemporaryFile) {
+  ScratchFolder folder;
+  Win32FileSystem files;
+  const std::string path = folder.File("Brackwater.config");
+  ASSERT_TRUE(files.WriteAtomic(path, Bytes("first version")));
+  EXPECT_EQ(Text(files.ReadAll(path, 1024)), std::string("first version"));
+  ASSERT_TRUE(files.WriteAtomic(path, Bytes("second")));
+  EXPECT_EQ(Text(files.ReadAll(path, 1024)), std::string("second"));
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"Brackwater.config"});
+  ASSERT_TRUE(files.WriteAtomic(path, {}));
+  EXPECT_EQ(Text(files.ReadAll(path, 1024)), std::string());
+}
+
+WINTEST(Files, WriteAtomicFailsCleanlyOnMissingFolderAndReadOnlyFile) {
+  ScratchFolder folder;
+  Win32FileSystem files;
+  EXPECT_FALSE(files.WriteAtomic(folder.File("missing\\Brackwater.config"), Bytes("x")));
+  EXPECT_TRUE(folder.Entries().empty());
+
+  const std::string path = folder.File("Brackwater.config");
+  ASSERT_TRUE(files.WriteAtomic(path, Bytes("kept")));
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(files.WriteAtomic(path, Bytes("lost")));
+  EXPECT_EQ(Text(files.ReadAll(path, 1024)), std::string("kept"));
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"Brackwater.config"});
+}
+
+WINTEST(Files, ReadAllHonoursTheSizeCap) {
+  ScratchFolder folder;
+  Win32FileSystem files;
+  const std::string path = folder.File("ten.bin");
+  ASSERT_TRUE(files.WriteAtomic(path, Bytes("0123456789")));
+  EXPECT_FALSE(files.ReadAll(path, 9).has_value());
+  EXPECT_EQ(Text(files.ReadAll(path, 10)), std::string("0123456789"));
+  EXPECT_FALSE(files.ReadAll(folder.File("absent.bin"), 10).has_value());
+
+  // Binary content comes back byte for byte, including zero bytes and a large size.
+  std::vector<std::uint8_t> large(3 * 1024 * 1024 + 5);
+  for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<std::uint8_t>(i * 7);
+  ASSERT_TRUE(files.WriteAtomic(path, large));
+  const auto back = files.ReadAll(path, large.size());
+  ASSERT_TRUE(back.has_value());
+  EXPECT_TRUE(*back == large);
+}
+
+WINTEST(Files, RenameRefusesAnExistingTargetRenameReplacingReplaces) {
+  ScratchFolder folder;
+  Win32FileSystem files;
+  const std::string a = folder.File("a.config");
+  const std::string b = folder.File("b.config");
+  ASSERT_TRUE(files.WriteAtomic(a, Bytes("A")));
+  ASSERT_TRUE(files.WriteAtomic(b, Bytes("B")));
+
+  EXPECT_FALSE(files.Rename(a, b));
+  EXPECT_EQ(Text(files.ReadAll(a, 16)), std::string("A"));
+  EXPECT_EQ(Text(files.ReadAll(b, 16)), std::string("B"));
+  EXPECT_FALSE(files.Rename(a, folder.File("missing\\a.config")));
+  EXPECT_TRUE(files.FileExists(a));
+
+  ASSERT_TRUE(files.RenameReplacing(a, b));
+  EXPECT_FALSE(files.FileExists(a));
+  EXPECT_EQ(Text(files.ReadAll(b, 16)), std::string("A"));
+
+  ASSERT_TRUE(files.Rename(b, a));
+  EXPECT_FALSE(files.FileExists(b));
+  EXPECT_TRUE(files.FileExists(a));
+}
+
+WINTEST(Files, AttributesCopyDeleteAndFolders) {
+  ScratchFolder folder;
+  Win32FileSystem files;
+  const std::string path = folder.File("f.txt");
+  ASSERT_TRUE(files.WriteAtomic(path, Bytes("text")));
+  EXPECT_TRUE(files.FileExists(path));
+  EXPECT_FALSE(files.FolderExists(path));
+  EXPECT_TRUE(files.FolderExists(folder.Path()));
+  EXPECT_FALSE(files.FileExists(folder.Path()));
+
+  EXPECT_FALSE(files.IsReadOnly(path));
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(files.IsReadOnly(path));
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_FALSE(files.IsReadOnly(path));
+  EXPECT_FALSE(files.IsReadOnly(folder.File("absent.txt")));
+
+  const std::string copy = folder.File("g.txt");
+  ASSERT_TRUE(files.Copy(path, copy));
+  EXPECT_EQ(Text(files.ReadAll(copy, 16)), std::string("text"));
+  EXPECT_TRUE(files.Delete(copy));
+  EXPECT_FALSE(files.FileExists(copy));
+  EXPECT_FALSE(files.Delete(copy));
+
+  const std::string nested = folder.File("one\\two/three");
+  EXPECT_TRUE(files.CreateFolders(nested));
+  EXPECT_TRUE(files.FolderExists(folder.File("one\\two\\three")));
+  EXPECT_TRUE(files.CreateFolders(nested));  // already there
+  EXPECT_FALSE(files.CreateFolders(path + "\\sub"));  // under a file
+}
+
+// --- Key names ---------------------------------------------------------------------------------
+
+WINTEST(KeyNames, PunctuationKeysOfTheUsLayout) {
+  Win32KeyNames keys;
+  EXPECT_EQ(keys.LayoutKeyName(0xBE), std::string("."));
+  EXPECT_EQ(keys.LayoutKeyName(0xBC), std::string(","));
+  EXPECT_EQ(keys.LayoutKeyName(0xDD), std::string("]"));
+  EXPECT_EQ(keys.LayoutKeyName(0xDB), std::string("["));
+  EXPECT_EQ(keys.LayoutKeyName(0xBF), std::string("/"));
+  EXPECT_EQ(keys.LayoutKeyName('T'), std::string("T"));
+  EXPECT_EQ(keys.LayoutKeyName(0x07), std::string());  // no key has this code
+}
+
+// --- Message boxes -----------------------------------------------------------------------------
+
+namespace {
+
+struct BoxSeen {
+  bool found = false;
+  bool centred = false;
+  bool closedByKey = false;
+};
+
+// On its own thread: finds the message box with the caption, notes where it stands, presses a
+// key in it and waits for it to close. Every wait is bounded; a box that does not close on the
+// key is answered by force so that the test thread never hangs.
+class BoxAnswerer {
+public:
+  BoxAnswerer(std::string caption, WPARAM key) : caption_(std::move(caption)), key_(key), thread_([this] { Run(); }) {}
+  BoxAnswerer(const BoxAnswerer&) = delete;
+  BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+  ~BoxAnswerer() { if (thread_.joinable()) thread_.join(); }
+
+  BoxSeen Finish() {
+    thread_.join();
+    return seen_;
+  }
+
+private:
+  void Run() {
+    HWND box = nullptr;
+    // The box exists hidden while it is laid out; it is placed once it shows.
+    for (int i = 0; i < 200 && !(box && IsWindowVisible(box)); ++i) {
+      box = FindWindowA("#32770", caption_.c_str());
+      if (!(box && IsWindowVisible(box))) Sleep(50);
+    }
+    if (!box) {
+      // A box with an unexpected caption would block the test thread: close it.
+      for (const char* other : {"Error", "Warning", "Information", "Confirm"})
+        if (HWND stray = FindWindowA("#32770", other)) ForceClose(stray);
+      return;
+    }
+    seen_.found = true;
+    RECT rect{};
+    GetWindowRect(box, &rect);
+    const long dx = (rect.left + rect.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2;
+    const long dy = (rect.top + rect.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2;
+    seen_.centred = std::labs(dx) <= 40 && std::labs(dy) <= 60;
+
+    PostMessageA(box, WM_KEYDOWN, key_, 0);
+    for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(50);
+    seen_.closedByKey = !IsWindow(box);
+    if (!seen_.closedByKey) ForceClose(box);
+  }
+
+  static void ForceClose(HWND box) {
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageA(box, WM_COMMAND, IDYES, 0);
+  }
+
+  std::string caption_;
+  WPARAM key_;
+  BoxSeen seen_;
+  std::thread thread_;
+};
+
+}  // namespace
+
+WINTEST(Messages, EachKindShowsItsCaptionCentredOnTheScreen) {
+  Win32Messages messages;
+  const std::pair<MessageKind, const char*> kinds[] = {
+      {MessageKind::Error, "Error"}, {MessageKind::Warning, "Warning"}, {MessageKind::Information, "Information"}};
+  for (const auto& [kind, caption] : kinds) {
+    BoxAnswerer answerer(caption, VK_RETURN);
+    messages.Show(kind, "The Brackwater configuration file is marked readonly.\r\n(C:\\x)");
+    const BoxSeen seen = answerer.Finish();
+    EXPECT_TRUE(seen.found);
+    EXPECT_TRUE(seen.centred);
+    EXPECT_TRUE(seen.closedByKey);
+  }
+}
+
+WINTEST(Messages, ConfirmDefaultsToYesAndEscapeAnswersNo) {
+  Win32Messages messages;
+  {
+    BoxAnswerer answerer("Confirm", VK_RETURN);  // an empty caption means "Confirm"
+    EXPECT_TRUE(messages.Confirm("", "Delete the template ?"));
+    const BoxSeen seen = answerer.Finish();
+    EXPECT_TRUE(seen.found);
+    EXPECT_TRUE(seen.centred);
+  }
+  {
+    BoxAnswerer answerer("Brackwater for Dynamics NAV", VK_ESCAPE);
+    EXPECT_FALSE(messages.Confirm("Brackwater for Dynamics NAV", "Are you sure you want to exit ?"));
+    const BoxSeen seen = answerer.Finish();
+    EXPECT_TRUE(seen.found);
+    EXPECT_TRUE(seen.closedByKey);
+  }
+}
+
+// --- The configuration file through the real registry and files ----------------------------
+
+namespace {
+
+// The real environment, but the program is called BrackwaterTest: its registry key and file
+// names stay apart from a real installation's.
+class TestProgramEnvironment final : public Environment {
+public:
+  std::string UserName() override { return real_.UserName(); }
+  std::string AppDataFolder() override { return real_.AppDataFolder(); }
+  std::string ProgramPath() override {
+    const std::string real = real_.ProgramPath();
+    return real.substr(0, real.find_last_of('\\') + 1) + "BrackwaterTest.exe";
+  }
+
+private:
+  Win32Environment real_;
+};
+
+// Nothing in a clean round trip asks the user anything; a box here would block the test.
+class UnexpectedMessages final : public Messages {
+public:
+  void Show(MessageKind, std::string_view text) override { shown.emplace_back(text); }
+  bool Confirm(std::string_view, std::string_view text) override {
+    shown.emplace_back(text);
+    return false;
+  }
+  std::vector<std::string> shown;
+};
+
+struct RealSettingsPlatform {
+  TestProgramEnvironment environment;
+  Win32Registry registry;
+  Win32FileSystem files;
+  UnexpectedMessages messages;
+  Win32KeyNames keys;
+  bw::SettingsPlatform platform{environment, registry, files, messages, keys};
+
+  const std::string locationKey = "Software\\BrackwaterTest\\Config Location";
+  const std::string runKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  std::string DefaultPath() { return environment.AppDataFolder() + "\\Brackwater\\BrackwaterTest.config"; }
+
+  RealSettingsPlatform() { Clean(); }
+  ~RealSettingsPlatform() { Clean(); }
+  RealSettingsPlatform(const RealSettingsPlatform&) = delete;
+  RealSettingsPlatform& operator=(const RealSettingsPlatform&) = delete;
+
+  void Clean() {
+    files.Delete(DefaultPath());
+    registry.DeleteKey(locationKey);
+    registry.DeleteKey("Software\\BrackwaterTest");
+    registry.DeleteValue(runKey, "BrackwaterTest");
+  }
+};
+
+void AddDevConfiguration(bw::TStorage& root) {
+  auto config = std::make_unique<bw::TConfigStorage>();
+  config->ConfigName = "Dev";
+  config->ExecutablePath = "C:\\NAV\\Client\\fin.exe";
+  config->Port = 2407;
+  config->Password = "s\xE6t";
+  bw::ConfigsFolder(root).AddChild(std::move(config));
+}
+
+void ExpectDevConfiguration(const bw::TStorage& root) {
+  ASSERT_EQ(bw::ConfigsFolder(root).ChildCount(), 1);
+  const auto& config = bw::Config(root, 0);
+  EXPECT_EQ(config.ConfigName, std::string("Dev"));
+  EXPECT_EQ(config.Port, 2407);
+  EXPECT_EQ(config.Password, std::string("s\xE6t"));
+}
+
+}  // namespace
+
+WINTEST(ConfigFile, SaveLoadAndStartWithWindows) {
+  RealSettingsPlatform real;
+  bw::ConfigFile file(real.platform);
+  EXPECT_EQ(file.Path(), real.DefaultPath());
+
+  auto first = file.Load();  // no file yet: the default tree
+  ASSERT_TRUE(first.root != nullptr);
+  EXPECT_FALSE(first.autoStart);
+  bw::General(*first.root).Author = "S\xF8ren";
+  AddDevConfiguration(*first.root);
+  file.Save(*first.root, true);
+  EXPECT_TRUE(real.files.FileExists(real.DefaultPath()));
+  EXPECT_EQ(real.registry.ReadString(real.runKey, "BrackwaterTest"),
+            std::optional<std::string>(real.environment.ProgramPath()));
+
+  auto second = bw::ConfigFile(real.platform).Load();
+  ASSERT_TRUE(second.root != nullptr);
+  EXPECT_TRUE(second.autoStart);
+  EXPECT_EQ(bw::General(*second.root).Author, std::string("S\xF8ren"));
+  ExpectDevConfiguration(*second.root);
+
+  file.Save(*second.root, false);
+  EXPECT_FALSE(real.registry.ReadString(real.runKey, "BrackwaterTest").has_value());
+  EXPECT_FALSE(bw::ConfigFile(real.platform).Load().autoStart);
+  EXPECT_TRUE(real.messages.shown.empty());
+}
+
+WINTEST(ConfigFile, RelocateMovesTheFileAndClearingMovesItBack) {
+  RealSettingsPlatform real;
+  ScratchFolder elsewhere;
+  {
+    bw::ConfigFile file(real.platform);
+    auto loaded = file.Load();
+    AddDevConfiguration(*loaded.root);
+    file.Save(*loaded.root, false);
+  }
+  ASSERT_TRUE(real.files.FileExists(real.DefaultPath()));
+
+  bw::ConfigFile file(real.platform);
+  file.Load();
+  file.Relocate(elsewhere.Path() + "\\");
+  const std::string moved = elsewhere.File("BrackwaterTest.config");
+  EXPECT_EQ(real.registry.ReadString(real.locationKey, "Folder"), std::optional<std::string>(elsewhere.Path() + "\\"));
+  EXPECT_EQ(file.Path(), moved);
+  EXPECT_TRUE(real.files.FileExists(moved));
+  EXPECT_FALSE(real.files.FileExists(real.DefaultPath()));
+  {
+    auto there = bw::ConfigFile(real.platform).Load();
+    ExpectDevConfiguration(*there.root);
+  }
+
+  file.Relocate("");
+  EXPECT_FALSE(real.registry.ReadString(real.locationKey, "Folder").has_value());
+  EXPECT_EQ(file.Path(), real.DefaultPath());
+  EXPECT_TRUE(real.files.FileExists(real.DefaultPath()));
+  EXPECT_FALSE(real.files.FileExists(moved));
+  auto back = bw::ConfigFile(real.platform).Load();
+  ExpectDevConfiguration(*back.root);
+  EXPECT_TRUE(real.messages.shown.empty());
+}
+
+WINTEST(ConfigFile, ReadOnlyFileWarnsOnceAndIsNotOverwritten) {
+  RealSettingsPlatform real;
+  {
+    bw::ConfigFile file(real.platform);
+    auto loaded = file.Load();
+    AddDevConfiguration(*loaded.root);
+    file.Save(*loaded.root, false);
+  }
+  SetFileAttributesA(real.DefaultPath().c_str(), FILE_ATTRIBUTE_READONLY);
+  bw::ConfigFile file(real.platform);
+  auto loaded = file.Load();
+  ExpectDevConfiguration(*loaded.root);
+  ASSERT_EQ(real.messages.shown.size(), std::size_t{1});
+  EXPECT_TRUE(real.messages.shown[0].find(real.DefaultPath()) != std::string::npos);
+
+  bw::ConfigsFolder(*loaded.root).ClearChildren();
+  file.Save(*loaded.root, false);  // fails silently
+  EXPECT_EQ(real.messages.shown.size(), std::size_t{1});
+  SetFileAttributesA(real.DefaultPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+  ExpectDevConfiguration(*bw::ConfigFile(real.platform).Load().root);
+}
+
+int main(int argc, char** argv) { return bw::wintest::RunAll(argc, argv); }
