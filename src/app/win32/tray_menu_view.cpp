@@ -167,8 +167,14 @@ bool TrayMenuView::Draw(const DRAWITEMSTRUCT& item) const {
   const int imageTop = (area.top + area.bottom - imageSize) / 2;
   if (entry.checked) {
     RECT frame{area.left + gap / 2, imageTop - gap / 2, area.left + gap + imageSize + gap / 2, imageTop + imageSize + gap / 2};
-    if (!selected) FillRect(dc, &frame, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
-    DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
+    // Checked: the picture sits on a pale highlight inside a highlight-coloured frame.
+    const COLORREF mark = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF back = GetSysColor(COLOR_MENU);
+    const auto pale = [](BYTE a, BYTE b) { return static_cast<BYTE>((a + 3 * b) / 4); };
+    const ui::UniqueBrush fill(CreateSolidBrush(RGB(pale(GetRValue(mark), GetRValue(back)), pale(GetGValue(mark), GetGValue(back)),
+                                                    pale(GetBValue(mark), GetBValue(back)))));
+    if (!selected) FillRect(dc, &frame, fill.Get());
+    FrameRect(dc, &frame, GetSysColorBrush(selected ? COLOR_HIGHLIGHTTEXT : COLOR_HIGHLIGHT));
   }
   images_.Draw(entry.image, dc, area.left + gap, imageTop, grayed ? ILD_TRANSPARENT | ILD_BLEND50 : ILD_TRANSPARENT);
 
