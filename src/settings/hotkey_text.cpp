@@ -36,7 +36,11 @@ std::optional<std::string> FixedKeyName(unsigned vk) {
   if (vk >= 0x30 && vk <= 0x39) return std::string(1, static_cast<char>(vk));
   if (vk >= 0x41 && vk <= 0x5A) return std::string(1, static_cast<char>(vk));
   if (vk >= 0x60 && vk <= 0x69) return std::string(1, static_cast<char>('0' + (vk - 0x60)));
-  if (vk >= 0x70 && vk <= 0x87) return "F" + std::to_string(vk - 0x6F);
+  if (vk >= 0x70 && vk <= 0x87) {
+    std::string name(1, 'F');
+    name += std::to_string(vk - 0x6F);
+    return name;
+  }
   return std::nullopt;
 }
 
@@ -68,10 +72,12 @@ std::string FormatHotkey(TShortCut code, platform::KeyNames& keys) {
   std::string name = KeyName(code & 0xFFu, keys);
   if (name.empty()) return {};
   std::string text;
-  if (code & kShift) text += "Shift+";
-  if (code & kCtrl) text += "Ctrl+";
-  if (code & kAlt) text += "Alt+";
-  return text + name;
+  text.reserve(sizeof("Shift+Ctrl+Alt+") + name.size());
+  if (code & kShift) text.append("Shift+");
+  if (code & kCtrl) text.append("Ctrl+");
+  if (code & kAlt) text.append("Alt+");
+  text.append(name);
+  return text;
 }
 
 TShortCut ParseHotkey(std::string_view text, platform::KeyNames& keys) {

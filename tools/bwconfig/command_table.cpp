@@ -66,6 +66,10 @@ int RunBwconfig(CommandArgs args, ToolContext& context) {
     context.err << "bwconfig: unknown command \"" << args[0] << "\" (see bwconfig --help)\n";
     return 2;
   }
+  if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
+    context.out << "usage: bwconfig " << command->name << ' ' << command->usage << '\n' << command->summary << '\n';
+    return 0;
+  }
   try {
     return command->run(context, args.subspan(1));
   } catch (const UsageError& e) {

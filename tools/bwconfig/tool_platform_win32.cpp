@@ -22,7 +22,8 @@ public:
     std::string path = real_.ProgramPath();
     const auto slash = path.find_last_of("\\/");
     path.resize(slash == std::string::npos ? 0 : slash + 1);
-    return path + std::string(kProgramFileName);
+    path.append(kProgramFileName);
+    return path;
   }
 
 private:

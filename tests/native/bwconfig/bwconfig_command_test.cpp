@@ -152,6 +152,8 @@ TEST_F(BwconfigTest, HelpListsEveryCommand) {
   EXPECT_EQ(Run({"--help"}), 0);
   for (const auto& command : Commands())
     EXPECT_NE(out.str().find("bwconfig " + std::string(command.name) + " "), std::string::npos) << command.name;
+  EXPECT_EQ(Run({"convert", "--help"}), 0);
+  EXPECT_EQ(out.str().rfind("usage: bwconfig convert [--from FMT] [--to FMT] IN OUT\n", 0), 0u);
   EXPECT_NE(FindCommand("show"), nullptr);
   EXPECT_NE(FindCommand("convert"), nullptr);
 }
