@@ -1,0 +1,112 @@
+// The application core of the tray program: the runtime values of the main window, hotkey
+// registration and dispatch, the hotkey toggle, the tray menu's commands, starting
+// configurations and plug-ins, and context help. The Win32 main window owns one AppCore and
+// forwards its hotkey messages, menu choices and help requests to it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/app_host.h"
+#include "app/config_shortcuts.h"
+#include "app/help_texts.h"
+#include "app/hotkey_registration.h"
+#include "app/tray_menu.h"
+#include "platform/hotkey_registrar.h"
+#include "platform/key_names.h"
+#include "platform/messages.h"
+#include "platform/screen.h"
+#include "platform/shell.h"
+#include "settings/storage.h"
+
+namespace bw {
+
+struct AppServices {
+  MainWindow& window;
+  TrayIcon& tray;
+  KeyWatcher& watcher;
+  EditorCommands& editor;
+  ItemPicker& picker;
+  platform::HotkeyRegistrar& registrar;
+  platform::Messages& messages;
+  platform::KeyNames& keys;
+  platform::Shell& shell;
+  platform::Screen& screen;
+};
+
+class AppCore {
+public:
+  // `root` is the loaded settings tree; it must outlive the core.
+  AppCore(TStorage& root, AppServices services);
+  AppCore(const AppCore&) = delete;
+  AppCore& operator=(const AppCore&) = delete;
+
+  // Start-up: ConfigShortcuts from the tree, the tray hint, the standard and item hotkeys, then
+  // the toggle hotkey. Shutdown: every hotkey including the toggle is unregistered.
+  void Start();
+  void Shutdown();
+
+  // A hotkey message of the main window (wParam = id, lParam = modifiers | key << 16).
+  void OnHotkeyMessage(std::uintptr_t wParam, std::intptr_t lParam);
+  // The frame around every hotkey command: hide the management window, pause the key watcher,
+  // let pending messages run, add the tray icon again, run the command, resume the watcher.
+  void OnHotkey(int id, unsigned modifiers, unsigned virtualKey);
+  // An item key: the one template, configuration or plug-in with it, or the user's choice.
+  void ActivateHotkeyItems(unsigned virtualKey, unsigned modifiers);
+
+  bool HotkeysActive() const { return hotkeysActive_; }
+  void ToggleHotkeys();
+  // Registers or unregisters the standard and item hotkeys, with balloon and tray hint.
+  void SetHotkeysActive(bool active);
+
+  // Management-window edits of configurations, templates and plug-ins are bracketed by these:
+  // the registrations are dropped before the change and made again after it, while active.
+  void BeginItemsChange();
+  void EndItemsChange();
+  // After the preferences dialog: all hotkeys and the toggle hotkey registered anew.
+  void ApplyHotkeySettings();
+
+  // The tray menu of the current settings, and running the entry with a given id.
+  TrayMenuModel BuildMenu(std::string_view versionText) const;
+  void RunMenuEntry(const TrayMenuModel& menu, int id);
+  void RunMenuCommand(const TrayMenuEntry& entry);
+
+  // Starting a configuration remembers its login for the credentials hotkey.
+  void StartConfiguration(const TConfigStorage& config);
+  // The n-th plug-in of the plug-ins folder; an index out of range does nothing.
+  void StartPluginAt(int index);
+  // "Exit": asks, then ends the program.
+  void ExitBrackwater();
+
+  void SetHelpTexts(HelpTexts texts) { help_ = std::move(texts); }
+  // F1 with context number N: help text N as a balloon of 25 seconds.
+  void ShowContextHelp(int number);
+
+  // Runtime values of the main window.
+  const std::string& CredentialsText() const { return credentialsText_; }
+  const std::string& LastTemplateText() const { return lastTemplateText_; }
+  void SetLastTemplateText(std::string text) { lastTemplateText_ = std::move(text); }
+  ConfigShortcuts& Shortcuts() { return shortcuts_; }
+  HotkeyRegistration& Registration() { return registration_; }
+  TStorage& Root() { return root_; }
+
+private:
+  void RunHotkeyCommand(int id, unsigned modifiers, unsigned virtualKey);
+  void ActivateItem(const HotkeyItem& item, bool confirmed);
+  bool InTree(const TConfigStorage& config) const;
+  void RegisterAll();
+
+  TStorage& root_;
+  AppServices services_;
+  HotkeyRegistration registration_;
+  ConfigShortcuts shortcuts_;
+  HelpTexts help_;
+  std::string credentialsText_;
+  std::string lastTemplateText_;
+  bool hotkeysActive_ = true;
+  int hotkeyDepth_ = 0;
+  int itemsChangeDepth_ = 0;
+};
+
+}  // namespace bw

@@ -1,0 +1,34 @@
+// The application core's own texts, shown to the user exactly as written here.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace bw {
+
+inline constexpr std::string_view kAppTitle = "Brackwater for Dynamics NAV";
+inline constexpr std::string_view kHintStatus = "Hotkey status : ";
+inline constexpr std::string_view kActive = "Active";
+inline constexpr std::string_view kInactive = "Inactive";
+inline constexpr std::string_view kHotkeysActivated = "Hotkeys have been activated.";
+inline constexpr std::string_view kHotkeysDeactivated = "Hotkeys have been deactivated.";
+inline constexpr std::string_view kIsRunning = "Brackwater for Dynamics NAV is running...";
+inline constexpr std::string_view kStandardHotkeyFailed =
+    "Brackwater failed to register standard hotkey '%s'.\r\nPlease check for duplicate hotkey definitions.";
+inline constexpr std::string_view kTemplateHotkeyFailed =
+    "Brackwater failed to register hotkey '%s' for template '%s'.\r\nPlease check for duplicate hotkey definitions.";
+inline constexpr std::string_view kHotkeyFailedTip =
+    "Hotkey has been disabled because it was registered by another application. "
+    "Please change hotkey in Brackwater or the other application.";
+inline constexpr std::string_view kConfirmExit = "Are you sure you want to exit %s ?";
+inline constexpr std::string_view kNoVersionInfo = "No version info is stored in executable.";
+
+// Fills each "%s" of the pattern with the next argument, in order; "%%" is a single "%".
+// Placeholders without an argument stay as written; extra arguments are ignored.
+std::string FormatText(std::string_view pattern, std::initializer_list<std::string_view> args);
+
+// "Brackwater for Dynamics NAV", CR LF, "Hotkey status : ", then "Active" or "Inactive".
+std::string TrayHint(bool hotkeysActive);
+
+}  // namespace bw

@@ -1,0 +1,111 @@
+// The hotkey message handler of the main window.
+#include <exception>
+
+#include "app/app_core.h"
+#include "app/hotkey_ids.h"
+#include "app/hotkey_items.h"
+#include "launch/plugin_start.h"
+
+namespace bw {
+
+namespace {
+
+// Keeps the key watcher paused while a hotkey command runs. Messages pumped inside a command may
+// run a further hotkey; the watcher resumes only when the outermost command has ended.
+class WatcherPause {
+public:
+  WatcherPause(KeyWatcher& watcher, int& depth) : watcher_(watcher), depth_(depth) {
+    watcher_.Stop(kWatchKeys);
+    ++depth_;
+  }
+  WatcherPause(const WatcherPause&) = delete;
+  WatcherPause& operator=(const WatcherPause&) = delete;
+  ~WatcherPause() {
+    if (--depth_ == 0) watcher_.Start(kWatchKeys);
+  }
+
+private:
+  KeyWatcher& watcher_;
+  int& depth_;
+};
+
+class Attachment {
+public:
+  explicit Attachment(EditorCommands& editor) : editor_(editor) { editor_.AttachToForeground(); }
+  Attachment(const Attachment&) = delete;
+  Attachment& operator=(const Attachment&) = delete;
+  ~Attachment() { editor_.Detach(); }
+
+private:
+  EditorCommands& editor_;
+};
+
+}  // namespace
+
+void AppCore::OnHotkeyMessage(std::uintptr_t wParam, std::intptr_t lParam) {
+  const auto bits = static_cast<std::uintptr_t>(lParam);
+  OnHotkey(static_cast<int>(wParam & 0xFFFF), static_cast<unsigned>(bits & 0xFFFF),
+           static_cast<unsigned>((bits >> 16) & 0xFFFF));
+}
+
+void AppCore::OnHotkey(int id, unsigned modifiers, unsigned virtualKey) {
+  services_.window.HideManagementWindow();
+  WatcherPause pause(services_.watcher, hotkeyDepth_);
+  try {
+    services_.window.ProcessPendingMessages();
+    services_.tray.AddAgain();
+    RunHotkeyCommand(id, modifiers, virtualKey);
+  } catch (const std::exception& error) {
+    // The handler runs inside the window procedure: nothing may leave it.
+    services_.messages.Show(platform::MessageKind::Error, error.what());
+  }
+}
+
+void AppCore::RunHotkeyCommand(int id, unsigned modifiers, unsigned virtualKey) {
+  EditorCommands& editor = services_.editor;
+  switch (id) {
+    case kOpenBrackwaterId: services_.window.ShowManagementWindow(kConfigurationsPage); break;
+    case kInsertCredentialsId:
+      if (!credentialsText_.empty()) editor.InsertFocusedText(credentialsText_);
+      break;
+    case kInsertTemplateId: editor.OpenInsertTemplate(); break;
+    case kToggleHotkeysId: ToggleHotkeys(); break;
+    case kIndentId: editor.BlockCommand(kBlockIndent); break;
+    case kUnindentId: editor.BlockCommand(kBlockUnindent); break;
+    case kCommentId: editor.BlockCommand(kBlockComment); break;
+    case kUncommentId: editor.BlockCommand(kBlockUncomment); break;
+    case kRepeatTemplateId:
+      if (!lastTemplateText_.empty()) editor.InsertFocusedText(lastTemplateText_);
+      break;
+    default: ActivateHotkeyItems(virtualKey, modifiers); break;
+  }
+}
+
+void AppCore::ActivateHotkeyItems(unsigned virtualKey, unsigned modifiers) {
+  Attachment attachment(services_.editor);
+  shortcuts_.Sync(ConfigsFolder(root_), services_.keys);
+  const auto items = ItemsForKey(root_, shortcuts_, virtualKey, modifiers);
+  if (items.empty()) return;
+  if (items.size() == 1) {
+    ActivateItem(items.front(), false);
+    return;
+  }
+  const auto chosen = services_.picker.Choose(items);
+  if (chosen && *chosen < items.size()) ActivateItem(items[*chosen], true);
+}
+
+void AppCore::ActivateItem(const HotkeyItem& item, bool confirmed) {
+  switch (item.kind) {
+    case HotkeyItem::Kind::Template:
+      services_.editor.InsertTemplateText(static_cast<const TCommentStorage*>(item.record)->Comment, confirmed);
+      break;
+    case HotkeyItem::Kind::Configuration:
+      StartConfiguration(*static_cast<const TConfigStorage*>(item.record));
+      break;
+    case HotkeyItem::Kind::Plugin:
+      StartPlugin(*static_cast<const TPluginStorage*>(item.record), services_.shell);
+      break;
+  }
+}
+
+}  // namespace bw

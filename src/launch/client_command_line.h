@@ -1,0 +1,22 @@
+// The Navision client's argument text and the name of its per-configuration settings file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/screen.h"
+#include "settings/storage.h"
+
+namespace bw {
+
+// ZupDir + name + "(" width "x" height ").zup"; zupDir is used as stored (it ends with a delimiter).
+std::string ZupFilePath(std::string_view zupDir, std::string_view configName, platform::ScreenSize screen);
+
+// The whole argument text: "id=<zup file>", the connection pieces, company and authentication,
+// each piece after a comma, nothing quoted.
+std::string ClientArguments(const TConfigStorage& config, std::string_view zupDir, platform::ScreenSize screen);
+
+// User name, CR LF, password, CR LF, CR LF: what the credentials hotkey types into the login dialog.
+std::string CredentialsText(std::string_view userName, std::string_view password);
+
+}  // namespace bw

@@ -1,0 +1,16 @@
+#include "launch/client_start.h"
+
+#include "launch/client_command_line.h"
+#include "launch/shell_start.h"
+
+namespace bw {
+
+bool StartClient(const TConfigStorage& config, std::string_view zupDir, LaunchPlatform& platform,
+                 std::string& credentialsText) {
+  if (config.IsSubMenu) return false;
+  const std::string arguments = ClientArguments(config, zupDir, platform.screen.PrimarySize());
+  if (!config.Username.empty()) credentialsText = CredentialsText(config.Username, config.Password);
+  return ShellStart(platform.shell, Unquoted(config.ExecutablePath), arguments);
+}
+
+}  // namespace bw

@@ -1,0 +1,27 @@
+// Keeping a configuration's client settings files (one per screen resolution) in step with its name.
+#pragma once
+
+#include <string_view>
+
+#include "platform/file_listing.h"
+#include "platform/file_system.h"
+
+namespace bw {
+
+struct ZupFolder {
+  platform::FileSystem& files;
+  platform::FileListing& listing;
+};
+
+// The files of configuration `name` in zupDir: name, "(", anything, ".zup". The name must match
+// exactly (case included), so Dev's files never include Dev2(...).zup or MyDev(...).zup.
+bool IsZupFileOf(std::string_view fileName, std::string_view configName);
+
+// Moves every settings file of oldName to newName, keeping its resolution suffix. A file whose
+// target exists, or whose move fails, is left as it is. Returns the number of files moved.
+int RenameZupFiles(ZupFolder& folder, std::string_view zupDir, std::string_view oldName, std::string_view newName);
+
+// Deletes every settings file of the configuration. Returns the number of files deleted.
+int DeleteZupFiles(ZupFolder& folder, std::string_view zupDir, std::string_view name);
+
+}  // namespace bw

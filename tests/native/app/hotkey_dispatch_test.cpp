@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include "app/hotkey_ids.h"
+#include "fake_host.h"
+
+namespace bw::test {
+namespace {
+
+constexpr unsigned kVkA = 'A';
+
+class HotkeyDispatchTest : public ::testing::Test, public CoreFixture {
+protected:
+  void SetUp() override { core.Start(); }
+  void Press(int id, unsigned virtualKey = 0) {
+    host.events.clear();
+    core.OnHotkey(id, kModCtrlShift, virtualKey);
+  }
+  void PressItem(unsigned virtualKey) { Press(kFirstItemId, virtualKey); }
+};
+
+TEST_F(HotkeyDispatchTest, EveryCommandRunsInsideTheFrame) {
+  Press(kIndentId);
+  EXPECT_EQ(host.events, (Events{"hide window", "watcher stop 1", "pump", "add icon", "block 0", "watcher start 1"}));
+  Press(kUncommentId);
+  EXPECT_EQ(host.events[4], "block 3");
+  Press(kInsertTemplateId);
+  EXPECT_EQ(host.events[4], "insert template dialog");
+  Press(kOpenBrackwaterId);
+  EXPECT_EQ(host.events[4], "show page 0");
+}
+
+TEST_F(HotkeyDispatchTest, TheWatcherResumesWhenACommandFails) {
+  // A record of the wrong class in the templates folder makes the item search throw.
+  AddRecord<TPluginStorage>(TemplatesFolder(*root));
+  PressItem(kVkA);
+  EXPECT_EQ(host.events.back(), "watcher start 1");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Invalid class typecast");
+}
+
+TEST_F(HotkeyDispatchTest, CredentialsAndRepeatTypeOnlyWhenThereIsSomethingToType) {
+  Press(kInsertCredentialsId);
+  Press(kRepeatTemplateId);
+  EXPECT_EQ(host.events.size(), 5u);  // the frame only
+
+  auto& dev = AddConfig(ConfigsFolder(*root), "Dev");
+  dev.Username = "admin";
+  dev.Password = "secret";
+  core.StartConfiguration(dev);
+  core.SetLastTemplateText("// <<Initials>>");
+  Press(kInsertCredentialsId);
+  EXPECT_EQ(host.events[4], "focused text admin\r\nsecret\r\n\r\n");
+  Press(kRepeatTemplateId);
+  EXPECT_EQ(host.events[4], "focused text // <<Initials>>");
+}
+
+TEST_F(HotkeyDispatchTest, SingleItemRunsUnconfirmedBetweenAttachAndDetach) {
+  AddTemplate(*root, "Header", kCtrlShift | kVkA, "// header");
+  AddTemplate(*root, "Other", kCtrlShift | 'B');
+  PressItem(kVkA);
+  EXPECT_EQ(host.events,
+            (Events{"hide window", "watcher stop 1", "pump", "add icon", "attach", "template // header", "detach",
+                    "watcher start 1"}));
+}
+
+TEST_F(HotkeyDispatchTest, SharedKeyOffersEveryItemAndRunsTheChosenOneConfirmed) {
+  AddTemplate(*root, "First", kCtrlShift | kVkA, "one");
+  auto& second = AddTemplate(*root, "Second", kCtrlShift | kVkA, "two");
+  second.Disabled = true;  // not registered, still offered
+  auto& folder = AddConfig(ConfigsFolder(*root), "Folder", kCtrlShift | kVkA, true);
+  AddConfig(folder, "Dev", kCtrlShift | kVkA);
+  AddPlugin(*root, "Tool", kCtrlShift | kVkA);
+  AddPlugin(*root, "Alt key", kShift | kVkA);  // other modifiers: not offered
+
+  host.choice = 1;
+  PressItem(kVkA);
+  ASSERT_EQ(host.offered.size(), 4u);
+  EXPECT_EQ(host.offered[0].name, "First");
+  EXPECT_EQ(host.offered[1].name, "Second");
+  EXPECT_EQ(host.offered[2].kind, HotkeyItem::Kind::Configuration);
+  EXPECT_EQ(host.offered[2].name, "Dev");
+  EXPECT_EQ(host.offered[3].kind, HotkeyItem::Kind::Plugin);
+  EXPECT_EQ(host.events[6], "template two confirmed");
+
+  host.choice = 3;
+  PressItem(kVkA);
+  ASSERT_EQ(shell.started.size(), 1u);
+  EXPECT_EQ(shell.started[0].file, "C:\\Tools\\Tool.exe");
+
+  host.choice = std::nullopt;  // Cancel
+  PressItem(kVkA);
+  EXPECT_EQ(host.events, (Events{"hide window", "watcher stop 1", "pump", "add icon", "attach", "picker", "detach",
+                                 "watcher start 1"}));
+  EXPECT_EQ(shell.started.size(), 1u);
+}
+
+TEST_F(HotkeyDispatchTest, ConfigurationKeyStartsTheClientAndRemembersItsLogin) {
+  auto& dev = AddConfig(ConfigsFolder(*root), "Dev", kCtrlShift | kVkA);
+  dev.Database = "C:\\db\\database.fdb";
+  dev.Username = "user";
+  General(*root).ZupDir = "C:\\Zup\\";
+  PressItem(kVkA);
+  ASSERT_EQ(shell.started.size(), 1u);
+  EXPECT_EQ(shell.started[0].parameters, "id=C:\\Zup\\Dev(1024x768).zup,database=C:\\db\\database.fdb");
+  EXPECT_EQ(core.CredentialsText(), "user\r\n\r\n\r\n");
+}
+
+TEST_F(HotkeyDispatchTest, HotkeyMessageCarriesModifiersInTheLowAndTheKeyInTheHighWord) {
+  AddTemplate(*root, "Header", kCtrlShift | kVkA, "x");
+  host.events.clear();
+  core.OnHotkeyMessage(1040, static_cast<std::intptr_t>((kVkA << 16) | kModCtrlShift));
+  EXPECT_EQ(host.events[5], "template x");
+}
+
+TEST_F(HotkeyDispatchTest, HotkeyPressedDuringAnotherCommandLeavesTheWatcherPausedUntilBothEnd) {
+  struct NestingHost : FakeHost {
+    AppCore* core = nullptr;
+    bool nested = false;
+    void ProcessPendingMessages() override {
+      FakeHost::ProcessPendingMessages();
+      if (!nested) {
+        nested = true;
+        core->OnHotkey(kCommentId, kModCtrlShift, 0xDD);
+      }
+    }
+  } nesting;
+  AppCore nestedCore(*root, {nesting, nesting, nesting, nesting, nesting, registrar, messages, keys, shell, screen});
+  nesting.core = &nestedCore;
+  nestedCore.OnHotkey(kIndentId, kModCtrlShift, 0xBE);
+  EXPECT_EQ(nesting.events,
+            (Events{"hide window", "watcher stop 1", "pump", "hide window", "watcher stop 1", "pump", "add icon",
+                    "block 2", "add icon", "block 0", "watcher start 1"}));
+}
+
+}  // namespace
+}  // namespace bw::test
