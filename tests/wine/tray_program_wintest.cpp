@@ -64,37 +64,38 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
-// Top-level windows of a process with the given class (and caption, when not empty).
+struct WindowSearch {
+  DWORD process;
+  std::string className, caption;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
+  auto& s = *reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if ((s.process == 0 || owner == s.process) && ClassOf(window) == s.className &&
+      (s.caption.empty() || WindowText(window) == s.caption))
+    s.found.push_back(window);
+  return TRUE;
+}
+
+// Top-level windows of a process (0: any) with the given class (and caption, when not empty).
 std::vector<HWND> TopWindows(DWORD process, const std::string& className, const std::string& caption = "") {
-  struct Search {
-    DWORD process;
-    std::string className, caption;
-    std::vector<HWND> found;
-  } search{process, className, caption, {}};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if ((s.process == 0 || owner == s.process) && ClassOf(window) == s.className &&
-            (s.caption.empty() || WindowText(window) == s.caption))
-          s.found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{process, className, caption, {}};
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM data) {
+  if (ClassOf(child) == "Static") *reinterpret_cast<std::string*>(data) += WindowText(child);
+  return TRUE;
 }
 
 // The texts of a message box's static controls, joined.
 std::string BoxText(HWND box) {
   std::string text;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM data) -> BOOL {
-        if (ClassOf(child) == "Static") *reinterpret_cast<std::string*>(data) += WindowText(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&text));
+  EnumChildWindows(box, &CollectStaticText, reinterpret_cast<LPARAM>(&text));
   return text;
 }
 
