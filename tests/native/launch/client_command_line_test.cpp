@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "launch/client_command_line.h"
+#include "launch/client_start.h"
+#include "platform/fake/fixed_screen.h"
+#include "platform/fake/recording_shell.h"
+
+namespace bw {
+namespace {
+
+constexpr platform::ScreenSize kScreen{1024, 768};
+constexpr std::string_view kZup = "C:\\Zup\\";
+
+void MakeNative(TConfigStorage& config, bool useServer) {
+  config.ConfigName = "Dev";
+  config.IsNative = true;
+  config.UseServer = useServer;
+  config.Port = -1;
+}
+
+TEST(ClientArgumentsTest, ExamplesOfTheThreeConnectionKinds) {
+  TConfigStorage server;
+  MakeNative(server, true);
+  server.Server = "SRV";
+  server.Port = 2407;
+  server.NetType = "TCP";
+  server.Company = "CRONUS";
+  server.UseNTAuthentication = true;
+  EXPECT_EQ(ClientArguments(server, kZup, kScreen),
+            "id=C:\\Zup\\Dev(1024x768).zup,servername=SRV:2407,nettype=TCP,company=CRONUS,ntauthentication=1");
+
+  TConfigStorage file;
+  MakeNative(file, false);
+  file.Database = "C:\\db\\database.fdb";
+  EXPECT_EQ(ClientArguments(file, kZup, kScreen), "id=C:\\Zup\\Dev(1024x768).zup,database=C:\\db\\database.fdb");
+
+  TConfigStorage sql;
+  sql.ConfigName = "Dev";
+  sql.Server = "SQL1\\NAV";
+  sql.Database = "Demo";
+  EXPECT_EQ(ClientArguments(sql, kZup, kScreen),
+            "id=C:\\Zup\\Dev(1024x768).zup,servername=SQL1\\NAV,database=Demo,ntauthentication=0");
+}
+
+TEST(ClientArgumentsTest, EmptyAndMissingValues) {
+  TConfigStorage noServer;
+  MakeNative(noServer, true);
+  noServer.Database = "ignored.fdb";
+  noServer.Company = "CRONUS";
+  EXPECT_EQ(ClientArguments(noServer, kZup, kScreen), "id=C:\\Zup\\Dev(1024x768).zup,company=CRONUS");
+
+  TConfigStorage noPort;
+  MakeNative(noPort, true);
+  noPort.Server = "SRV";
+  noPort.NetType = "Netb";
+  EXPECT_EQ(ClientArguments(noPort, kZup, kScreen), "id=C:\\Zup\\Dev(1024x768).zup,servername=SRV,nettype=Netb");
+  noPort.Port = 2407;  // any network type gets a stored port
+  EXPECT_EQ(ClientArguments(noPort, kZup, kScreen),
+            "id=C:\\Zup\\Dev(1024x768).zup,servername=SRV:2407,nettype=Netb");
+  noPort.Port = 0;  // never a usable port
+  EXPECT_EQ(ClientArguments(noPort, kZup, kScreen), "id=C:\\Zup\\Dev(1024x768).zup,servername=SRV,nettype=Netb");
+
+  TConfigStorage noFile;
+  MakeNative(noFile, false);
+  EXPECT_EQ(ClientArguments(noFile, kZup, {1280, 800}), "id=C:\\Zup\\Dev(1280x800).zup");
+
+  TConfigStorage emptySql;
+  emptySql.ConfigName = "My Dev, new";
+  emptySql.UseNTAuthentication = true;
+  EXPECT_EQ(ClientArguments(emptySql, "", kScreen),
+            "id=My Dev, new(1024x768).zup,servername=,database=,ntauthentication=1");
+}
+
+TEST(StartClientTest, StartsTheExpandedExecutableInItsFolderAndKeepsTheLastLogin) {
+  platform::RecordingShell shell;
+  shell.SetVariable("ProgramFiles", "C:\\Program Files");
+  platform::FixedScreen screen{kScreen};
+  LaunchPlatform launch{shell, screen};
+  std::string credentials;
+
+  TConfigStorage config;
+  MakeNative(config, false);
+  config.ExecutablePath = "%ProgramFiles%\\Navision\\fin.exe";
+  config.Username = "admin";
+  config.Password = "pw";
+  EXPECT_TRUE(StartClient(config, kZup, launch, credentials));
+  ASSERT_EQ(shell.started.size(), 1u);
+  EXPECT_EQ(shell.started[0].file, "C:\\Program Files\\Navision\\fin.exe");
+  EXPECT_EQ(shell.started[0].directory, "C:\\Program Files\\Navision\\");
+  EXPECT_EQ(shell.started[0].parameters, "id=C:\\Zup\\Dev(1024x768).zup");
+  EXPECT_EQ(credentials, "admin\r\npw\r\n\r\n");
+
+  // Without a user name the earlier login stays; a refused start still counts as started.
+  config.Username.clear();
+  shell.Refuse("C:\\Program Files\\Navision\\fin.exe");
+  screen.size = {1280, 800};
+  EXPECT_FALSE(StartClient(config, kZup, launch, credentials));
+  EXPECT_EQ(shell.started[1].parameters, "id=C:\\Zup\\Dev(1280x800).zup");
+  EXPECT_EQ(credentials, "admin\r\npw\r\n\r\n");
+
+  TConfigStorage folder;
+  folder.IsSubMenu = true;
+  folder.Username = "nobody";
+  EXPECT_FALSE(StartClient(folder, kZup, launch, credentials));
+  EXPECT_EQ(shell.started.size(), 2u);
+  EXPECT_EQ(credentials, "admin\r\npw\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace bw
