@@ -1,0 +1,183 @@
+#include "editor/block_command.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "editor_scene.h"
+
+namespace bw::test {
+namespace {
+
+using fake::Caret;
+using fake::Event;
+using Lines = std::vector<std::string>;
+
+constexpr const char* kIndentQuestion = "Confirm: Perform indentation ?";
+constexpr const char* kRepeat = "Brackwater for Dynamics NAV: Do you want to repeat (un)indentation ?";
+
+// The editor holds the text with lines `from` to `to` selected from column 1 to the end.
+struct BlockScene : EditorScene {
+  BlockScene(std::string_view text, int from, int to) {
+    editor.SetText(text);
+    editor.Select({from, 0}, {to, static_cast<int>(editor.Lines()[static_cast<std::size_t>(to)].size())});
+    clipboard.Put("user text");
+  }
+  void Run(BlockOperation operation, std::initializer_list<bool> answers) {
+    questions.Answer(answers);
+    BlockCommand(Context(), operation);
+  }
+  int Copies() const {
+    int copies = 0;
+    for (const auto& event : log.PostsTo(kClientWindow))
+      copies += event.message == platform::KeyMessage::KeyDown && event.wParam == platform::vk::Control ? 1 : 0;
+    return copies;
+  }
+};
+
+TEST(BlockCommand, IndentAddsTwoSpacesPerPassAndReturnsToTheBottomLine) {
+  BlockScene once("begin\na\n b\nc\nend", 1, 3);
+  once.Run(BlockOperation::Indent, {true, false});
+  EXPECT_EQ(once.editor.Lines(), (Lines{"begin", "  a", "   b", "  c", "end"}));
+  EXPECT_EQ(once.editor.GetCaret(), (Caret{3, 0}));
+  EXPECT_EQ(once.Questions(), (Lines{kIndentQuestion, kRepeat}));
+  EXPECT_EQ(once.clipboard.Text(), "user text");
+
+  BlockScene twice("begin\na\n b\nc\nend", 1, 3);
+  twice.Run(BlockOperation::Indent, {true, true, false});
+  EXPECT_EQ(twice.editor.Lines(), (Lines{"begin", "    a", "     b", "    c", "end"}));
+  EXPECT_EQ(twice.editor.GetCaret(), (Caret{3, 0}));
+  EXPECT_EQ(twice.Copies(), 1);  // a repeated pass works on the remembered lines
+}
+
+TEST(BlockCommand, UnindentRemovesUpToTwoSpacesAndRepeatsOnTheUpdatedLines) {
+  BlockScene once("   a\n b\nc", 0, 2);
+  once.Run(BlockOperation::Unindent, {true, false});
+  EXPECT_EQ(once.editor.Lines(), (Lines{" a", "b", "c"}));
+
+  BlockScene twice("   a\n b\nc", 0, 2);
+  twice.Run(BlockOperation::Unindent, {true, true, false});
+  EXPECT_EQ(twice.editor.Lines(), (Lines{"a", "b", "c"}));
+  EXPECT_EQ(twice.Questions(), (Lines{"Confirm: Remove indentation ?", kRepeat, kRepeat}));
+}
+
+TEST(BlockCommand, UncommentOnMixedLinesAndNoRepeatQuestion) {
+  BlockScene scene("//a\n/b\n  //c\nd//\n//", 0, 4);
+  scene.Run(BlockOperation::Uncomment, {true});
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"a", "b", "  //c", "d//", ""}));
+  EXPECT_EQ(scene.Questions(), (Lines{"Confirm: Remove block comment ?"}));
+}
+
+TEST(BlockCommand, CommentKeysPausesAndWindowsOfOnePass) {
+  BlockScene scene("x\n\ny", 0, 2);
+  scene.clipboard.Put(std::nullopt);  // the user's clipboard held no text
+  scene.Run(BlockOperation::Comment, {true});
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"//x", "//", "//y"}));
+  EXPECT_EQ(scene.editor.GetCaret(), (Caret{2, 0}));
+  EXPECT_EQ(scene.clipboard.Text(), std::nullopt);  // the copied lines are not left behind
+
+  const auto line = [](bool up) {
+    Lines keys{"Home", "sleep 50", "'/'", "'/'"};
+    if (up) keys.insert(keys.end(), {"Up", "sleep 50"});
+    return keys;
+  };
+  EXPECT_EQ(scene.log.Transcript({Event::Kind::Attach, Event::Kind::Question, Event::Kind::Post, Event::Kind::Sleep,
+                                  Event::Kind::BlockInput, Event::Kind::LockDrawing}),
+            Join({{"attach", "ask Confirm: Perform block comment ?", "+Control", "C", "-Control", "sleep 50",
+                   "block on", "lock 101", "Home", "sleep 50"},
+                  line(true), line(true), line(false),
+                  {"Down", "sleep 5", "Down", "sleep 5", "Home", "sleep 10", "unlock", "block off", "detach"}}));
+  EXPECT_EQ(scene.log.PostsTo(EditorScene::kClientWindow).size(), 4u);  // only the copy chord
+}
+
+TEST(BlockCommand, SelectionsThatBeginOrEndWithALineBreak) {
+  // Started at the end of the line above: the copy begins with a line break.
+  BlockScene fromAbove("top\na\nb\nbelow", 0, 2);
+  fromAbove.editor.Select({0, 3}, {2, 1});
+  fromAbove.Run(BlockOperation::Comment, {true});
+  EXPECT_EQ(fromAbove.editor.Lines(), (Lines{"top", "//a", "//b", "below"}));
+
+  // Whole lines down to column 1 of the next line: the caret stands below the selection.
+  BlockScene wholeLines("top\na\nb\nbelow", 0, 0);
+  wholeLines.editor.Select({1, 0}, {3, 0});
+  wholeLines.Run(BlockOperation::Indent, {true, true, false});
+  EXPECT_EQ(wholeLines.editor.Lines(), (Lines{"top", "    a", "    b", "below"}));
+  EXPECT_EQ(wholeLines.editor.GetCaret(), (Caret{3, 0}));
+}
+
+TEST(BlockCommand, RepeatedPassAtTheTopOfTheTextStaysOnTheSelectedLines) {
+  BlockScene scene("a\nb\nc", 0, 1);
+  scene.Run(BlockOperation::Indent, {true, true, false});
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"    a", "    b", "c"}));
+  EXPECT_EQ(scene.editor.GetCaret(), (Caret{1, 0}));
+}
+
+TEST(BlockCommand, NothingHappensWithoutConsentSelectionOrAttachment) {
+  BlockScene refused("a\nb", 0, 1);
+  refused.Run(BlockOperation::Indent, {false});
+  EXPECT_EQ(refused.Count(Event::Kind::Post), 0);
+  EXPECT_EQ(refused.editor.Text(), "a\nb");
+  EXPECT_EQ(refused.clipboard.Text(), "user text");
+
+  BlockScene unselected("a\nb", 0, 0);
+  unselected.editor.SetCaret({1, 1});
+  unselected.Run(BlockOperation::Comment, {true});
+  EXPECT_EQ(unselected.Count(Event::Kind::Post), 4);  // the copy chord alone
+  EXPECT_EQ(unselected.editor.Text(), "a\nb");
+  EXPECT_EQ(unselected.clipboard.Text(), "user text");
+
+  BlockScene detached("a\nb", 0, 1);
+  detached.desktop.FailAttach(true);
+  detached.Run(BlockOperation::Comment, {true});
+  EXPECT_TRUE(detached.Questions().empty());
+  EXPECT_EQ(detached.Count(Event::Kind::Post), 0);
+  EXPECT_EQ(detached.clipboard.Text(), "user text");
+}
+
+TEST(BlockCommand, ClipboardHeldByAnotherProgramIsRetriedButNotForEver) {
+  BlockScene brief("a\nb", 0, 1);
+  brief.questions.onAsk = [&] { brief.clipboard.HoldOpen(3); };
+  brief.Run(BlockOperation::Comment, {true});
+  EXPECT_EQ(brief.Copies(), 4);
+  EXPECT_EQ(brief.editor.Lines(), (Lines{"//a", "//b"}));
+  EXPECT_EQ(brief.clipboard.Text(), "user text");
+
+  BlockScene held("a\nb", 0, 1);
+  held.questions.onAsk = [&] { held.clipboard.HoldOpen(-1); };
+  held.Run(BlockOperation::Comment, {true});
+  EXPECT_EQ(held.Copies(), kCopyTries);
+  EXPECT_EQ(held.editor.Text(), "a\nb");  // taken as an empty selection
+  EXPECT_EQ(held.Count(Event::Kind::BlockInput), 0);
+  EXPECT_EQ(held.log.Transcript({Event::Kind::Message}), (Lines{"say Cannot open clipboard"}));
+  EXPECT_LE(held.clock.Elapsed(), std::chrono::seconds(3));
+  EXPECT_FALSE(held.clipboard.IsOpen());
+  EXPECT_EQ(held.clipboard.Misuses(), 0);
+}
+
+TEST(BlockCommand, WaitsForTheHotkeysModifiersBeforeTheFirstKey) {
+  BlockScene scene("a\nb\nc", 0, 2);
+  scene.desktop.HoldModifiers(platform::kShift | platform::kCtrl, 5);
+  scene.Run(BlockOperation::Indent, {true, false});
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"  a", "  b", "  c"}));
+  EXPECT_EQ(scene.editor.GetCaret(), (Caret{2, 0}));
+  const auto events = scene.log.Events();
+  const auto firstPost = std::find_if(events.begin(), events.end(), [](const Event& e) { return e.kind == Event::Kind::Post; });
+  const auto release = std::find_if(events.begin(), events.end(),
+                                    [](const Event& e) { return e.kind == Event::Kind::ModifierPoll && e.value == 0; });
+  EXPECT_LT(release, firstPost);
+}
+
+TEST(BlockCommand, EverythingIsReleasedWhenPostingFailsMidPass) {
+  BlockScene scene("a\nb\nc", 0, 2);
+  scene.desktop.ThrowAfterPosts(9);  // the copy chord, the pass's Home, the first line's Home, one space
+  EXPECT_THROW(scene.Run(BlockOperation::Indent, {true}), std::runtime_error);
+  EXPECT_FALSE(scene.desktop.InputBlocked());
+  EXPECT_EQ(scene.desktop.LockedWindow(), platform::kNoWindow);
+  EXPECT_FALSE(scene.desktop.Attached());
+  EXPECT_EQ(scene.clipboard.Text(), "user text");
+  EXPECT_FALSE(scene.clipboard.IsOpen());
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"a", "b", " c"}));
+}
+
+}  // namespace
+}  // namespace bw::test

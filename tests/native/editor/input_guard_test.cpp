@@ -1,0 +1,70 @@
+#include "editor/input_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "editor/typing.h"
+#include "editor_scene.h"
+
+namespace bw::test {
+namespace {
+
+using fake::Event;
+constexpr auto kEditor = EditorScene::kEditorWindow;
+
+TEST(WaitForModifiersReleased, PollsUntilLetGoAndGivesUpAfterAboutASecond) {
+  EditorScene scene;
+  scene.desktop.HoldModifiers(platform::kShift | platform::kCtrl, 3);
+  EXPECT_TRUE(WaitForModifiersReleased(scene.desktop, scene.clock));
+  EXPECT_EQ(scene.log.Transcript(),
+            (std::vector<std::string>{"poll 3", "sleep 10", "poll 3", "sleep 10", "poll 3", "sleep 10", "poll 0"}));
+
+  scene.log.Clear();
+  scene.desktop.HoldModifiers(platform::kAlt, -1);
+  EXPECT_FALSE(WaitForModifiersReleased(scene.desktop, scene.clock));
+  EXPECT_EQ(scene.Count(Event::Kind::ModifierPoll), 100);
+  EXPECT_EQ(scene.log.SleptMs(), 1000);
+}
+
+TEST(InputGuard, TakesInOrderAndReleasesInReverse) {
+  EditorScene scene;
+  scene.desktop.HoldModifiers(platform::kShift, 1);
+  {
+    InputGuard guard(scene.desktop, scene.clock, {.busyCursor = true, .lockDrawing = kEditor});
+    EXPECT_TRUE(scene.desktop.InputBlocked());
+    EXPECT_EQ(scene.desktop.LockedWindow(), kEditor);
+  }
+  EXPECT_EQ(scene.log.Transcript(), (std::vector<std::string>{"poll 1", "sleep 10", "poll 0", "block on", "busy on",
+                                                              "lock 101", "unlock", "busy off", "block off"}));
+  EXPECT_FALSE(scene.desktop.InputBlocked());
+  EXPECT_FALSE(scene.desktop.BusyCursorShown());
+}
+
+TEST(InputGuard, ReleasesOnlyWhatItTook) {
+  EditorScene scene;
+  ASSERT_TRUE(scene.desktop.BlockInput(true));                 // someone else blocks input
+  ASSERT_TRUE(scene.desktop.LockWindowUpdate(EditorScene::kClientWindow));  // and locks another window
+  scene.log.Clear();
+  { InputGuard guard(scene.desktop, scene.clock, {.busyCursor = false, .lockDrawing = kEditor}); }
+  EXPECT_TRUE(scene.desktop.InputBlocked());
+  EXPECT_EQ(scene.desktop.LockedWindow(), EditorScene::kClientWindow);
+}
+
+TEST(InputGuard, ReleasedWhenTypingThrows) {
+  EditorScene scene;
+  scene.desktop.ThrowAfterPosts(3);
+  EXPECT_THROW(
+      {
+        InputGuard guard(scene.desktop, scene.clock, {.busyCursor = true, .lockDrawing = kEditor});
+        TypeText(scene.poster, kEditor, "abcdef");
+      },
+      std::runtime_error);
+  EXPECT_FALSE(scene.desktop.InputBlocked());
+  EXPECT_FALSE(scene.desktop.BusyCursorShown());
+  EXPECT_EQ(scene.desktop.LockedWindow(), platform::kNoWindow);
+  EXPECT_EQ(scene.editor.Text(), "abc");
+}
+
+}  // namespace
+}  // namespace bw::test

@@ -1,0 +1,111 @@
+#include "editor/typing.h"
+
+#include <gtest/gtest.h>
+
+#include "editor_scene.h"
+
+namespace bw::test {
+namespace {
+
+using fake::Caret;
+using fake::Event;
+using std::chrono::milliseconds;
+constexpr auto kEditor = EditorScene::kEditorWindow;
+
+TEST(Posting, KeysAndCharactersCarryTheFixedParametersAndPauseOnlyWhenAsked) {
+  EditorScene scene;
+  scene.poster.PostKey(kEditor, platform::vk::Home, milliseconds(0));
+  scene.poster.PostChar(kEditor, '\xE4', milliseconds(10));
+  scene.poster.PostKey(platform::kNoWindow, platform::vk::Home, milliseconds(0));  // never into our own queue
+
+  const auto events = scene.log.Events();
+  ASSERT_EQ(events.size(), 5u);
+  EXPECT_EQ(events[0].message, platform::KeyMessage::KeyDown);
+  EXPECT_EQ(events[0].lParam, 0x001C0001u);
+  EXPECT_EQ(events[1].message, platform::KeyMessage::KeyUp);
+  EXPECT_EQ(events[1].lParam, 0xC01C0001u);
+  EXPECT_EQ(events[2].message, platform::KeyMessage::Char);
+  EXPECT_EQ(events[2].wParam, 0xE4u);  // the byte, not a sign-extended char
+  EXPECT_EQ(events[2].lParam, 0x001C0001u);
+  EXPECT_EQ(Describe(events[3]), "pump");
+  EXPECT_EQ(Describe(events[4]), "sleep 10");
+}
+
+TEST(Posting, CopyChordGoesToTheTopLevelWindowWithTheLayoutsKey) {
+  EditorScene scene;
+  scene.desktop.SetKeyForChar('c', 0x0143);  // the layout's key with a shift state: passed whole
+  scene.poster.PostCopy(EditorScene::kClientWindow);
+  EXPECT_EQ(scene.log.Transcript(), (std::vector<std::string>{"+Control", "vk323", "-Control", "pump", "sleep 50"}));
+  const auto posts = scene.log.PostsTo(EditorScene::kClientWindow);
+  ASSERT_EQ(posts.size(), 4u);
+  EXPECT_EQ(posts.front().lParam, 0u);
+  EXPECT_EQ(posts.back().lParam, 0u);
+
+  scene.log.Clear();
+  scene.desktop.SetKeyForChar('c', -1);  // a layout without a Latin c still copies with the C key
+  scene.poster.PostCopy(EditorScene::kClientWindow);
+  EXPECT_EQ(scene.log.PostsTo(EditorScene::kClientWindow)[1].wParam, 0x43u);
+}
+
+TEST(TypeText, OneLineIsOneRunOfCharactersWithoutPause) {
+  EditorScene scene;
+  EXPECT_FALSE(TypeText(scene.poster, kEditor, "x := 1;"));
+  EXPECT_EQ(scene.log.KeysAndPauses(), (std::vector<std::string>{"'x'", "' '", "':'", "'='", "' '", "'1'", "';'"}));
+  EXPECT_EQ(scene.Count(Event::Kind::Pump), 0);
+  EXPECT_EQ(scene.editor.Text(), "x := 1;");
+}
+
+TEST(TypeText, LeadingSpacesAreUndoneAfterEachEnter) {
+  EditorScene scene;
+  TypeText(scene.poster, kEditor, "    if\r\nx");
+  EXPECT_EQ(scene.log.KeysAndPauses(),
+            Join({Times(4, "' '"), {"'i'", "'f'", "Enter", "sleep 150"}, Times(4, "Left"), {"'x'"}}));
+}
+
+TEST(TypeText, EveryLineStartsInTheColumnWhereTypingBegan) {
+  EditorScene scene;
+  scene.editor.SetText("    ");
+  scene.editor.SetCaret({0, 4});
+  TypeText(scene.poster, kEditor, "    IF a THEN\r\n      b;\r\nEND");
+  EXPECT_EQ(scene.editor.Lines(), (std::vector<std::string>{"        IF a THEN", "          b;", "    END"}));
+  EXPECT_EQ(scene.editor.GetCaret(), (Caret{2, 7}));
+  EXPECT_EQ(scene.log.SleptMs(), 300);  // 150 ms per Enter and nothing else
+}
+
+TEST(TypeText, BlankLinesTabsAndMarkers) {
+  EditorScene scene;
+  scene.editor.SetText("  ");
+  scene.editor.SetCaret({0, 2});
+  // A line of only spaces counts every space as leading.
+  TypeText(scene.poster, kEditor, "a\r\n   \r\nb");
+  EXPECT_EQ(scene.editor.Lines(), (std::vector<std::string>{"  a", "     ", "  b"}));
+
+  // A tab ends the leading spaces: the spaces after it are not undone after Enter.
+  scene.log.Clear();
+  TypeText(scene.poster, kEditor, "\t  x\r\ny");
+  EXPECT_EQ(scene.log.KeysAndPauses(), (std::vector<std::string>{"'\t'", "' '", "' '", "'x'", "Enter", "sleep 150", "'y'"}));
+
+  // "|" is never typed, ends the leading spaces and is reported; LF is never typed.
+  scene.log.Clear();
+  EXPECT_TRUE(TypeText(scene.poster, kEditor, "a|b"));
+  EXPECT_EQ(scene.log.KeysAndPauses(), (std::vector<std::string>{"'a'", "'b'"}));
+  scene.log.Clear();
+  EXPECT_TRUE(TypeText(scene.poster, kEditor, " | x\r\n"));
+  EXPECT_EQ(scene.log.KeysAndPauses(), (std::vector<std::string>{"' '", "' '", "'x'", "Enter", "sleep 150", "Left"}));
+}
+
+TEST(SplitLines, LineBreaksOfEveryKindAndNoLineAfterTheLastBreak) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(SplitLines(""), Lines{});
+  EXPECT_EQ(SplitLines("a"), Lines{"a"});
+  EXPECT_EQ(SplitLines("a\r\n"), Lines{"a"});
+  EXPECT_EQ(SplitLines("\r\n"), Lines{""});
+  EXPECT_EQ(SplitLines("a\r\n\r\n"), (Lines{"a", ""}));
+  EXPECT_EQ(SplitLines("a\rb\nc\r\nd"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("\n\rx"), (Lines{"", "", "x"}));
+  EXPECT_TRUE(EndsWithLineBreak("a\r"));
+  EXPECT_FALSE(EndsWithLineBreak(""));
+}
+
+}  // namespace
+}  // namespace bw::test
