@@ -116,7 +116,9 @@ int main(int argc, char** argv) {
   const double ownPlain = ownWindow(false);
   const double ownHooked = ownWindow(true);
 
-  const std::string state = folder + "\\watcher_bench_state.txt";
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string state = std::string(temp) + "watcher_bench_state.txt";
   auto client = ClientProcess::Start(folder + "\\finsql.exe", "", state);
   if (!client) return std::printf("finsql.exe did not start\n"), 1;
   long typed = 0;
