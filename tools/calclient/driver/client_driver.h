@@ -102,7 +102,7 @@ public:
   }
   ClientProcess& operator=(ClientProcess&&) = delete;
 
-  // Starts the program and waits until it has a visible window with the focus.
+  // Starts the program and waits until it is ready: its windows built, the focus set.
   static std::optional<ClientProcess> Start(const std::string& program, const std::string& arguments,
                                             const std::string& stateFile, DWORD milliseconds = 15000) {
     std::string commandLine = "\"" + program + "\" " + arguments + " \"/state=" + stateFile + "\"";
@@ -115,7 +115,9 @@ public:
       return std::nullopt;
     ClientProcess client(info, stateFile);
     WaitForInputIdle(info.hProcess, milliseconds);
-    if (!WaitUntil([&] { return client.FocusWindow() != nullptr; }, milliseconds)) return std::nullopt;
+    if (!WaitUntil([&] { return client.TopWindow() != nullptr; }, milliseconds)) return std::nullopt;
+    // The client answers the first request only after it has built its windows and set the focus.
+    if (!client.State(milliseconds) || client.FocusWindow() == nullptr) return std::nullopt;
     return client;
   }
 
