@@ -133,6 +133,9 @@ public:
     GetTempPathA(MAX_PATH, base);
     path_ = std::string(base) + "bwtray-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter_);
     files_.CreateFolders(path_);
+    // Process ids come round again in a prefix that keeps its temporary folder.
+    DeleteFileA(ConfigPath().c_str());
+    DeleteFileA((path_ + "\\client\\record.txt").c_str());
     registry_.WriteString(kLocationKey, "Folder", path_);
   }
   ConfigFolder(const ConfigFolder&) = delete;
