@@ -1,0 +1,48 @@
+#include "platform/win32/win32_shell.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+
+namespace bw::platform {
+
+namespace {
+constexpr DWORD kMaxExpanded = 32767;  // the environment block's own limit
+
+std::string Expand(const std::string& source) {
+  DWORD size = ExpandEnvironmentStringsA(source.c_str(), nullptr, 0);
+  // The size may grow if the environment changes between the calls: try a few times, no more.
+  for (int attempt = 0; attempt < 3 && size > 0 && size <= kMaxExpanded; ++attempt) {
+    std::vector<char> buffer(size);
+    const DWORD written = ExpandEnvironmentStringsA(source.c_str(), buffer.data(), size);
+    if (written == 0) break;
+    if (written <= size) return std::string(buffer.data());
+    size = written;
+  }
+  return source;
+}
+
+}  // namespace
+
+std::string Win32Shell::ExpandEnvironment(std::string_view text) { return Expand(std::string(text)); }
+
+bool Win32Shell::Execute(const ShellRequest& request) {
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  // No error dialogs; the process handle is taken only to be closed at once, nobody waits.
+  info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS;
+  info.hwnd = nullptr;
+  info.lpVerb = nullptr;
+  info.lpFile = request.file.c_str();
+  info.lpParameters = request.parameters.empty() ? nullptr : request.parameters.c_str();
+  info.lpDirectory = request.directory.empty() ? nullptr : request.directory.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  const bool accepted = ShellExecuteExA(&info) != FALSE;
+  UniqueHandle process(info.hProcess);
+  return accepted;
+}
+
+}  // namespace bw::platform
