@@ -12,7 +12,9 @@ public:
 
   bool failWrites = false;   // WriteAtomic and Copy
   bool failRenames = false;  // Rename and RenameReplacing
-  int writes = 0;            // WriteAtomic calls, failed or not
+  bool refuseFolders = false;  // CreateFolders, without touching the inner file system
+  int writes = 0;              // WriteAtomic calls, failed or not
+  int folderCreations = 0;     // CreateFolders calls, refused or not
 
   bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
   bool FolderExists(const std::string& path) override { return inner_.FolderExists(path); }
@@ -32,7 +34,10 @@ public:
   }
   bool Copy(const std::string& from, const std::string& to) override { return !failWrites && inner_.Copy(from, to); }
   bool Delete(const std::string& path) override { return inner_.Delete(path); }
-  bool CreateFolders(const std::string& path) override { return inner_.CreateFolders(path); }
+  bool CreateFolders(const std::string& path) override {
+    ++folderCreations;
+    return !refuseFolders && inner_.CreateFolders(path);
+  }
 
 private:
   FileSystem& inner_;

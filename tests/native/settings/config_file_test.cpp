@@ -117,6 +117,17 @@ TEST_F(ConfigFileTest, ChosenFolderGivesOnePathWithOrWithoutDelimiterAndIsNeverC
   EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(ConfigFileTest, NoFolderIsCreatedWhenTheApplicationDataFolderIsUnknown) {
+  platform::NativeEnvironment homeless{{.userName = "jdoe", .appDataFolder = "", .programPath = "Brackwater"}};
+  SettingsPlatform other{homeless, registry, files, messages, keys};
+  files.refuseFolders = true;
+  ConfigFile rootless(other);
+  const auto loaded = rootless.Load();
+  EXPECT_EQ(rootless.Path(), "/Brackwater/Brackwater.config");
+  rootless.Save(*loaded.root, false);
+  EXPECT_EQ(files.folderCreations, 0);
+}
+
 TEST_F(ConfigFileTest, RelocateMovesTheFileAndBack) {
   const auto loaded = config.Load();
   config.Save(*loaded.root, false);
