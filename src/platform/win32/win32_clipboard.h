@@ -1,0 +1,30 @@
+// The clipboard's text (CF_TEXT) from the Windows API.
+#pragma once
+
+#include "platform/clipboard.h"
+#include "platform/window_id.h"
+
+namespace bw::platform {
+
+class Win32Clipboard final : public Clipboard {
+public:
+  // owner: the program window that opens the clipboard and owns what it writes. Without one,
+  // a hidden message-only window is made for that and destroyed with this object.
+  // Use from the thread that created the object.
+  explicit Win32Clipboard(WindowId owner = kNoWindow);
+  ~Win32Clipboard() override;
+  Win32Clipboard(const Win32Clipboard&) = delete;
+  Win32Clipboard& operator=(const Win32Clipboard&) = delete;
+
+  bool Open() override;
+  void Close() override;
+  std::optional<std::string> ReadText() override;
+  bool Empty() override;
+  bool WriteText(std::string_view text) override;
+
+private:
+  WindowId owner_ = kNoWindow;
+  bool ownWindow_ = false;
+};
+
+}  // namespace bw::platform

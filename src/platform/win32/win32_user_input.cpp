@@ -1,0 +1,38 @@
+#include "platform/win32/win32_user_input.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "platform/win32/window_handle.h"
+
+namespace bw::platform {
+namespace {
+
+// Busy cursors shown and not yet taken back (a worker and the main thread may overlap).
+std::atomic<int> busyCount{0};
+
+bool Held(int key) { return GetAsyncKeyState(key) < 0; }
+
+}  // namespace
+
+Modifiers Win32UserInput::HeldModifiers() {
+  Modifiers held = 0;
+  if (Held(VK_SHIFT)) held |= kShift;
+  if (Held(VK_CONTROL)) held |= kCtrl;
+  if (Held(VK_MENU)) held |= kAlt;
+  return held;
+}
+
+bool Win32UserInput::BlockInput(bool block) { return ::BlockInput(block ? TRUE : FALSE) != FALSE; }
+
+void Win32UserInput::ShowBusyCursor(bool busy) {
+  const int now = busy ? ++busyCount : --busyCount;
+  SetCursor(LoadCursorA(nullptr, now > 0 ? IDC_WAIT : IDC_ARROW));
+}
+
+bool Win32UserInput::BusyCursorShown() { return busyCount.load() > 0; }
+
+bool Win32UserInput::LockWindowUpdate(WindowId window) { return ::LockWindowUpdate(ToHwnd(window)) != FALSE; }
+
+}  // namespace bw::platform
