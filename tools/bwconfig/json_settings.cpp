@@ -168,7 +168,7 @@ std::unique_ptr<TStorage> ReadSettingsJson(std::string_view text) {
   Json json;
   try {
     json = Json::parse(text.begin(), text.end(), limitDepth);
-  } catch (const Json::parse_error& e) {
+  } catch (const Json::exception& e) {  // syntax errors, and numbers beyond a double (out_of_range)
     std::string message = e.what();
     if (const auto end = message.find("] "); end != std::string::npos) message.erase(0, end + 2);
     throw JsonSettingsError("not valid JSON: " + message);

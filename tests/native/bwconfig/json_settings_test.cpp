@@ -102,6 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadJson{"{\"class\": \"TConfigStorage\", \"Port\": 2147483648}", "integer outside the 32-bit range"},
         BadJson{"{\"class\": \"TConfigStorage\", \"Port\": -2147483649}", "integer outside the 32-bit range"},
         BadJson{"{\"class\": \"TConfigStorage\", \"Port\": 18446744073709551615}", "outside the 32-bit range"},
+        BadJson{"{\"class\": \"TConfigStorage\", \"Port\": 1E400}", "not valid JSON"},
         BadJson{"{\"class\": \"TConfigStorage\", \"IsNative\": 1}", "expected true or false, found number"},
         BadJson{"{\"class\": \"TConfigStorage\", \"Server\": null}", "expected a string, found null"},
         BadJson{"{\"class\": \"TConfigStorage\", \"Server\": \"\\u20AD\"}", "ANSI code page cannot store"},
