@@ -12,13 +12,8 @@ TEST(UsKeyNames, PunctuationKeysAreNamedByTheirCharacters) {
   EXPECT_EQ(keys.LayoutKeyName(0xDD), "]");
   EXPECT_EQ(keys.LayoutKeyName(0xDB), "[");
   EXPECT_EQ(keys.LayoutKeyName(0xBF), "/");
-  EXPECT_EQ(keys.LayoutKeyName(0xBA), ";");
-  EXPECT_EQ(keys.LayoutKeyName(0xDE), "'");
-  EXPECT_EQ(keys.LayoutKeyName(0xC0), "`");
   EXPECT_EQ(keys.LayoutKeyName(0xDC), "\\");
-  EXPECT_EQ(keys.LayoutKeyName(0xE2), "\\");
   EXPECT_EQ(keys.LayoutKeyName(0xBD), "-");
-  EXPECT_EQ(keys.LayoutKeyName(0xBB), "=");
   EXPECT_EQ(keys.LayoutKeyName(0x41), "A");
   EXPECT_EQ(keys.LayoutKeyName(0x31), "1");
 }
@@ -28,24 +23,10 @@ TEST(UsKeyNames, KeysWithoutExtendedBitGetTheirKeypadNames) {
   EXPECT_EQ(keys.LayoutKeyName(0x21), "Num 9");  // PgUp
   EXPECT_EQ(keys.LayoutKeyName(0x2E), "Num Del");
   EXPECT_EQ(keys.LayoutKeyName(0x60), "Num 0");
-  EXPECT_EQ(keys.LayoutKeyName(0x6A), "Num *");
-  EXPECT_EQ(keys.LayoutKeyName(0x6B), "Num +");
-  EXPECT_EQ(keys.LayoutKeyName(0x6D), "Num -");
   EXPECT_EQ(keys.LayoutKeyName(0x6E), "Num Del");
   EXPECT_EQ(keys.LayoutKeyName(0x6F), "/");
   EXPECT_EQ(keys.LayoutKeyName(0xA3), "Ctrl");   // right Ctrl
   EXPECT_EQ(keys.LayoutKeyName(0x90), "Pause");  // Num Lock shares scan code 0x45
-}
-
-TEST(UsKeyNames, ModifierAndLockKeys) {
-  UsKeyNames keys;
-  EXPECT_EQ(keys.LayoutKeyName(0x10), "Shift");
-  EXPECT_EQ(keys.LayoutKeyName(0x11), "Ctrl");
-  EXPECT_EQ(keys.LayoutKeyName(0x12), "Alt");
-  EXPECT_EQ(keys.LayoutKeyName(0xA1), "Right Shift");
-  EXPECT_EQ(keys.LayoutKeyName(0x14), "Caps Lock");
-  EXPECT_EQ(keys.LayoutKeyName(0x91), "Scroll Lock");
-  EXPECT_EQ(keys.LayoutKeyName(0x2C), "Sys Req");
 }
 
 TEST(UsKeyNames, KeysWithoutScanCodeOrNameAreEmpty) {
@@ -54,7 +35,6 @@ TEST(UsKeyNames, KeysWithoutScanCodeOrNameAreEmpty) {
     EXPECT_EQ(keys.LayoutKeyName(static_cast<std::uint8_t>(vk)), "") << vk;
   EXPECT_EQ(UsKeyNames::ScanCodeName(0x00), "");
   EXPECT_EQ(UsKeyNames::ScanCodeName(0x0E), "Backspace");
-  EXPECT_EQ(UsKeyNames::ScanCodeName(0x2A), "Shift");
   EXPECT_EQ(UsKeyNames::ScanCodeName(0x5B), "");
 }
 
