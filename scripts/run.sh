@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the 64-bit Windows programs when needed and runs Brackwater under Wine.
-# Until the tray program is built, it shows a sample settings file with the settings tool instead.
+# When the tray program is not built, it shows a sample settings file with the settings tool instead.
+# BW_RUN_TIMEOUT (default 12h) bounds the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,7 +23,8 @@ if [[ -f "$BIN/Brackwater.exe" ]]; then
   echo "It runs until you choose Exit in its tray menu, or press Ctrl+C here. Wine's messages go to $log."
   rc=0
   timeout "${BW_RUN_TIMEOUT:-12h}" "$WINELOADER" "$BIN/Brackwater.exe" >"$log" 2>&1 </dev/null || rc=$?
-  echo "Brackwater ended (exit code $rc)."
+  if [[ $rc -eq 124 ]]; then echo "Brackwater was stopped after the time limit (${BW_RUN_TIMEOUT:-12h})."
+  else echo "Brackwater ended (exit code $rc)."; fi
   exit "$rc"
 fi
 
@@ -31,7 +33,7 @@ if [[ ! -f "$BIN/bwconfig.exe" ]]; then
   exit 1
 fi
 
-echo "Brackwater.exe is not built yet, so here is the settings tool instead:"
+echo "Brackwater.exe is not built, so here is the settings tool instead:"
 echo "bwconfig.exe turns a sample into an enciphered configuration file and shows it back."
 windows_path() { local path; path=$(realpath -m "$1"); echo "Z:${path//\//\\}"; }
 sample=$(windows_path tests/wine/data/settings.json)
