@@ -38,6 +38,7 @@ void RunInsert(const InsertServices& services, const InsertJob& job);
 class TInsertThread {
 public:
   // Starts the worker at once. Errors inside it end it quietly (posting reports nothing).
+  // Join the previous worker before starting the next, or the two type into each other.
   TInsertThread(InsertServices services, InsertJob job);
   // Waits for a worker that was neither joined nor detached.
   ~TInsertThread();
