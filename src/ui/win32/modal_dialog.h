@@ -1,0 +1,58 @@
+// Modal dialogs built in code: an in-memory template without controls and with the dialog
+// font; the dialog makes its controls when it starts, sized at 96 dots per inch and scaled to
+// the monitor it is on. The system's dialog manager runs the modal loop (Tab, Enter as the
+// default button, Escape as Cancel).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace bw::ui {
+
+class ModalDialog {
+public:
+  ModalDialog() = default;
+  ModalDialog(const ModalDialog&) = delete;
+  ModalDialog& operator=(const ModalDialog&) = delete;
+  virtual ~ModalDialog() = default;
+
+protected:
+  // Shows the dialog until it ends; the result given to End, or -1 when it could not be made.
+  INT_PTR Run(HWND owner, DWORD style, DWORD exStyle, const std::string& caption);
+  void End(INT_PTR result) { EndDialog(handle_, result); }
+
+  HWND Handle() const { return handle_; }
+  HWND Item(int id) const { return GetDlgItem(handle_, id); }
+  // A length given at 96 dots per inch, at the dialog's resolution.
+  int Scale(int pixelsAt96) const { return MulDiv(pixelsAt96, dpi_, 96); }
+  // A child control in the dialog font; position and size at 96 dots per inch.
+  HWND AddControl(const char* className, const char* text, DWORD style, DWORD exStyle, int id, int left, int top,
+                  int width, int height);
+  // Gives the dialog a client area of this size (at 96 dots per inch), keeping its frame.
+  void SetClientSize(int width, int height);
+  // Centres the dialog on the work area of its monitor.
+  void CentreOnScreen();
+  // Puts the dialog above the other programs' windows, as the user is meant to answer it now.
+  void ComeToFront();
+
+  // WM_INITDIALOG: make the controls. True lets the dialog manager focus the first control.
+  virtual bool OnInit() = 0;
+  // Every other message; true when handled. Notifications set their result with SetResult.
+  virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  void SetResult(LONG_PTR result) { SetWindowLongPtrA(handle_, DWLP_MSGRESULT, result); }
+
+private:
+  static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND handle_ = nullptr;
+  int dpi_ = 96;
+};
+
+// The dots per inch of a window's monitor (of the primary screen before Windows 10).
+int WindowDpi(HWND window);
+
+// The text of a window or control.
+std::string WindowText(HWND window);
+
+}  // namespace bw::ui
