@@ -10,6 +10,7 @@
 #include "app/help_texts.h"
 #include "app/win32/dpi.h"
 #include "app/win32/version_info.h"
+#include "ui/win32/frm_variables.h"
 
 namespace bw::win32 {
 namespace {
@@ -82,6 +83,7 @@ void MainForm::CreateComponents() {
   programIcon_.Reset(static_cast<HICON>(
       LoadImageA(instance_, MAKEINTRESOURCEA(kProgramIconResource), IMAGE_ICON, small, small, LR_DEFAULTCOLOR)));
   images_ = std::make_unique<SharedImages>(instance_, small);
+  picker_.SetImages(images_->Get());
   menu_ = std::make_unique<TrayMenuView>(*images_);
   versionText_ = ShortVersionText(ReadVersionInfo(programPath_));
 
@@ -125,6 +127,10 @@ void MainForm::AppStart() {
 
 void MainForm::Save() {
   if (settings_.root) configFile_.Save(*settings_.root, settings_.autoStart);
+}
+
+void MainForm::ResetVariables() {
+  if (settings_.root) ui::ResetVariablesDialog(window_.Get(), General(*settings_.root).VarList, messageBoxes_);
 }
 
 void MainForm::NotifyRunning() {

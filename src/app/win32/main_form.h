@@ -21,11 +21,12 @@
 #include "platform/win32/win32_messages.h"
 #include "platform/win32/win32_registry.h"
 #include "settings/config_file.h"
+#include "ui/win32/frm_hotkey_selection.h"
 #include "ui/win32/unique_resource.h"
 
 namespace bw::win32 {
 
-// Editor commands and the item chooser that later parts of the program fill in.
+// Editor commands that a later part of the program fills in.
 class PendingEditorCommands final : public EditorCommands {
 public:
   void BlockCommand(int) override {}
@@ -34,11 +35,6 @@ public:
   void AttachToForeground() override {}
   void InsertTemplateText(const std::string&, bool) override {}
   void Detach() override {}
-};
-
-class PendingItemPicker final : public ItemPicker {
-public:
-  std::optional<std::size_t> Choose(std::span<const HotkeyItem>) override { return std::nullopt; }
 };
 
 class MainForm final : public MainWindow {
@@ -65,7 +61,7 @@ public:
   void ProcessPendingMessages() override;
   void ShowPreferences() override {}
   void ShowAbout() override {}
-  void ResetVariables() override {}
+  void ResetVariables() override;
   void Terminate() override { PostQuitMessage(0); }
 
 private:
@@ -93,7 +89,7 @@ private:
   Win32Shell shell_;
   Win32Screen screen_;
   PendingEditorCommands editor_;
-  PendingItemPicker picker_;
+  ui::TfrmHotkeySelection picker_;  // "Select Item to Activate..."
   SettingsPlatform settingsPlatform_;
   ConfigFile configFile_;
   LoadedSettings settings_;
