@@ -499,7 +499,18 @@ WINTEST(InsertTemplate, GeometryIsWrittenBackOnEveryCloseAndUsedOnTheNextOpening
       ASSERT_TRUE(d.dialog != nullptr);
       GetWindowRect(d.dialog, &opened);
       GetWindowRect(d.list, &list);
-      // The user makes it larger before inserting.
+      // The user drags the splitter 50 pixels to the right...
+      POINT grip{list.right + 2, (list.top + list.bottom) / 2};
+      ScreenToClient(d.dialog, &grip);
+      PostMessageA(d.dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grip.x, grip.y));
+      PostMessageA(d.dialog, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(grip.x + 50, grip.y));
+      PostMessageA(d.dialog, WM_LBUTTONUP, 0, MAKELPARAM(grip.x + 50, grip.y));
+      WaitUntil([&] {
+        RECT now{};
+        GetWindowRect(d.list, &now);
+        return now.right - now.left == 350;
+      });
+      // ...and makes the dialog larger before inserting.
       SetWindowPos(d.dialog, nullptr, 0, 0, 800, 450, SWP_NOMOVE | SWP_NOZORDER);
       PressKey(d.filter, VK_RETURN);
     });
@@ -513,7 +524,7 @@ WINTEST(InsertTemplate, GeometryIsWrittenBackOnEveryCloseAndUsedOnTheNextOpening
   EXPECT_EQ(general.InsertWindowWidth, 800);
   EXPECT_EQ(general.InsertWindowHeight, 450);
   EXPECT_EQ(general.InsertWindowLeft, 100);
-  EXPECT_EQ(general.InsertWindowSplitter, 300);
+  EXPECT_EQ(general.InsertWindowSplitter, 350);
 }
 
 // The colour of the preview's characters [start, end): the one colour, or -1 when mixed.
