@@ -1,0 +1,75 @@
+#include "editor/template_insertion.h"
+
+#include <algorithm>
+
+#include "editor/input_guard.h"
+#include "editor/insert_confirmation.h"
+#include "editor/typing.h"
+
+namespace bw {
+namespace {
+
+// The lines as the editor shows them after TypeText: CR starts a new line, LF is dropped.
+// A text ending in CR gives a last, empty line: the one the caret stands on.
+std::vector<std::string> TypedLines(std::string_view text) {
+  std::vector<std::string> lines(1);
+  for (const char c : text) {
+    if (c == '\r')
+      lines.emplace_back();
+    else if (c != '\n')
+      lines.back() += c;
+  }
+  return lines;
+}
+
+bool Ask(const InsertionContext& context, InsertQuestion question) {
+  switch (question) {
+    case InsertQuestion::None: return true;
+    case InsertQuestion::Template: return context.messages.Confirm(kConfirmCaption, kInsertTemplateQuestion);
+    case InsertQuestion::Credentials: return context.messages.Confirm(kConfirmCaption, kInsertCredentialsQuestion);
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<std::uint16_t> CursorPlacementKeys(std::string_view typedText) {
+  const auto lines = TypedLines(typedText);
+  const auto marked = std::find_if(lines.begin(), lines.end(),
+                                   [](const std::string& line) { return line.find(kCursorMarker) != std::string::npos; });
+  if (marked == lines.end()) return {};
+  const auto markerLine = static_cast<std::size_t>(marked - lines.begin());
+
+  std::vector<std::uint16_t> keys;
+  const auto press = [&](std::uint16_t key, std::size_t times) { keys.insert(keys.end(), times, key); };
+  const std::string& last = lines.back();
+  press(platform::vk::Left, static_cast<std::size_t>(std::count_if(last.begin(), last.end(),
+                                                                   [](char c) { return c != kCursorMarker; })));
+  press(platform::vk::Up, lines.size() - 1 - markerLine);
+  press(platform::vk::Right, marked->find(kCursorMarker));
+  return keys;
+}
+
+InsertOutcome InsertTemplateText(const InsertionContext& context, platform::WindowId window, std::string_view text,
+                                 bool confirmed) {
+  // First of all, so that the repeat-last hotkey offers a template even when it was cancelled.
+  if (text != context.credentialsText && context.rememberTemplate) context.rememberTemplate(text);
+  if (window == platform::kNoWindow) {
+    context.messages.Show(platform::MessageKind::Error, kAttachFailed);
+    return InsertOutcome::NoWindow;
+  }
+
+  const auto expanded = ExpandTemplate(text, context.expansion);
+  if (!expanded) return InsertOutcome::Cancelled;
+  const auto question = InsertConfirmation(text, expanded->text, confirmed, expanded->lastTag, context.credentialsText);
+  if (!Ask(context, question)) return InsertOutcome::Cancelled;
+
+  InputGuard guard(context.input, context.clock, {.busyCursor = true});
+  Poster poster(context.keyboard, context.clock);
+  if (TypeText(poster, window, expanded->text)) {
+    for (const std::uint16_t key : CursorPlacementKeys(expanded->text)) poster.PostKey(window, key, kCaretMovePause);
+  }
+  return InsertOutcome::Typed;
+}
+
+}  // namespace bw

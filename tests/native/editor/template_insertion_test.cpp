@@ -1,0 +1,214 @@
+#include "editor/template_insertion.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "editor/focused_text.h"
+#include "editor_scene.h"
+#include "platform/fake/fixed_local_time.h"
+#include "platform/native/english_locale.h"
+#include "template_asker_support.h"
+
+namespace bw::test {
+namespace {
+
+using fake::Caret;
+using fake::Event;
+using Lines = std::vector<std::string>;
+
+constexpr const char* kInsertQuestion = "Confirm: Insert template ?";
+constexpr const char* kCredentials = "sa\r\nsecret\r\n\r\n";
+
+// The client's editor with the caret in a given place, the template variables, the variable
+// dialog and the main window's two texts.
+struct InsertScene : EditorScene {
+  static constexpr platform::WindowId kLoginWindow = 102;
+  static constexpr platform::WindowId kUserField = 103;
+
+  StringList vars{"Author=Ann Lee", "Initials=AL", "Company=Acme"};
+  ScriptedAsker asker;
+  fake::FixedLocalTime now{{2026, 12, 8, 14, 5, 9, 7}};
+  platform::EnglishLocale locale;
+  std::string credentials = kCredentials;
+  std::string last;
+
+  InsertScene(std::string_view text = "", Caret caret = {}) {
+    editor.SetText(text);
+    editor.SetCaret(caret);
+  }
+  InsertionContext Insertion() {
+    return {desktop, desktop, clock, questions, {vars, asker, now, locale}, credentials,
+            [this](std::string_view text) { last = text; }};
+  }
+  InsertOutcome Insert(std::string_view text, bool confirmed = false) {
+    return InsertTemplateText(Insertion(), kEditorWindow, text, confirmed);
+  }
+  // The client shows its login dialog, its user name field focused, as the executable given.
+  void ShowLogin(const std::string& executable) {
+    desktop.AddProcess(kClientProcess, executable);
+    desktop.AddWindow(kLoginWindow, {"C/SIDE Login", "Database Login", kClientThread, kClientProcess, 0});
+    desktop.AddWindow(kUserField, {"C/SIDE Glued", "", kClientThread, kClientProcess, kLoginWindow});
+    desktop.SetForeground(kLoginWindow);
+    desktop.SetFocus(kClientThread, kUserField);
+  }
+  std::string TypedInto(platform::WindowId window) const {
+    std::string typed;
+    for (const auto& event : log.PostsTo(window)) {
+      if (event.message == platform::KeyMessage::Char) typed += static_cast<char>(event.wParam);
+      if (event.message == platform::KeyMessage::KeyDown && event.wParam == platform::vk::Enter) typed += "<Enter>";
+    }
+    return typed;
+  }
+  bool Released() const {
+    return !desktop.InputBlocked() && !desktop.BusyCursorShown() && desktop.LockedWindow() == platform::kNoWindow &&
+           !desktop.Attached();
+  }
+};
+
+TEST(TemplateInsertion, ThreeLinesAtColumnFiveLeaveTheCaretBeforeTheMarkedX) {
+  InsertScene scene("    ", {0, 4});
+  EXPECT_EQ(scene.Insert("begin\r\n  |x\r\nend"), InsertOutcome::Typed);
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"    begin", "      x", "    end"}));
+  EXPECT_EQ(scene.editor.GetCaret(), (Caret{1, 6}));
+  EXPECT_EQ(scene.Questions(), (Lines{kInsertQuestion}));
+  EXPECT_EQ(scene.last, "begin\r\n  |x\r\nend");
+  EXPECT_TRUE(scene.Released());
+  // Typed with input blocked and the hourglass shown, released afterwards.
+  EXPECT_EQ(scene.log.Transcript({Event::Kind::BlockInput, Event::Kind::BusyCursor}),
+            (Lines{"block on", "busy on", "busy off", "block off"}));
+}
+
+TEST(TemplateInsertion, TemplateEndingInCrLfMovesUpAndRightOnly) {
+  InsertScene scene;
+  scene.Insert("begin\r\n  x|;\r\n");
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"begin", "  x;", ""}));
+  EXPECT_EQ(scene.editor.GetCaret(), (Caret{1, 3}));
+  const auto keys = scene.log.KeysAndPauses();
+  const Lines tail(keys.end() - 8, keys.end());
+  EXPECT_EQ(tail, (Lines{"Up", "sleep 10", "Right", "sleep 10", "Right", "sleep 10", "Right", "sleep 10"}));
+}
+
+TEST(TemplateInsertion, MarkerOnTheFirstLineGoesBackUpToIt) {
+  InsertScene scene("    ", {0, 4});
+  scene.Insert("|begin\r\nend;");
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"    begin", "    end;"}));
+  EXPECT_EQ(scene.editor.GetCaret(), (Caret{0, 4}));
+}
+
+TEST(TemplateInsertion, OneLineWithoutMarkerIsTypedWithoutQuestionOrCaretMoves) {
+  InsertScene scene("x", {0, 1});
+  EXPECT_EQ(scene.Insert(" := <<Initials>>;"), InsertOutcome::Typed);
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"x := AL;"}));
+  EXPECT_EQ(scene.editor.GetCaret(), (Caret{0, 8}));
+  EXPECT_TRUE(scene.Questions().empty());
+  for (const auto& key : scene.log.KeysAndPauses()) EXPECT_EQ(key.front(), '\'') << key;
+}
+
+TEST(TemplateInsertion, RefusedQuestionOrCancelledVariableTypesNothingButIsRemembered) {
+  InsertScene refused;
+  refused.questions.Answer({false});
+  EXPECT_EQ(refused.Insert("begin\r\nend"), InsertOutcome::Cancelled);
+  EXPECT_TRUE(refused.log.PostsTo(InsertScene::kEditorWindow).empty());
+  EXPECT_EQ(refused.last, "begin\r\nend");
+  EXPECT_TRUE(refused.Released());
+
+  InsertScene cancelled;
+  cancelled.asker.answers["Name"] = std::nullopt;
+  EXPECT_EQ(cancelled.Insert("begin\r\n  <<Name>>|\r\nend"), InsertOutcome::Cancelled);
+  EXPECT_TRUE(cancelled.log.PostsTo(InsertScene::kEditorWindow).empty());
+  EXPECT_TRUE(cancelled.Questions().empty());
+  EXPECT_EQ(cancelled.last, "begin\r\n  <<Name>>|\r\nend");
+  EXPECT_EQ(cancelled.Count(Event::Kind::BlockInput), 0);
+}
+
+TEST(TemplateInsertion, AnsweredVariableReplacesTheQuestionAndPickedTemplatesAreNotAsked) {
+  InsertScene asked;
+  asked.asker.answers["Name"] = "Customer";
+  asked.Insert("<<Name>>.|INIT;\r\n");
+  EXPECT_EQ(asked.editor.Lines(), (Lines{"Customer.INIT;", ""}));
+  EXPECT_EQ(asked.editor.GetCaret(), (Caret{0, 9}));
+  EXPECT_TRUE(asked.Questions().empty());
+
+  InsertScene picked;
+  picked.Insert("begin\r\nend", true);
+  EXPECT_TRUE(picked.Questions().empty());
+  EXPECT_EQ(picked.editor.Lines(), (Lines{"begin", "end"}));
+}
+
+TEST(TemplateInsertion, NoFocusWindowSaysSoAndTypesNothing) {
+  InsertScene scene;
+  EXPECT_EQ(InsertTemplateText(scene.Insertion(), platform::kNoWindow, "x", false), InsertOutcome::NoWindow);
+  EXPECT_EQ(scene.log.Transcript({Event::Kind::Message, Event::Kind::Post}),
+            (Lines{"say Brackwater failed to attach to editor window."}));
+  EXPECT_EQ(scene.last, "x");
+}
+
+TEST(TemplateInsertion, InputAndCursorAreReleasedWhenPostingFails) {
+  InsertScene scene;
+  scene.desktop.ThrowAfterPosts(3);
+  EXPECT_THROW(scene.Insert("abcdef"), std::runtime_error);
+  EXPECT_TRUE(scene.Released());
+}
+
+TEST(TemplateInsertion, CaretMovesFollowTheLinesAsTyped) {
+  namespace vk = platform::vk;
+  using Keys = std::vector<std::uint16_t>;
+  EXPECT_EQ(CursorPlacementKeys("no marker\r\n"), Keys{});
+  EXPECT_EQ(CursorPlacementKeys("a|b"), (Keys{vk::Left, vk::Left, vk::Right}));
+  EXPECT_EQ(CursorPlacementKeys("|\r\nab"), (Keys{vk::Left, vk::Left, vk::Up}));
+  // Only the first marker counts; later ones are not typed and take no column.
+  EXPECT_EQ(CursorPlacementKeys("x|\r\n|y"), (Keys{vk::Left, vk::Up, vk::Right}));
+  // Bare LF is never typed: the text stays on one line.
+  EXPECT_EQ(CursorPlacementKeys("a\n|b"), (Keys{vk::Left, vk::Left, vk::Right}));
+  // A final bare CR is an Enter: the caret stands at the start of a new line.
+  EXPECT_EQ(CursorPlacementKeys("a|\r"), (Keys{vk::Up, vk::Right}));
+}
+
+TEST(FocusedText, RepeatedTemplateGoesToTheFocusWindowWithDrawingLocked) {
+  InsertScene scene("x", {0, 1});
+  EXPECT_EQ(InsertFocusedText(scene.Insertion(), scene.desktop, ";"), InsertOutcome::Typed);
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"x;"}));
+  EXPECT_EQ(scene.log.Transcript({Event::Kind::Attach, Event::Kind::LockDrawing, Event::Kind::BlockInput,
+                                  Event::Kind::Post}),
+            (Lines{"attach", "lock 101", "block on", "';'", "block off", "unlock", "detach"}));
+  EXPECT_EQ(scene.last, ";");
+}
+
+TEST(FocusedText, CredentialsGoOnlyIntoTheLoginDialogOfTheClient) {
+  // The C/AL editor has the focus: nothing at all happens.
+  InsertScene editor;
+  EXPECT_EQ(InsertFocusedText(editor.Insertion(), editor.desktop, kCredentials), InsertOutcome::Refused);
+  EXPECT_EQ(editor.log.Transcript({Event::Kind::Post, Event::Kind::Question, Event::Kind::Message,
+                                   Event::Kind::LockDrawing}),
+            Lines{});
+  EXPECT_TRUE(editor.last.empty());
+  EXPECT_TRUE(editor.Released());
+
+  // A login field of another program.
+  InsertScene impostor;
+  impostor.ShowLogin("C:\\Tools\\finsql2.exe");
+  EXPECT_EQ(InsertFocusedText(impostor.Insertion(), impostor.desktop, kCredentials), InsertOutcome::Refused);
+  EXPECT_TRUE(impostor.log.PostsTo(InsertScene::kUserField).empty());
+
+  InsertScene login;
+  login.ShowLogin("C:\\Program Files\\Navision\\FINSQL.EXE");
+  EXPECT_EQ(InsertFocusedText(login.Insertion(), login.desktop, kCredentials), InsertOutcome::Typed);
+  EXPECT_EQ(login.TypedInto(InsertScene::kUserField), "sa<Enter>secret<Enter><Enter>");
+  ASSERT_EQ(login.Questions().size(), 1u);
+  EXPECT_EQ(login.Questions()[0].rfind("Confirm: Insert username and password ?", 0), 0u);
+  EXPECT_EQ(login.Count(Event::Kind::LockDrawing), 0);
+  EXPECT_TRUE(login.last.empty());  // the credentials are never repeated as a template
+  EXPECT_TRUE(login.Released());
+}
+
+TEST(FocusedText, FailedAttachTypesNothing) {
+  InsertScene scene;
+  scene.desktop.FailAttach(true);
+  EXPECT_EQ(InsertFocusedText(scene.Insertion(), scene.desktop, "x"), InsertOutcome::Refused);
+  EXPECT_TRUE(scene.log.PostsTo(InsertScene::kEditorWindow).empty());
+  EXPECT_TRUE(scene.Questions().empty());
+}
+
+}  // namespace
+}  // namespace bw::test
