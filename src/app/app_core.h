@@ -106,6 +106,7 @@ private:
   std::string lastTemplateText_;
   bool hotkeysActive_ = true;
   int hotkeyDepth_ = 0;
+  bool commandRunning_ = false;  // a hotkey command is between its start and its end
   int itemsChangeDepth_ = 0;
 };
 

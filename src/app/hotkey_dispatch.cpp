@@ -29,6 +29,18 @@ private:
   int& depth_;
 };
 
+// Marks a command as running for its lifetime.
+class RunningCommand {
+public:
+  explicit RunningCommand(bool& running) : running_(running) { running_ = true; }
+  RunningCommand(const RunningCommand&) = delete;
+  RunningCommand& operator=(const RunningCommand&) = delete;
+  ~RunningCommand() { running_ = false; }
+
+private:
+  bool& running_;
+};
+
 class Attachment {
 public:
   explicit Attachment(EditorCommands& editor) : editor_(editor) { editor_.AttachToForeground(); }
@@ -49,11 +61,15 @@ void AppCore::OnHotkeyMessage(std::uintptr_t wParam, std::intptr_t lParam) {
 }
 
 void AppCore::OnHotkey(int id, unsigned modifiers, unsigned virtualKey) {
+  // Typing, its pauses and its questions let messages run, so a press can arrive while a
+  // command is under way. It is dropped: two commands would type into each other's text.
+  if (commandRunning_) return;
   services_.window.HideManagementWindow();
   WatcherPause pause(services_.watcher, hotkeyDepth_);
   try {
     services_.window.ProcessPendingMessages();
     services_.tray.AddAgain();
+    RunningCommand running(commandRunning_);
     RunHotkeyCommand(id, modifiers, virtualKey);
   } catch (const std::exception& error) {
     // The handler runs inside the window procedure: nothing may leave it.

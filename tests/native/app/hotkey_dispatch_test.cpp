@@ -132,5 +132,26 @@ TEST_F(HotkeyDispatchTest, HotkeyPressedDuringAnotherCommandLeavesTheWatcherPaus
                     "block 2", "add icon", "block 0", "watcher start 1"}));
 }
 
+TEST_F(HotkeyDispatchTest, HotkeyPressedWhileACommandTypesIsDropped) {
+  // The block command lets messages run while it types; a press then must not start a second
+  // command typing into the same editor.
+  struct TypingHost : FakeHost {
+    AppCore* core = nullptr;
+    void BlockCommand(int operation) override {
+      FakeHost::BlockCommand(operation);
+      core->OnHotkey(kCommentId, kModCtrlShift, 0xDD);
+      core->OnHotkey(kFirstItemId, kModCtrlShift, kVkA);
+    }
+  } typing;
+  AppCore typingCore(*root, {typing, typing, typing, typing, typing, registrar, messages, keys, shell, screen});
+  typing.core = &typingCore;
+  typingCore.OnHotkey(kIndentId, kModCtrlShift, 0xBE);
+  EXPECT_EQ(typing.events, (Events{"hide window", "watcher stop 1", "pump", "add icon", "block 0", "watcher start 1"}));
+  // Once the command has ended, the next press runs as usual.
+  typing.events.clear();
+  typingCore.OnHotkey(kCommentId, kModCtrlShift, 0xDD);
+  EXPECT_EQ(typing.events[4], "block 2");
+}
+
 }  // namespace
 }  // namespace bw::test
