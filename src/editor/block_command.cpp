@@ -23,21 +23,30 @@ struct SelectedLines {
   bool caretBelow = false;
 };
 
-// Copies the selection and reads it from the clipboard, trying again while the clipboard
-// cannot be read. Nullopt when every try failed.
+// Copies the selection and reads it from the clipboard. A read that fails (the clipboard is
+// held by another program) copies and reads again; an empty clipboard is read again without a
+// new copy, as the client may not have handled the copy chord yet (on a busy machine that takes
+// longer than the copy pause). Nullopt when every read failed; no lines when the clipboard
+// stayed empty (nothing was selected).
 std::optional<SelectedLines> CopySelection(const BlockCommandContext& context, Poster& poster,
                                            platform::WindowId topLevel) {
+  bool copyPending = false;
+  bool emptySeen = false;
   for (int attempt = 0; attempt < kCopyTries; ++attempt) {
-    poster.PostCopy(topLevel);
-    if (const auto text = ReadClipboardText(context.clipboard)) {
+    if (!copyPending) poster.PostCopy(topLevel);
+    const auto text = ReadClipboardText(context.clipboard);
+    if (text && !text->empty()) {
       SelectedLines selection{SplitLines(*text), EndsWithLineBreak(*text)};
       // A selection that began at the end of the line above starts on the next line.
       if (!selection.lines.empty() && selection.lines.front().empty())
         selection.lines.erase(selection.lines.begin());
       return selection;
     }
+    copyPending = text.has_value();
+    emptySeen = emptySeen || copyPending;
     context.clock.Sleep(kCopyRetryPause);
   }
+  if (emptySeen) return SelectedLines{};
   return std::nullopt;
 }
 

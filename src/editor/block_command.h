@@ -22,8 +22,9 @@ inline constexpr std::string_view kRepeatCaption = "Brackwater for Dynamics NAV"
 inline constexpr std::string_view kRepeatQuestion = "Do you want to repeat (un)indentation ?";
 inline constexpr std::string_view kClipboardError = "Cannot open clipboard";
 
-// The copy chord and the read are tried this often (each try waits the copy pause and this
-// retry pause, about 2 s in all) before the selection is taken as empty.
+// The clipboard is read this often after the copy chord (each try waits this retry pause, the
+// copy chord again when the read failed; about 1 to 2 s in all) before the selection is taken
+// as empty.
 inline constexpr int kCopyTries = 20;
 inline constexpr std::chrono::milliseconds kCopyRetryPause{50};
 

@@ -58,9 +58,16 @@ void FakeClipboard::Close() {
   log_.Add(Event::Of(Event::Kind::ClipboardClose));
 }
 
+void FakeClipboard::PutAfterReads(int reads, std::string text) {
+  std::lock_guard lock(mutex_);
+  readsBeforePut_ = reads;
+  latePut_ = std::move(text);
+}
+
 std::optional<std::string> FakeClipboard::ReadText() {
   std::lock_guard lock(mutex_);
   log_.Add(Event::Of(Event::Kind::ClipboardRead));
+  if (readsBeforePut_ > 0 && --readsBeforePut_ == 0) text_ = latePut_;
   if (!Usable()) return std::nullopt;
   return text_;
 }

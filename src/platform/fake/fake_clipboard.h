@@ -19,6 +19,9 @@ public:
   void HoldOpen(int attempts);
   // Puts text on the clipboard as another program would (nullopt: no text).
   void Put(std::optional<std::string> text);
+  // Puts the text on the clipboard only when it has been read `reads` more times, as a slow
+  // program answering a copy chord would.
+  void PutAfterReads(int reads, std::string text);
   // Writing fails while set.
   void FailWrites(bool fail);
 
@@ -42,6 +45,8 @@ private:
   bool open_ = false;
   bool failWrites_ = false;
   int misuses_ = 0;
+  int readsBeforePut_ = 0;
+  std::string latePut_;
 };
 
 }  // namespace bw::fake

@@ -122,7 +122,8 @@ TEST(BlockCommand, NothingHappensWithoutConsentSelectionOrAttachment) {
   BlockScene unselected("a\nb", 0, 0);
   unselected.editor.SetCaret({1, 1});
   unselected.Run(BlockOperation::Comment, {true});
-  EXPECT_EQ(unselected.Count(Event::Kind::Post), 4);  // the copy chord alone
+  EXPECT_EQ(unselected.Count(Event::Kind::Post), 4);  // the copy chord alone, once
+  EXPECT_EQ(unselected.Count(Event::Kind::ClipboardRead), 1 + kCopyTries);  // saved, then read till given up
   EXPECT_EQ(unselected.editor.Text(), "a\nb");
   EXPECT_EQ(unselected.clipboard.Text(), "user text");
 
@@ -152,6 +153,17 @@ TEST(BlockCommand, ClipboardHeldByAnotherProgramIsRetriedButNotForEver) {
   EXPECT_LE(held.clock.Elapsed(), std::chrono::seconds(3));
   EXPECT_FALSE(held.clipboard.IsOpen());
   EXPECT_EQ(held.clipboard.Misuses(), 0);
+}
+
+TEST(BlockCommand, ASlowClientsCopyIsWaitedFor) {
+  // The client answers the copy chord only after the first reads have found nothing.
+  BlockScene scene("a\nb\nc", 0, 1);
+  scene.editor.Select({0, 0}, {0, 0});  // its own copy gives nothing
+  scene.editor.SetCaret({1, 1});
+  scene.questions.onAsk = [&] { scene.clipboard.PutAfterReads(4, "a\r\nb"); };
+  scene.Run(BlockOperation::Comment, {true});
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"//a", "//b", "c"}));
+  EXPECT_EQ(scene.Copies(), 1);
 }
 
 TEST(BlockCommand, WaitsForTheHotkeysModifiersBeforeTheFirstKey) {
