@@ -55,19 +55,6 @@ std::optional<std::string> InflateRaw(std::span<const std::uint8_t> input, std::
   return text;
 }
 
-StringList SplitLines(std::string_view text) {
-  StringList lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
-}
-
 StringList ReadTextResource(platform::Resources& resources, std::string_view name) {
   const auto bytes = resources.StringResource(name);
   if (!bytes) return {};

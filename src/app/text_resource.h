@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "editor/typing.h"  // SplitLines: the resource's lines
 #include "platform/resources.h"
 #include "settings/storage.h"
 
@@ -19,9 +20,6 @@ inline constexpr std::size_t kMaxResourceText = 1 << 20;
 
 // The inflated text; nullopt for a damaged, truncated or oversized stream.
 std::optional<std::string> InflateRaw(std::span<const std::uint8_t> stream, std::size_t maxSize = kMaxResourceText);
-
-// Lines ended by CR LF, CR or LF; a final line end adds no empty line.
-StringList SplitLines(std::string_view text);
 
 // The lines of a "STRING" resource; no lines when it is missing or cannot be inflated.
 StringList ReadTextResource(platform::Resources& resources, std::string_view name);
