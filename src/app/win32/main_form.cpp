@@ -119,6 +119,7 @@ void MainForm::AppStart() {
   Win32Resources resources(instance_);
   core_ = std::make_unique<AppCore>(*settings_.root, AppServices{*this, *tray_, *watcher_, editor_, picker_, registrar_,
                                                                  messageBoxes_, keyNames_, shell_, screen_});
+  editor_.Connect(*core_, window_.Get());
   core_->SetHelpTexts(LoadHelpTexts(resources));
   core_->Start();
   watcher_->Start(kWatchKeys);
@@ -272,6 +273,13 @@ LRESULT MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (core_ && info != nullptr) core_->ShowContextHelp(static_cast<int>(info->dwContextId));
       return TRUE;
     }
+    case WM_SETCURSOR:
+      // The hourglass stays while a template or a completion word is typed.
+      if (platform::Win32UserInput::BusyCursorShown()) {
+        SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      return DefWindowProcA(window, message, wParam, lParam);
     case WM_SIZE:
       if (pages_ != nullptr) MoveWindow(pages_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return 0;

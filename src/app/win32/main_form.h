@@ -10,6 +10,7 @@
 
 #include "app/app_core.h"
 #include "app/win32/coding_watcher.h"
+#include "app/win32/editor_commands.h"
 #include "app/win32/registered_messages.h"
 #include "app/win32/shared_images.h"
 #include "app/win32/tray_icon.h"
@@ -25,17 +26,6 @@
 #include "ui/win32/unique_resource.h"
 
 namespace bw::win32 {
-
-// Editor commands that a later part of the program fills in.
-class PendingEditorCommands final : public EditorCommands {
-public:
-  void BlockCommand(int) override {}
-  void OpenInsertTemplate() override {}
-  void InsertFocusedText(const std::string&) override {}
-  void AttachToForeground() override {}
-  void InsertTemplateText(const std::string&, bool) override {}
-  void Detach() override {}
-};
 
 class MainForm final : public MainWindow {
 public:
@@ -88,7 +78,7 @@ private:
   Win32HotkeyRegistrar registrar_;
   Win32Shell shell_;
   Win32Screen screen_;
-  PendingEditorCommands editor_;
+  Win32EditorCommands editor_{messageBoxes_};
   ui::TfrmHotkeySelection picker_;  // "Select Item to Activate..."
   SettingsPlatform settingsPlatform_;
   ConfigFile configFile_;
