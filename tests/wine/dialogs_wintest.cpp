@@ -39,26 +39,28 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 1000
 }
 
 // A visible dialog-class window of this process with the caption.
+struct DialogSearch {
+  std::string caption;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<DialogSearch*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (process == GetCurrentProcessId() && IsWindowVisible(window) && std::string(className) == "#32770" &&
+      WindowText(window) == search.caption) {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FindDialog(const std::string& caption) {
-  struct Search {
-    std::string caption;
-    HWND found = nullptr;
-  } search{caption};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        char className[64] = {};
-        GetClassNameA(window, className, sizeof className);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window) && std::string(className) == "#32770" &&
-            WindowText(window) == s.caption) {
-          s.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  DialogSearch search{caption};
+  EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
