@@ -50,8 +50,10 @@ std::vector<std::uint16_t> CursorPlacementKeys(std::string_view typedText) {
   return keys;
 }
 
-InsertOutcome InsertTemplateText(const InsertionContext& context, platform::WindowId window, std::string_view text,
+InsertOutcome InsertTemplateText(const InsertionContext& context, platform::WindowId window, std::string_view given,
                                  bool confirmed) {
+  // Our own copy: the text may be the remembered template itself, which remembering replaces.
+  const std::string text(given);
   // First of all, so that the repeat-last hotkey offers a template even when it was cancelled.
   if (text != context.credentialsText && context.rememberTemplate) context.rememberTemplate(text);
   if (window == platform::kNoWindow) {

@@ -175,6 +175,18 @@ TEST(FocusedText, RepeatedTemplateGoesToTheFocusWindowWithDrawingLocked) {
   EXPECT_EQ(scene.last, ";");
 }
 
+TEST(FocusedText, RepeatingTheRememberedTemplateTypesItWhileItIsRememberedAgain) {
+  // The repeat-last hotkey passes the remembered text itself; remembering it replaces that
+  // string, and the typing must not read the string it replaced.
+  InsertScene scene;
+  scene.last = "Message('<<Initials>> was here');";
+  auto context = scene.Insertion();
+  context.rememberTemplate = [&](std::string_view text) { scene.last = std::string(text) + std::string(); };
+  EXPECT_EQ(InsertFocusedText(context, scene.desktop, scene.last), InsertOutcome::Typed);
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"Message('AL was here');"}));
+  EXPECT_EQ(scene.last, "Message('<<Initials>> was here');");
+}
+
 TEST(FocusedText, CredentialsGoOnlyIntoTheLoginDialogOfTheClient) {
   // The C/AL editor has the focus: nothing at all happens.
   InsertScene editor;
