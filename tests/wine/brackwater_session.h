@@ -1,0 +1,245 @@
+// The real Brackwater.exe in a Windows test program: a scratch configuration folder registered
+// as the program's configuration location, with a settings file written through the settings
+// core, and the running program with its windows and message boxes. Every wait is bounded.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/win32/registered_messages.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_key_names.h"
+#include "platform/win32/win32_messages.h"
+#include "platform/win32/win32_registry.h"
+#include "settings/config_file.h"
+
+namespace bw::wintest {
+
+inline constexpr const char* kBrackwaterTitle = "Brackwater for Dynamics NAV";
+
+inline std::string ThisProgram() {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return std::string(path, length);
+}
+
+inline std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
+
+inline std::string BaseNameLower(const std::string& path) {
+  std::string name = path.substr(path.find_last_of("\\/") + 1);
+  CharLowerBuffA(name.data(), static_cast<DWORD>(name.size()));
+  return name;
+}
+
+// Polls until the condition holds or the time is up.
+inline bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 20000) {
+  for (DWORD waited = 0; waited < milliseconds; waited += 50) {
+    if (condition()) return true;
+    Sleep(50);
+  }
+  return condition();
+}
+
+inline std::string WindowText(HWND window) {
+  char text[2048] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+inline std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+struct WindowSearch {
+  DWORD process;
+  std::string className, text;
+  std::vector<HWND> found;
+};
+
+inline BOOL CALLBACK CollectTopWindow(HWND window, LPARAM data) {
+  auto& s = *reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == s.process && IsWindowVisible(window) && ClassOf(window) == s.className &&
+      (s.text.empty() || WindowText(window) == s.text))
+    s.found.push_back(window);
+  return TRUE;
+}
+
+inline BOOL CALLBACK CollectChild(HWND child, LPARAM data) {
+  auto& s = *reinterpret_cast<WindowSearch*>(data);
+  if (ClassOf(child) == s.className && (s.text.empty() || WindowText(child) == s.text)) s.found.push_back(child);
+  return TRUE;
+}
+
+inline BOOL CALLBACK CollectStaticText(HWND child, LPARAM data) {
+  if (ClassOf(child) == "Static") *reinterpret_cast<std::string*>(data) += WindowText(child);
+  return TRUE;
+}
+
+// Visible top-level windows of a process with the given class (and caption, when not empty).
+inline std::vector<HWND> TopWindows(DWORD process, const std::string& className, const std::string& caption = "") {
+  WindowSearch search{process, className, caption, {}};
+  EnumWindows(&CollectTopWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The first child of a window with the given class (and text, when not empty).
+inline HWND FindChild(HWND parent, const std::string& className, const std::string& text = "") {
+  WindowSearch search{0, className, text, {}};
+  EnumChildWindows(parent, &CollectChild, reinterpret_cast<LPARAM>(&search));
+  return search.found.empty() ? nullptr : search.found.front();
+}
+
+// The texts of a message box's static controls, joined.
+inline std::string BoxText(HWND box) {
+  std::string text;
+  EnumChildWindows(box, &CollectStaticText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+inline void PressButton(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// The environment of Brackwater.exe beside this program, so that the settings core picks the
+// program's own configuration location.
+class BrackwaterEnvironment final : public platform::Environment {
+public:
+  std::string UserName() override { return real_.UserName(); }
+  std::string AppDataFolder() override { return real_.AppDataFolder(); }
+  std::string ProgramPath() override { return FolderOf(ThisProgram()) + "Brackwater.exe"; }
+
+private:
+  platform::Win32Environment real_;
+};
+
+// A scratch configuration folder, registered as the program's configuration location.
+class ConfigFolder {
+public:
+  static constexpr const char* kLocationKey = "Software\\Brackwater\\Config Location";
+
+  explicit ConfigFolder(const std::string& tag) {
+    char base[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, base);
+    path_ = std::string(base) + tag + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter_);
+    files_.CreateFolders(path_);
+    DeleteFileA(ConfigPath().c_str());  // process ids come round again in a kept prefix
+    registry_.WriteString(kLocationKey, "Folder", path_);
+  }
+  ConfigFolder(const ConfigFolder&) = delete;
+  ConfigFolder& operator=(const ConfigFolder&) = delete;
+  ~ConfigFolder() { registry_.DeleteKey(kLocationKey); }
+
+  const std::string& Path() const { return path_; }
+  std::string ConfigPath() const { return path_ + "\\Brackwater.config"; }
+
+  // Writes a settings file whose default tree the caller fills in.
+  void Write(const std::function<void(TStorage&)>& fill) {
+    SettingsPlatform platform{environment_, registry_, files_, messages_, keys_};
+    auto root = BuildDefaultTree(platform);
+    fill(*root);
+    ConfigFile(platform).Save(*root, false);
+  }
+  // The settings file as the program left it.
+  std::unique_ptr<TStorage> Read() {
+    SettingsPlatform platform{environment_, registry_, files_, messages_, keys_};
+    return ConfigFile(platform).Load().root;
+  }
+
+private:
+  static inline int counter_ = 0;
+  std::string path_;
+  BrackwaterEnvironment environment_;
+  platform::Win32Registry registry_;
+  platform::Win32FileSystem files_;
+  platform::Win32Messages messages_;
+  platform::Win32KeyNames keys_;
+};
+
+// One running Brackwater.exe; ended by "CloseBrackwater" (or, failing that, killed) at scope end.
+class Brackwater {
+public:
+  Brackwater() {
+    const std::string program = FolderOf(ThisProgram()) + "Brackwater.exe";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + program + "\"";
+    PROCESS_INFORMATION info{};
+    if (CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info)) {
+      process_.Reset(info.hProcess);
+      CloseHandle(info.hThread);
+      id_ = info.dwProcessId;
+    }
+  }
+  Brackwater(const Brackwater&) = delete;
+  Brackwater& operator=(const Brackwater&) = delete;
+  ~Brackwater() { Close(); }
+
+  // Ends the program as the "CloseBrackwater" message does (it saves the settings on the way).
+  bool Close() {
+    if (!Running()) return true;
+    if (HWND main = MainWindow()) PostMessageA(main, RegisterWindowMessageA("CloseBrackwater"), 0, 0);
+    if (WaitForSingleObject(process_.Get(), 15000) == WAIT_OBJECT_0) return true;
+    TerminateProcess(process_.Get(), 99);
+    WaitForSingleObject(process_.Get(), 5000);
+    return false;
+  }
+
+  bool Started() const { return process_.Valid(); }
+  DWORD Id() const { return id_; }
+  bool Running() const { return process_.Valid() && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
+
+  HWND MainWindow() const {
+    const auto found = TopWindows(id_, win32::kMainWindowClass, kBrackwaterTitle);
+    if (!found.empty()) return found.front();
+    // The main window is hidden while it sits in the tray.
+    return FindWindowA(win32::kMainWindowClass, kBrackwaterTitle);
+  }
+  // Waits until the program has started up and waits for input.
+  bool WaitReady() const {
+    return WaitFor([&] { return MainWindow() != nullptr && WaitForInputIdle(process_.Get(), 0) == 0; });
+  }
+
+  // Waits for a dialog of the program with the given caption whose content is filled in.
+  HWND WaitForDialog(const std::string& caption, DWORD milliseconds = 20000) const {
+    HWND dialog = nullptr;
+    WaitFor(
+        [&] {
+          const auto found = TopWindows(id_, "#32770", caption);
+          dialog = found.empty() ? nullptr : found.front();
+          return dialog != nullptr && !BoxText(dialog).empty();  // filled in after the window exists
+        },
+        milliseconds);
+    return dialog;
+  }
+  bool WaitDialogGone(const std::string& caption) const {
+    return WaitFor([&] { return TopWindows(id_, "#32770", caption).empty(); }, 10000);
+  }
+
+  // Opens the tray menu as a right click on the icon does, and waits for it.
+  HWND OpenTrayMenu() const {
+    PostMessageA(MainWindow(), win32::kTrayNotifyMessage, 1, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    WaitFor([&] {
+      const auto found = TopWindows(id_, "#32768");
+      menu = found.empty() ? nullptr : found.front();
+      return menu != nullptr;
+    });
+    return menu;
+  }
+
+private:
+  platform::UniqueHandle process_;
+  DWORD id_ = 0;
+};
+
+}  // namespace bw::wintest

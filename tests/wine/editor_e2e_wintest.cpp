@@ -1,0 +1,344 @@
+// The editor hotkeys end to end: the real Brackwater.exe acts on the Navision client test double
+// (finsql.exe) as a user's key presses make it: a template with its cursor marker, repeat-last,
+// a remembered once-variable, and the credentials, which go only into the login dialog of a
+// client running as fin.exe or finsql.exe. The indent hotkey serves as a barrier: its question
+// shows only once every earlier press has been handled.
+//
+// Started under the name navstart.exe this program stands in for a client that a configuration
+// starts: it leaves started.txt beside itself and ends.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../../tools/calclient/driver/client_driver.h"
+#include "brackwater_session.h"
+#include "wintest.h"
+
+using bw::calclient::ClientProcess;
+using bw::calclient::StateReport;
+using namespace bw::wintest;
+
+namespace {
+
+constexpr const char* kStarterName = "navstart.exe";
+constexpr const char* kConfirm = "Confirm";
+constexpr const char* kAskVariable = "Enter a value for...";
+constexpr std::int32_t kShiftCtrl = 0x2000 | 0x4000;
+
+std::string BinFolder() { return FolderOf(ThisProgram()); }
+
+std::string Scratch(const std::string& name) {
+  char base[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, base);
+  return std::string(base) + "bwe2e-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+}
+
+std::string WriteScratch(const std::string& name, const std::string& content) {
+  const std::string path = Scratch(name);
+  if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(content.data(), 1, content.size(), file);
+    std::fclose(file);
+  }
+  return path;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The test double, from `program` (a path), its messages logged to a file of its own.
+struct Client {
+  std::string log;
+  std::optional<ClientProcess> process;
+
+  Client(const std::string& program, const std::string& arguments)
+      : log(Scratch("client" + std::to_string(++counter) + ".log")),
+        process(ClientProcess::Start(program, arguments + " \"/log=" + log + "\"",
+                                     Scratch("state" + std::to_string(counter) + ".txt"))) {}
+  static inline int counter = 0;
+  explicit operator bool() const { return process.has_value(); }
+
+  StateReport State() {
+    const auto report = process->State(5000);
+    return report ? *report : StateReport{};
+  }
+  // Waits until the editor's text is the expected one; the last state seen.
+  StateReport WaitForText(const std::string& expected) {
+    StateReport report;
+    WaitFor([&] {
+      report = State();
+      return report.Text() == expected;
+    });
+    return report;
+  }
+  // Characters and Enter keys any of the client's windows received.
+  int Typed() const {
+    int typed = 0;
+    const std::string content = bw::calclient::ReadWholeFile(log);
+    for (std::size_t at = 0; (at = content.find(" WM_", at)) != std::string::npos; ++at)
+      typed += content.compare(at, 9, " WM_CHAR ") == 0 || content.compare(at, 20, " WM_KEYDOWN w=0xD l=") == 0;
+    return typed;
+  }
+  // The keys and characters the editor window received, in order: "Home", "' '", ...
+  std::vector<std::string> EditorKeys() const {
+    std::vector<std::string> keys;
+    const std::string content = bw::calclient::ReadWholeFile(log);
+    std::size_t start = 0;
+    while (start < content.size()) {
+      std::size_t end = content.find('\n', start);
+      if (end == std::string::npos) end = content.size();
+      const std::string line = content.substr(start, end - start);
+      start = end + 1;
+      if (line.find(" editor ") == std::string::npos) continue;
+      const auto w = line.find("w=0x");
+      if (w == std::string::npos) continue;
+      const unsigned long value = std::strtoul(line.c_str() + w + 4, nullptr, 16);
+      if (line.find(" WM_CHAR ") != std::string::npos) {
+        keys.push_back(std::string("'") + static_cast<char>(value) + "'");
+      } else if (line.find(" WM_KEYDOWN ") != std::string::npos) {
+        switch (value) {
+          case VK_SHIFT:
+          case VK_CONTROL:
+          case VK_MENU: break;  // the user's own hotkey chord, not Brackwater's typing
+          case VK_HOME: keys.push_back("Home"); break;
+          case VK_UP: keys.push_back("Up"); break;
+          case VK_DOWN: keys.push_back("Down"); break;
+          case VK_LEFT: keys.push_back("Left"); break;
+          case VK_RIGHT: keys.push_back("Right"); break;
+          case VK_DELETE: keys.push_back("Delete"); break;
+          case VK_RETURN: keys.push_back("Enter"); break;
+          default: keys.push_back("vk" + std::to_string(value)); break;
+        }
+      }
+    }
+    return keys;
+  }
+};
+
+// The double as finsql.exe from the build folder.
+Client StartFinsql(const std::string& arguments) { return Client(BinFolder() + "finsql.exe", arguments); }
+
+// Real keyboard input: the modifiers held while the key goes down and up, as a person presses a
+// hotkey. Only the key is sent when no modifier is wanted.
+void PressChord(bool shift, bool ctrl, WORD key) {
+  std::vector<INPUT> inputs;
+  const auto add = [&](WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  if (shift) add(VK_SHIFT, false);
+  if (ctrl) add(VK_CONTROL, false);
+  add(key, false);
+  add(key, true);
+  if (ctrl) add(VK_CONTROL, true);
+  if (shift) add(VK_SHIFT, true);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+void PressHotkey(WORD key) { PressChord(true, true, key); }
+
+bool BringToFront(HWND window) {
+  return WaitFor(
+      [&] {
+        if (GetForegroundWindow() != window) SetForegroundWindow(window);
+        return GetForegroundWindow() == window;
+      },
+      5000);
+}
+
+// Answers the program's next question with the given caption; its text, or "<no box>".
+std::string Answer(Brackwater& program, const std::string& caption, int button) {
+  const HWND box = program.WaitForDialog(caption);
+  if (box == nullptr) return "<no box>";
+  const std::string text = BoxText(box);
+  PressButton(box, button);
+  program.WaitDialogGone(caption);
+  return text;
+}
+
+// Settings with the reserved variables filled in, plus what the case adds.
+void WriteSettings(ConfigFolder& config, const std::function<void(bw::TStorage&)>& more = nullptr) {
+  config.Write([&](bw::TStorage& root) {
+    auto& general = bw::General(root);
+    general.Author = "Ann Lee";
+    general.Initials = "AL";
+    general.Company = "Acme";
+    if (more) more(root);
+  });
+}
+
+void AddTemplate(bw::TStorage& root, const std::string& name, const std::string& text, std::int32_t hotkey) {
+  auto record = std::make_unique<bw::TCommentStorage>();
+  record->CommentName = name;
+  record->Comment = text;
+  record->Hotkey = hotkey;
+  bw::TemplatesFolder(root).AddChild(std::move(record));
+}
+
+// ---- cases ---------------------------------------------------------------------------------
+
+WINTEST(Templates, HotkeyTypesTheTemplateAndPutsTheCaretOnTheMarker) {
+  ConfigFolder config("bwe2e");
+  WriteSettings(config, [](bw::TStorage& root) {
+    AddTemplate(root, "Block", "begin\r\n  |x\r\nend", kShiftCtrl | 'T');
+    AddTemplate(root, "Message", "Message('<<Initials>>');", kShiftCtrl | 'M');
+  });
+  Brackwater program;
+  ASSERT_TRUE(program.WaitReady());
+
+  const std::string text = WriteScratch("template.txt", "    \r\n// rest");
+  Client client = StartFinsql("\"/text=" + text + "\" /caret=1,5");
+  ASSERT_TRUE(client);
+  ASSERT_TRUE(BringToFront(client.process->TopWindow()));
+  PressHotkey('T');
+  EXPECT_EQ(Answer(program, kConfirm, IDYES), std::string("Insert template ?"));
+  StateReport state = client.WaitForText("    begin\r\n      x\r\n    end\r\n// rest");
+  EXPECT_EQ(state.Text(), std::string("    begin\r\n      x\r\n    end\r\n// rest"));
+  EXPECT_TRUE(WaitFor([&] { return client.State().Value("caret") == "2,7"; }, 5000));
+  EXPECT_EQ(client.State().Value("caret"), std::string("2,7"));  // directly before the x
+
+  // A one-line template without a marker is typed without a question, and repeat-last types it
+  // again; every key arrives in order.
+  const std::string line = WriteScratch("line.txt", "");
+  Client second = StartFinsql("\"/text=" + line + "\"");
+  ASSERT_TRUE(second);
+  ASSERT_TRUE(BringToFront(second.process->TopWindow()));
+  PressHotkey('M');
+  second.WaitForText("Message('AL');");
+  PressHotkey(VK_OEM_2);  // Shift+Ctrl+/
+  state = second.WaitForText("Message('AL');Message('AL');");
+  EXPECT_EQ(state.Text(), std::string("Message('AL');Message('AL');"));
+  EXPECT_TRUE(TopWindows(program.Id(), "#32770", kConfirm).empty());
+  std::string typed;
+  for (const auto& key : second.EditorKeys()) typed += key.size() == 3 ? key.substr(1, 1) : "<" + key + ">";
+  EXPECT_EQ(typed, std::string("Message('AL');Message('AL');"));
+}
+
+WINTEST(Templates, OnceVariableIsAskedOnceAndRememberedAcrossARestart) {
+  ConfigFolder config("bwe2e");
+  WriteSettings(config, [](bw::TStorage& root) { AddTemplate(root, "Get", "Rec.GET('<<No(O)>>');", kShiftCtrl | 'G'); });
+  const std::string empty = WriteScratch("get.txt", "");
+  {
+    Brackwater program;
+    ASSERT_TRUE(program.WaitReady());
+    Client client = StartFinsql("\"/text=" + empty + "\"");
+    ASSERT_TRUE(client);
+    ASSERT_TRUE(BringToFront(client.process->TopWindow()));
+    PressHotkey('G');
+    const HWND dialog = program.WaitForDialog(kAskVariable);
+    ASSERT_TRUE(dialog != nullptr);
+    EXPECT_TRUE(BoxText(dialog).find("No") != std::string::npos);
+    const HWND edit = FindChild(dialog, "Edit");
+    ASSERT_TRUE(edit != nullptr);
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("10000"));
+    PressButton(dialog, IDOK);
+    // Just answered: no "Insert template ?" on top.
+    const StateReport state = client.WaitForText("Rec.GET('10000');");
+    EXPECT_EQ(state.Text(), std::string("Rec.GET('10000');"));
+    EXPECT_TRUE(TopWindows(program.Id(), "#32770", kConfirm).empty());
+    EXPECT_TRUE(program.Close());
+  }
+  const auto saved = config.Read();
+  ASSERT_TRUE(saved != nullptr);
+  const auto& vars = bw::General(*saved).VarList;
+  EXPECT_TRUE(std::find(vars.begin(), vars.end(), "No=10000") != vars.end());
+  {
+    Brackwater program;
+    ASSERT_TRUE(program.WaitReady());
+    Client client = StartFinsql("\"/text=" + empty + "\"");
+    ASSERT_TRUE(client);
+    ASSERT_TRUE(BringToFront(client.process->TopWindow()));
+    PressHotkey('G');
+    // The stored value is used silently, so the template asks before it is typed.
+    EXPECT_EQ(Answer(program, kConfirm, IDYES), std::string("Insert template ?"));
+    EXPECT_TRUE(TopWindows(program.Id(), "#32770", kAskVariable).empty());
+    const StateReport state = client.WaitForText("Rec.GET('10000');");
+    EXPECT_EQ(state.Text(), std::string("Rec.GET('10000');"));
+  }
+}
+
+WINTEST(Credentials, TypedOnlyIntoTheLoginDialogOfFinsql) {
+  ConfigFolder config("bwe2e");
+  const std::string starter = config.Path() + "\\" + kStarterName;
+  ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), starter.c_str(), FALSE));
+  const std::string impostor = config.Path() + "\\navclient.exe";
+  ASSERT_TRUE(CopyFileA((BinFolder() + "finsql.exe").c_str(), impostor.c_str(), FALSE));
+  WriteSettings(config, [&](bw::TStorage& root) {
+    auto dev = std::make_unique<bw::TConfigStorage>();
+    dev->ConfigName = "Dev";
+    dev->ExecutablePath = starter;
+    dev->Database = "demo";
+    dev->Username = "sa";
+    dev->Password = "secret";
+    bw::ConfigsFolder(root).AddChild(std::move(dev));
+    bw::General(root).ZupDir = config.Path() + "\\zup\\";
+  });
+  Brackwater program;
+  ASSERT_TRUE(program.WaitReady());
+
+  // Start the configuration from the tray menu: this remembers its user name and password.
+  const HWND menu = program.OpenTrayMenu();
+  ASSERT_TRUE(menu != nullptr);
+  PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 1);
+  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 1);
+  ASSERT_TRUE(WaitFor([&] { return Exists(config.Path() + "\\started.txt"); }));
+
+  // Each refused press is followed by the indent hotkey, answered No: its question is the first
+  // one shown, so the credentials press before it has run and asked nothing.
+  const auto refused = [&](Client& client) {
+    ASSERT_TRUE(client);
+    ASSERT_TRUE(BringToFront(client.process->TopWindow()));
+    PressHotkey(VK_TAB);  // Shift+Ctrl+Tab
+    PressHotkey(VK_OEM_PERIOD);
+    EXPECT_EQ(Answer(program, kConfirm, IDNO), std::string("Perform indentation ?"));
+    const StateReport state = client.State();
+    EXPECT_EQ(client.Typed(), 0);
+    EXPECT_EQ(state.Value("login_user"), std::string(""));
+  };
+  {
+    Client renamed(impostor, "/login");  // the client's login dialog, but not as fin.exe or finsql.exe
+    refused(renamed);
+    EXPECT_EQ(renamed.State().Value("login"), std::string("pending"));
+  }
+  {
+    Client editor = StartFinsql("");  // finsql.exe, its C/AL editor in front
+    refused(editor);
+    EXPECT_EQ(editor.State().Text(), std::string(""));
+  }
+  {
+    Client login = StartFinsql("/login");
+    ASSERT_TRUE(login);
+    EXPECT_EQ(login.process->SnapshotExeName(), std::string("finsql.exe"));
+    ASSERT_TRUE(BringToFront(login.process->TopWindow()));
+    PressHotkey(VK_TAB);
+    const std::string question = Answer(program, kConfirm, IDYES);
+    EXPECT_EQ(question.rfind("Insert username and password ?", 0), std::size_t{0});
+    StateReport state;
+    WaitFor([&] {
+      state = login.State();
+      return state.Value("login") == "done";
+    });
+    EXPECT_EQ(state.Value("login"), std::string("done"));
+    EXPECT_EQ(state.Value("login_user"), std::string("sa"));
+    EXPECT_EQ(state.Value("login_password"), std::string("secret"));
+  }
+}
+
+int StandInClient() {
+  const std::string marker = FolderOf(ThisProgram()) + "started.txt";
+  if (std::FILE* file = std::fopen(marker.c_str(), "wb")) std::fclose(file);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (BaseNameLower(ThisProgram()) == kStarterName) return StandInClient();
+  return bw::wintest::RunAll(argc, argv);
+}
