@@ -17,8 +17,16 @@ if [[ -n "${BW_XVFB_PID:-}" ]]; then
   echo "No usable display: Wine draws on a virtual X server ($DISPLAY), so its windows stay invisible."
 fi
 
+windows_path() { local path; path=$(realpath -m "$1"); echo "Z:${path//\//\\}"; }
+
 if [[ -f "$BIN/Brackwater.exe" ]]; then
   log="$RUN_DIR/brackwater.log"
+  if [[ -f "$BIN/finsql.exe" ]]; then
+    # A stand-in for the Navision client with a C/AL editor, to try the hotkeys on: select lines
+    # there and press Shift+Ctrl+. to indent them. It ends when Brackwater's run ends.
+    "$WINELOADER" "$BIN/finsql.exe" "/text=$(windows_path scripts/sample/codeunit.txt)" "/caret=2,1" >"$RUN_DIR/finsql.log" 2>&1 </dev/null &
+    echo "A stand-in C/AL editor (finsql.exe) is open to try the hotkeys on."
+  fi
   echo "Starting Brackwater under Wine; it lives in the notification area."
   echo "It runs until you choose Exit in its tray menu, or press Ctrl+C here. Wine's messages go to $log."
   rc=0
@@ -35,7 +43,6 @@ fi
 
 echo "Brackwater.exe is not built, so here is the settings tool instead:"
 echo "bwconfig.exe turns a sample into an enciphered configuration file and shows it back."
-windows_path() { local path; path=$(realpath -m "$1"); echo "Z:${path//\//\\}"; }
 sample=$(windows_path tests/wine/data/settings.json)
 config="$RUN_DIR/Sample.config"
 bw_wine_run 60 "$RUN_DIR/convert.out" "$RUN_DIR/convert.err" "$BIN/bwconfig.exe" convert "$sample" "$(windows_path "$config")" ||
