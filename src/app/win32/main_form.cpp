@@ -8,7 +8,7 @@
 
 #include "app/app_texts.h"
 #include "app/help_texts.h"
-#include "app/win32/dpi.h"
+#include "ui/win32/dpi.h"
 #include "app/win32/version_info.h"
 #include "ui/win32/frm_variables.h"
 

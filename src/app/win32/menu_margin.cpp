@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/win32/dpi.h"
+#include "ui/win32/dpi.h"
 #include "app/tray_menu.h"
 #include "ui/win32/unique_resource.h"
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <string>
 
-#include "app/win32/dpi.h"
+#include "ui/win32/dpi.h"
 #include "app/win32/menu_margin.h"
 
 namespace bw::win32 {

@@ -30,24 +30,6 @@ std::vector<WORD> BuildTemplate(DWORD style, DWORD exStyle, const std::string& c
 
 }  // namespace
 
-int WindowDpi(HWND window) {
-  // GetDpiForWindow exists from Windows 10 on; before it one resolution serves every monitor.
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = [] {
-    const HMODULE user32 = GetModuleHandleA("user32.dll");
-    const FARPROC proc = user32 ? GetProcAddress(user32, "GetDpiForWindow") : nullptr;
-    return reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(proc));
-  }();
-  if (getDpiForWindow != nullptr && window != nullptr) {
-    const UINT dpi = getDpiForWindow(window);
-    if (dpi != 0) return static_cast<int>(dpi);
-  }
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
 std::string WindowText(HWND window) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
   const int length = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));

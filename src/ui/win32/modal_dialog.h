@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "ui/win32/dpi.h"
+
 namespace bw::ui {
 
 class ModalDialog {
@@ -49,8 +51,7 @@ private:
   int dpi_ = 96;
 };
 
-// The dots per inch of a window's monitor (of the primary screen before Windows 10).
-int WindowDpi(HWND window);
+using win32::WindowDpi;
 
 // The text of a window or control.
 std::string WindowText(HWND window);
