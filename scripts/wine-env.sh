@@ -111,3 +111,31 @@ bw_wine_setup() {
   bw_wine_boot
   export BW_WINE_READY=1
 }
+
+# bw_photograph_case ART MARKER NAME EXE CASE: runs one case of a Windows test program that writes
+# the file ART/MARKER when its window is on the screen and then waits for ART/shot-taken;
+# meanwhile photographs the display as ART/NAME.png. Bounded: 60 s for the marker, 120 s in all.
+bw_photograph_case() {
+  local art=$1 marker=$2 name=$3 exe=$4 case=$5 rc=0 photographer
+  mkdir -p "$art"
+  rm -f "$art/$marker" "$art/shot-taken" "$art/$name.png"
+  (
+    for _ in $(seq 600); do
+      if [[ -f "$art/$marker" ]]; then
+        sleep 1
+        timeout 20 import -window root "$art/$name.png" || true
+        touch "$art/shot-taken"
+        exit 0
+      fi
+      sleep 0.1
+    done
+  ) &
+  photographer=$!
+  bw_wine_run 120 "$art/$name-test.out" "$art/$name-test.err" "$exe" "$case" || rc=$?
+  kill "$photographer" 2>/dev/null || true
+  wait "$photographer" 2>/dev/null || true
+  cat "$art/$name-test.out"
+  [[ $rc -eq 0 ]] || return "$rc"
+  [[ -s "$art/$name.png" ]] || { echo "no picture taken"; return 1; }
+  echo "picture: $art/$name.png"
+}

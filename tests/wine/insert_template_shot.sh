@@ -13,30 +13,5 @@ source scripts/wine-env.sh
 bw_wine_setup "$WIN64/wine-tests"
 
 ART="$WIN64/artifacts"
-mkdir -p "$ART"
-rm -f "$ART/insert-open" "$ART/shot-taken" "$ART/insert-template.png"
 export BW_DIALOG_SHOT_DIR="Z:${ART//\//\\}"
-
-# Waits (bounded) for the test's marker, photographs the screen, then lets the test go on.
-(
-  for _ in $(seq 600); do
-    if [[ -f "$ART/insert-open" ]]; then
-      sleep 1
-      timeout 20 import -window root "$ART/insert-template.png" || true
-      touch "$ART/shot-taken"
-      exit 0
-    fi
-    sleep 0.1
-  done
-) &
-photographer=$!
-
-rc=0
-bw_wine_run 120 "$ART/insert-template-test.out" "$ART/insert-template-test.err" "$WIN64/bin/dialogs_wintest.exe" \
-  InsertTemplate.ThePreviewShowsTagsRed || rc=$?
-kill "$photographer" 2>/dev/null || true
-wait "$photographer" 2>/dev/null || true
-cat "$ART/insert-template-test.out"
-[[ $rc -eq 0 ]] || exit "$rc"
-[[ -s "$ART/insert-template.png" ]] || { echo "no picture taken"; exit 1; }
-echo "picture: $ART/insert-template.png"
+bw_photograph_case "$ART" insert-open insert-template "$WIN64/bin/dialogs_wintest.exe" InsertTemplate.ThePreviewShowsTagsRed
