@@ -5,10 +5,11 @@ namespace {
 
 // Opens the clipboard, trying again while another program holds it, and runs the work.
 template <typename Work>
-bool WithOpenClipboard(platform::Clipboard& clipboard, platform::Clock& clock, Work&& work) {
+bool WithOpenClipboard(platform::Clipboard& clipboard, platform::Clock& clock, ClipboardOwnership ownership,
+                       Work&& work) {
   for (int attempt = 0; attempt < kClipboardOpenTries; ++attempt) {
     if (attempt > 0) clock.Sleep(kClipboardRetryPause);
-    ClipboardSession session(clipboard);
+    ClipboardSession session(clipboard, ownership);
     if (session) return work();
   }
   return false;
@@ -16,8 +17,9 @@ bool WithOpenClipboard(platform::Clipboard& clipboard, platform::Clock& clock, W
 
 }  // namespace
 
-ClipboardSession::ClipboardSession(platform::Clipboard& clipboard) : clipboard_(clipboard) {
-  open_ = clipboard_.Open();
+ClipboardSession::ClipboardSession(platform::Clipboard& clipboard, ClipboardOwnership ownership)
+    : clipboard_(clipboard) {
+  open_ = ownership == ClipboardOwnership::Program ? clipboard_.Open() : clipboard_.OpenUnowned();
 }
 
 ClipboardSession::~ClipboardSession() {
@@ -37,7 +39,7 @@ std::optional<std::string> ReadClipboardText(platform::Clipboard& clipboard) {
 std::string SaveClipboard(platform::Clipboard& clipboard, platform::Clock& clock) {
   std::string saved;
   try {
-    WithOpenClipboard(clipboard, clock, [&] {
+    WithOpenClipboard(clipboard, clock, ClipboardOwnership::None, [&] {
       saved = clipboard.ReadText().value_or(std::string());
       return clipboard.Empty();
     });
@@ -47,7 +49,7 @@ std::string SaveClipboard(platform::Clipboard& clipboard, platform::Clock& clock
 }
 
 bool RestoreClipboard(platform::Clipboard& clipboard, platform::Clock& clock, const std::string& saved) {
-  return WithOpenClipboard(clipboard, clock, [&] {
+  return WithOpenClipboard(clipboard, clock, ClipboardOwnership::Program, [&] {
     return saved.empty() ? clipboard.Empty() : clipboard.WriteText(saved);
   });
 }

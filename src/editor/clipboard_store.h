@@ -16,10 +16,15 @@ namespace bw {
 inline constexpr int kClipboardOpenTries = 10;
 inline constexpr std::chrono::milliseconds kClipboardRetryPause{50};
 
+// How a session opens the clipboard: for the program's window, or for none (emptying it then
+// leaves no owner behind).
+enum class ClipboardOwnership { Program, None };
+
 // One open clipboard session; closed when the session ends.
 class ClipboardSession {
 public:
-  explicit ClipboardSession(platform::Clipboard& clipboard);
+  explicit ClipboardSession(platform::Clipboard& clipboard,
+                            ClipboardOwnership ownership = ClipboardOwnership::Program);
   ~ClipboardSession();
   ClipboardSession(const ClipboardSession&) = delete;
   ClipboardSession& operator=(const ClipboardSession&) = delete;
@@ -35,8 +40,10 @@ private:
 // an empty text when it holds no text.
 std::optional<std::string> ReadClipboardText(platform::Clipboard& clipboard);
 
-// Takes the clipboard's text and empties the clipboard. Failures are ignored: the result is
-// then empty (and the clipboard may still hold what it held).
+// Takes the clipboard's text and empties the clipboard, leaving it without an owner: the
+// client then writes the copied selection without waiting for this program, which is busy
+// with the command and does not answer the clipboard's messages to its owner. Failures are
+// ignored: the result is then empty (and the clipboard may still hold what it held).
 std::string SaveClipboard(platform::Clipboard& clipboard, platform::Clock& clock);
 
 // Puts the saved text back (an empty text leaves the clipboard empty). False when the

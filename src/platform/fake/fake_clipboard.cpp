@@ -9,6 +9,12 @@ void FakeClipboard::HoldOpen(int attempts) {
 
 void FakeClipboard::Put(std::optional<std::string> text) {
   std::lock_guard lock(mutex_);
+  PutFromOtherProgram(std::move(text));
+}
+
+void FakeClipboard::PutFromOtherProgram(std::optional<std::string> text) {
+  if (ownedByProgram_) ++putsWhileOwned_;
+  ownedByProgram_ = false;
   text_ = std::move(text);
 }
 
@@ -32,12 +38,26 @@ int FakeClipboard::Misuses() const {
   return misuses_;
 }
 
+bool FakeClipboard::OwnedByProgram() const {
+  std::lock_guard lock(mutex_);
+  return ownedByProgram_;
+}
+
+int FakeClipboard::PutsWhileOwned() const {
+  std::lock_guard lock(mutex_);
+  return putsWhileOwned_;
+}
+
 bool FakeClipboard::Usable() {
   if (!open_) ++misuses_;
   return open_;
 }
 
-bool FakeClipboard::Open() {
+bool FakeClipboard::Open() { return OpenAs(true); }
+
+bool FakeClipboard::OpenUnowned() { return OpenAs(false); }
+
+bool FakeClipboard::OpenAs(bool owned) {
   std::lock_guard lock(mutex_);
   bool opened = false;
   if (open_) {
@@ -46,6 +66,7 @@ bool FakeClipboard::Open() {
     if (refusals_ > 0) --refusals_;
   } else {
     open_ = opened = true;
+    openOwned_ = owned;
   }
   log_.Add(Event::Of(Event::Kind::ClipboardOpen, opened ? 1 : 0));
   return opened;
@@ -67,7 +88,7 @@ void FakeClipboard::PutAfterReads(int reads, std::string text) {
 std::optional<std::string> FakeClipboard::ReadText() {
   std::lock_guard lock(mutex_);
   log_.Add(Event::Of(Event::Kind::ClipboardRead));
-  if (readsBeforePut_ > 0 && --readsBeforePut_ == 0) text_ = latePut_;
+  if (readsBeforePut_ > 0 && --readsBeforePut_ == 0) PutFromOtherProgram(latePut_);
   if (!Usable()) return std::nullopt;
   return text_;
 }
@@ -77,6 +98,7 @@ bool FakeClipboard::Empty() {
   log_.Add(Event::Of(Event::Kind::ClipboardEmpty));
   if (!Usable()) return false;
   text_.reset();
+  ownedByProgram_ = openOwned_;
   return true;
 }
 
@@ -84,7 +106,13 @@ bool FakeClipboard::WriteText(std::string_view text) {
   std::lock_guard lock(mutex_);
   log_.Add(Event::WithText(Event::Kind::ClipboardWrite, std::string(text)));
   if (!Usable() || failWrites_) return false;
+  // As on Windows: with no window to own it, the text cannot be set.
+  if (!openOwned_) {
+    ++misuses_;
+    return false;
+  }
   text_ = std::string(text);
+  ownedByProgram_ = true;
   return true;
 }
 

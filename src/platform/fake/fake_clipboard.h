@@ -28,8 +28,14 @@ public:
   std::optional<std::string> Text() const;
   bool IsOpen() const;
   int Misuses() const;
+  // Whether the program owns the clipboard (it emptied or wrote it in an owned session).
+  bool OwnedByProgram() const;
+  // Texts another program put on the clipboard while the program owned it: on Windows that
+  // writer's EmptyClipboard waits until the program answers WM_DESTROYCLIPBOARD.
+  int PutsWhileOwned() const;
 
   bool Open() override;
+  bool OpenUnowned() override;
   void Close() override;
   std::optional<std::string> ReadText() override;
   bool Empty() override;
@@ -37,12 +43,17 @@ public:
 
 private:
   bool Usable();  // mutex_ held
+  bool OpenAs(bool owned);
+  void PutFromOtherProgram(std::optional<std::string> text);  // mutex_ held
 
   EventLog& log_;
   mutable std::mutex mutex_;
   std::optional<std::string> text_;
   int refusals_ = 0;
   bool open_ = false;
+  bool openOwned_ = false;
+  bool ownedByProgram_ = false;
+  int putsWhileOwned_ = 0;
   bool failWrites_ = false;
   int misuses_ = 0;
   int readsBeforePut_ = 0;

@@ -55,6 +55,8 @@ Win32Clipboard::~Win32Clipboard() {
 
 bool Win32Clipboard::Open() { return OpenClipboard(ToHwnd(owner_)) != FALSE; }
 
+bool Win32Clipboard::OpenUnowned() { return OpenClipboard(nullptr) != FALSE; }
+
 void Win32Clipboard::Close() { CloseClipboard(); }
 
 std::optional<std::string> Win32Clipboard::ReadText() {

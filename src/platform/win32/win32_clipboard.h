@@ -17,6 +17,7 @@ public:
   Win32Clipboard& operator=(const Win32Clipboard&) = delete;
 
   bool Open() override;
+  bool OpenUnowned() override;
   void Close() override;
   std::optional<std::string> ReadText() override;
   bool Empty() override;

@@ -155,6 +155,26 @@ TEST(BlockCommand, ClipboardHeldByAnotherProgramIsRetriedButNotForEver) {
   EXPECT_EQ(held.clipboard.Misuses(), 0);
 }
 
+TEST(BlockCommand, TheClientCopiesToAClipboardThatTheProgramDoesNotOwn) {
+  // A program that empties the clipboard waits until the clipboard's owner has answered; this
+  // program is busy with the command and answers nothing, so the client's copy must not find
+  // it the owner. The emptied clipboard is left without one.
+  BlockScene scene("a\nb\nc", 0, 1);
+  scene.Run(BlockOperation::Comment, {true});
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"//a", "//b", "c"}));
+  EXPECT_EQ(scene.clipboard.PutsWhileOwned(), 0);
+  EXPECT_TRUE(scene.clipboard.OwnedByProgram());  // the user's text put back is the program's
+  EXPECT_EQ(scene.clipboard.Text(), "user text");
+
+  // The next command starts with the clipboard owned by the program.
+  scene.editor.Select({0, 0}, {1, 3});
+  scene.Run(BlockOperation::Uncomment, {true});
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"a", "b", "c"}));
+  EXPECT_EQ(scene.clipboard.PutsWhileOwned(), 0);
+  EXPECT_EQ(scene.clipboard.Text(), "user text");
+  EXPECT_EQ(scene.clipboard.Misuses(), 0);
+}
+
 TEST(BlockCommand, ASlowClientsCopyIsWaitedFor) {
   // The client answers the copy chord only after the first reads have found nothing.
   BlockScene scene("a\nb\nc", 0, 1);
