@@ -77,17 +77,8 @@ std::optional<LastTagState> ReplaceUserVariables(TemplatePieces& pieces, StringL
     std::size_t search = kTagOpen.size();     // where to look for the next ">>" when not asking
     while (true) {
       if (!asking) {
-        const auto close = text.find(kTagClose, search);
-        if (close == std::string_view::npos) break;
-        if (const auto match = resolved.EndingAt(text, cursor, close, kTagOpen)) {
-          writer.Text(text.substr(cursor, match->start - cursor));
-          writer.Value(*match->value);
-          cursor = close + kTagClose.size();
-          search = cursor + kTagOpen.size();
-        } else {
-          search = close + 1;
-        }
-        continue;
+        cursor = WriteReplacingKeys(writer, text, cursor, search, kTagOpen, kTagClose, resolved);
+        break;
       }
       const auto open = text.find(kTagOpen, cursor);
       if (open == std::string_view::npos) break;

@@ -86,6 +86,22 @@ std::optional<TagKeys::Match> TagKeys::EndingAt(std::string_view text, std::size
   return found;
 }
 
+std::size_t WriteReplacingKeys(PieceWriter& writer, std::string_view text, std::size_t cursor, std::size_t search,
+                               std::string_view open, std::string_view close, const TagKeys& keys) {
+  while (true) {
+    const auto closeAt = text.find(close, search);
+    if (closeAt == std::string_view::npos) return cursor;
+    if (const auto match = keys.EndingAt(text, cursor, closeAt, open)) {
+      writer.Text(text.substr(cursor, match->start - cursor));
+      writer.Value(*match->value);
+      cursor = closeAt + close.size();
+      search = cursor + open.size();
+    } else {
+      search = closeAt + 1;
+    }
+  }
+}
+
 TemplatePieces ReplaceKeys(const TemplatePieces& pieces, std::string_view open, std::string_view close,
                            const TagKeys& keys) {
   PieceWriter writer;
@@ -94,22 +110,8 @@ TemplatePieces ReplaceKeys(const TemplatePieces& pieces, std::string_view open, 
       writer.Value(piece.text);
       continue;
     }
-    const std::string_view text = piece.text;
-    std::size_t cursor = 0;
-    std::size_t search = open.size();
-    while (true) {
-      const auto closeAt = text.find(close, search);
-      if (closeAt == std::string_view::npos) break;
-      if (const auto match = keys.EndingAt(text, cursor, closeAt, open)) {
-        writer.Text(text.substr(cursor, match->start - cursor));
-        writer.Value(*match->value);
-        cursor = closeAt + close.size();
-        search = cursor + open.size();
-      } else {
-        search = closeAt + 1;
-      }
-    }
-    writer.Text(text.substr(cursor));
+    const std::size_t cursor = WriteReplacingKeys(writer, piece.text, 0, open.size(), open, close, keys);
+    writer.Text(std::string_view(piece.text).substr(cursor));
   }
   return writer.Take();
 }

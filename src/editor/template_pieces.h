@@ -75,6 +75,11 @@ private:
   std::vector<std::string> values_;
 };
 
+// Writes text[cursor, ...) with every open + key + close whose key is one of `keys` replaced,
+// looking for the next `close` from `search` on. Returns where the unwritten tail begins.
+std::size_t WriteReplacingKeys(PieceWriter& writer, std::string_view text, std::size_t cursor, std::size_t search,
+                               std::string_view open, std::string_view close, const TagKeys& keys);
+
 // Replaces, in the template's own text, every open + key + close whose key is one of `keys`;
 // values are left as they are.
 TemplatePieces ReplaceKeys(const TemplatePieces& pieces, std::string_view open, std::string_view close,
