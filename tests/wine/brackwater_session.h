@@ -58,16 +58,18 @@ inline std::string ClassOf(HWND window) {
 }
 
 struct WindowSearch {
-  DWORD process;
+  DWORD process;  // 0: any process
   std::string className, text;
   std::vector<HWND> found;
+  bool hiddenToo = false;
 };
 
 inline BOOL CALLBACK CollectTopWindow(HWND window, LPARAM data) {
   auto& s = *reinterpret_cast<WindowSearch*>(data);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == s.process && IsWindowVisible(window) && ClassOf(window) == s.className &&
+  if ((s.process == 0 || owner == s.process) && (s.hiddenToo || IsWindowVisible(window)) &&
+      ClassOf(window) == s.className &&
       (s.text.empty() || WindowText(window) == s.text))
     s.found.push_back(window);
   return TRUE;
@@ -84,9 +86,16 @@ inline BOOL CALLBACK CollectStaticText(HWND child, LPARAM data) {
   return TRUE;
 }
 
-// Visible top-level windows of a process with the given class (and caption, when not empty).
+// Visible top-level windows of a process (0: any) with the given class (and caption, when not empty).
 inline std::vector<HWND> TopWindows(DWORD process, const std::string& className, const std::string& caption = "") {
   WindowSearch search{process, className, caption, {}};
+  EnumWindows(&CollectTopWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// As TopWindows, hidden windows included (the main window sits hidden in the tray).
+inline std::vector<HWND> AllTopWindows(DWORD process, const std::string& className, const std::string& caption = "") {
+  WindowSearch search{process, className, caption, {}, true};
   EnumWindows(&CollectTopWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -121,17 +130,20 @@ private:
   platform::Win32Environment real_;
 };
 
-// A scratch configuration folder, registered as the program's configuration location.
+// A scratch configuration folder, registered as the program's configuration location. Process
+// ids come round again in a prefix that keeps its temporary folder: the settings file of an
+// earlier run is deleted, and so are the given files (relative to the folder) a case leaves.
 class ConfigFolder {
 public:
   static constexpr const char* kLocationKey = "Software\\Brackwater\\Config Location";
 
-  explicit ConfigFolder(const std::string& tag) {
+  explicit ConfigFolder(const std::string& tag, const std::vector<std::string>& leftovers = {}) {
     char base[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, base);
     path_ = std::string(base) + tag + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter_);
     files_.CreateFolders(path_);
-    DeleteFileA(ConfigPath().c_str());  // process ids come round again in a kept prefix
+    DeleteFileA(ConfigPath().c_str());
+    for (const std::string& file : leftovers) DeleteFileA((path_ + "\\" + file).c_str());
     registry_.WriteString(kLocationKey, "Folder", path_);
   }
   ConfigFolder(const ConfigFolder&) = delete;
@@ -167,8 +179,8 @@ private:
 // One running Brackwater.exe; ended by "CloseBrackwater" (or, failing that, killed) at scope end.
 class Brackwater {
 public:
-  Brackwater() {
-    const std::string program = FolderOf(ThisProgram()) + "Brackwater.exe";
+  // Brackwater.exe beside this program, unless another program is given.
+  explicit Brackwater(const std::string& program = FolderOf(ThisProgram()) + "Brackwater.exe") {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + program + "\"";
@@ -196,17 +208,40 @@ public:
 
   bool Started() const { return process_.Valid(); }
   DWORD Id() const { return id_; }
+  HANDLE Process() const { return process_.Get(); }
   bool Running() const { return process_.Valid() && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
-
-  HWND MainWindow() const {
-    const auto found = TopWindows(id_, win32::kMainWindowClass, kBrackwaterTitle);
-    if (!found.empty()) return found.front();
-    // The main window is hidden while it sits in the tray.
-    return FindWindowA(win32::kMainWindowClass, kBrackwaterTitle);
+  bool WaitForExit(DWORD milliseconds = 15000) const {
+    return WaitForSingleObject(process_.Get(), milliseconds) == WAIT_OBJECT_0;
   }
+  DWORD ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.Get(), &code);
+    return code;
+  }
+
+  // This program's main window, also while it sits hidden in the tray.
+  HWND MainWindow() const {
+    const auto found = AllTopWindows(id_, win32::kMainWindowClass, kBrackwaterTitle);
+    return found.empty() ? nullptr : found.front();
+  }
+  bool IdleNow() const { return WaitForInputIdle(process_.Get(), 0) == 0; }
   // Waits until the program has started up and waits for input.
   bool WaitReady() const {
-    return WaitFor([&] { return MainWindow() != nullptr && WaitForInputIdle(process_.Get(), 0) == 0; });
+    return WaitFor([&] { return MainWindow() != nullptr && IdleNow(); });
+  }
+  // Waits for the main window; message boxes of the start-up (for example about a missing
+  // library) are answered with OK on the way, and their texts kept.
+  HWND WaitForMainWindow(std::vector<std::string>* boxes = nullptr) const {
+    HWND main = nullptr;
+    WaitFor([&] {
+      for (HWND box : AllTopWindows(id_, "#32770")) {
+        if (boxes) boxes->push_back(WindowText(box) + ": " + BoxText(box));
+        PressButton(box, IDOK);
+      }
+      main = MainWindow();
+      return main != nullptr && AllTopWindows(id_, "#32770").empty() && IdleNow();
+    });
+    return main;
   }
 
   // Waits for a dialog of the program with the given caption whose content is filled in.

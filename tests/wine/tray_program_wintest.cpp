@@ -12,96 +12,17 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/registered_messages.h"
-#include "platform/win32/unique_handle.h"
-#include "platform/win32/win32_environment.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_key_names.h"
-#include "platform/win32/win32_messages.h"
-#include "platform/win32/win32_registry.h"
-#include "settings/config_file.h"
+#include "brackwater_session.h"
 #include "wintest.h"
 
 using bw::platform::UniqueHandle;
+using namespace bw::wintest;
 
 namespace {
 
-constexpr const char* kTitle = "Brackwater for Dynamics NAV";
-constexpr const char* kLocationKey = "Software\\Brackwater\\Config Location";
-
-std::string ThisProgram() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return std::string(path, length);
-}
-
-std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
-
-std::string BaseNameLower(const std::string& path) {
-  std::string name = path.substr(path.find_last_of("\\/") + 1);
-  CharLowerBuffA(name.data(), static_cast<DWORD>(name.size()));
-  return name;
-}
-
-// Polls until the condition holds or the time is up; every wait in this program is bounded.
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 20000) {
-  for (DWORD waited = 0; waited < milliseconds; waited += 100) {
-    if (condition()) return true;
-    Sleep(100);
-  }
-  return condition();
-}
-
-std::string WindowText(HWND window) {
-  char text[1024] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-struct WindowSearch {
-  DWORD process;
-  std::string className, caption;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
-  auto& s = *reinterpret_cast<WindowSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if ((s.process == 0 || owner == s.process) && ClassOf(window) == s.className &&
-      (s.caption.empty() || WindowText(window) == s.caption))
-    s.found.push_back(window);
-  return TRUE;
-}
-
-// Top-level windows of a process (0: any) with the given class (and caption, when not empty).
-std::vector<HWND> TopWindows(DWORD process, const std::string& className, const std::string& caption = "") {
-  WindowSearch search{process, className, caption, {}};
-  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-BOOL CALLBACK CollectStaticText(HWND child, LPARAM data) {
-  if (ClassOf(child) == "Static") *reinterpret_cast<std::string*>(data) += WindowText(child);
-  return TRUE;
-}
-
-// The texts of a message box's static controls, joined.
-std::string BoxText(HWND box) {
-  std::string text;
-  EnumChildWindows(box, &CollectStaticText, reinterpret_cast<LPARAM>(&text));
-  return text;
-}
-
-void PressButton(HWND box, int id) {
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
-}
+// The scratch folder's tag, and the stand-in client's record that an earlier run may have left there.
+constexpr const char* kConfigTag = "bwtray";
+constexpr const char* kClientRecord = "client\\record.txt";
 
 int CountProcesses(const char* exeName) {
   UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
@@ -112,142 +33,6 @@ int CountProcesses(const char* exeName) {
     if (lstrcmpiA(entry.szExeFile, exeName) == 0) ++count;
   return count;
 }
-
-// The environment of Brackwater.exe beside this program, so that the settings core picks the
-// program's own configuration location.
-class BrackwaterEnvironment final : public bw::platform::Environment {
-public:
-  std::string UserName() override { return real_.UserName(); }
-  std::string AppDataFolder() override { return real_.AppDataFolder(); }
-  std::string ProgramPath() override { return FolderOf(ThisProgram()) + "Brackwater.exe"; }
-
-private:
-  bw::platform::Win32Environment real_;
-};
-
-// A scratch configuration folder, registered as the program's configuration location.
-class ConfigFolder {
-public:
-  ConfigFolder() {
-    char base[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, base);
-    path_ = std::string(base) + "bwtray-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter_);
-    files_.CreateFolders(path_);
-    // Process ids come round again in a prefix that keeps its temporary folder.
-    DeleteFileA(ConfigPath().c_str());
-    DeleteFileA((path_ + "\\client\\record.txt").c_str());
-    registry_.WriteString(kLocationKey, "Folder", path_);
-  }
-  ConfigFolder(const ConfigFolder&) = delete;
-  ConfigFolder& operator=(const ConfigFolder&) = delete;
-  ~ConfigFolder() { registry_.DeleteKey(kLocationKey); }
-
-  const std::string& Path() const { return path_; }
-  std::string ConfigPath() const { return path_ + "\\Brackwater.config"; }
-
-  // Writes a settings file whose tree the caller fills in.
-  void Write(const std::function<void(bw::TStorage&)>& fill) {
-    bw::SettingsPlatform platform{environment_, registry_, files_, messages_, keys_};
-    auto root = bw::BuildDefaultTree(platform);
-    fill(*root);
-    bw::ConfigFile(platform).Save(*root, false);
-  }
-
-private:
-  static inline int counter_ = 0;
-  std::string path_;
-  BrackwaterEnvironment environment_;
-  bw::platform::Win32Registry registry_;
-  bw::platform::Win32FileSystem files_;
-  bw::platform::Win32Messages messages_;
-  bw::platform::Win32KeyNames keys_;
-};
-
-// One running Brackwater.exe; ended by "CloseBrackwater" (or, failing that, killed) at scope end.
-class Brackwater {
-public:
-  explicit Brackwater(const std::string& program = FolderOf(ThisProgram()) + "Brackwater.exe") {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    std::string commandLine = "\"" + program + "\"";
-    PROCESS_INFORMATION info{};
-    if (CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &info)) {
-      process_.Reset(info.hProcess);
-      CloseHandle(info.hThread);
-      id_ = info.dwProcessId;
-    }
-  }
-  Brackwater(const Brackwater&) = delete;
-  Brackwater& operator=(const Brackwater&) = delete;
-  ~Brackwater() {
-    if (!Running()) return;
-    if (HWND main = MainWindow()) PostMessageA(main, RegisterWindowMessageA("CloseBrackwater"), 0, 0);
-    if (WaitForSingleObject(process_.Get(), 15000) != WAIT_OBJECT_0) TerminateProcess(process_.Get(), 99);
-    WaitForSingleObject(process_.Get(), 5000);
-  }
-
-  bool Started() const { return process_.Valid(); }
-  DWORD Id() const { return id_; }
-  HANDLE Process() const { return process_.Get(); }
-  bool Running() const { return process_.Valid() && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
-  bool WaitForExit(DWORD milliseconds = 15000) const {
-    return WaitForSingleObject(process_.Get(), milliseconds) == WAIT_OBJECT_0;
-  }
-  DWORD ExitCode() const {
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process_.Get(), &code);
-    return code;
-  }
-
-  HWND MainWindow() const {
-    const auto found = TopWindows(id_, bw::win32::kMainWindowClass, kTitle);
-    return found.empty() ? nullptr : found.front();
-  }
-  // Waits for the main window; message boxes of the start-up (for example about a missing
-  // library) are answered with OK on the way, and their texts kept.
-  HWND WaitForMainWindow(std::vector<std::string>* boxes = nullptr) const {
-    HWND main = nullptr;
-    WaitUntil([&] {
-      for (HWND box : TopWindows(id_, "#32770")) {
-        if (boxes) boxes->push_back(WindowText(box) + ": " + BoxText(box));
-        PressButton(box, IDOK);
-      }
-      main = MainWindow();
-      return main != nullptr && TopWindows(id_, "#32770").empty() && IdleNow();
-    });
-    return main;
-  }
-  bool IdleNow() const { return WaitForInputIdle(process_.Get(), 0) == 0; }
-
-  HWND WaitForBox(const std::string& caption) const {
-    HWND box = nullptr;
-    WaitUntil([&] {
-      const auto found = TopWindows(id_, "#32770", caption);
-      box = found.empty() ? nullptr : found.front();
-      return box != nullptr && !BoxText(box).empty();  // filled in after the window exists
-    });
-    return box;
-  }
-
-  // Opens the tray menu as a right click on the icon does, and waits for it.
-  HWND OpenTrayMenu() const {
-    PostMessageA(MainWindow(), bw::win32::kTrayNotifyMessage, 1, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    WaitUntil([&] {
-      const auto found = TopWindows(id_, "#32768");
-      menu = nullptr;
-      for (HWND window : found)
-        if (IsWindowVisible(window)) menu = window;
-      return menu != nullptr;
-    });
-    return menu;
-  }
-
-private:
-  UniqueHandle process_;
-  DWORD id_ = 0;
-};
 
 void PostKey(HWND window, WPARAM key) {
   PostMessageA(window, WM_KEYDOWN, key, 1);
@@ -262,7 +47,7 @@ void OfferScreenshot() {
   const std::string open = std::string(folder) + "\\menu-open";
   const std::string taken = std::string(folder) + "\\shot-taken";
   if (FILE* marker = std::fopen(open.c_str(), "w")) std::fclose(marker);
-  WaitUntil([&] { return GetFileAttributesA(taken.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
+  WaitFor([&] { return GetFileAttributesA(taken.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
 }
 
 // ---- the stand-in client ----------------------------------------------------------------------
@@ -295,7 +80,7 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 // ---- cases ---------------------------------------------------------------------------------
 
 WINTEST(Instance, SecondStartEndsAtOnceAndLeavesOneProgram) {
-  ConfigFolder config;
+  ConfigFolder config(kConfigTag, {kClientRecord});
   Brackwater first;
   ASSERT_TRUE(first.Started());
   ASSERT_TRUE(first.WaitForMainWindow() != nullptr);
@@ -305,13 +90,13 @@ WINTEST(Instance, SecondStartEndsAtOnceAndLeavesOneProgram) {
   EXPECT_TRUE(second.WaitForExit(10000));
   EXPECT_EQ(second.ExitCode(), 0u);
   EXPECT_TRUE(second.MainWindow() == nullptr);
-  EXPECT_EQ(TopWindows(0, bw::win32::kMainWindowClass).size(), std::size_t{1});
+  EXPECT_EQ(AllTopWindows(0, bw::win32::kMainWindowClass).size(), std::size_t{1});
   EXPECT_EQ(CountProcesses("Brackwater.exe"), 1);
   EXPECT_TRUE(first.Running());
 }
 
 WINTEST(Messages, CloseBrackwaterEndsTheProgramAndWritesTheSettings) {
-  ConfigFolder config;
+  ConfigFolder config(kConfigTag, {kClientRecord});
   Brackwater program;
   ASSERT_TRUE(program.Started());
   const HWND main = program.WaitForMainWindow();
@@ -333,7 +118,7 @@ WINTEST(Messages, CloseBrackwaterEndsTheProgramAndWritesTheSettings) {
 WINTEST(Messages, NotifyWithAtomKeepsTheProgramRunning) {
   // The atom balloon itself is drawn by the shell; here: the atom is read, not deleted, and
   // the program carries on (also for an atom without a name).
-  ConfigFolder config;
+  ConfigFolder config(kConfigTag, {kClientRecord});
   Brackwater program;
   ASSERT_TRUE(program.Started());
   const HWND main = program.WaitForMainWindow();
@@ -351,12 +136,12 @@ WINTEST(Messages, NotifyWithAtomKeepsTheProgramRunning) {
 }
 
 WINTEST(Hotkeys, KeyHeldByAnotherProgramGivesTheErrorBox) {
-  ConfigFolder config;
+  ConfigFolder config(kConfigTag, {kClientRecord});
   // This process holds Shift+Ctrl+Home, the default key for opening the management window.
   ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_SHIFT | MOD_CONTROL, VK_HOME));
   Brackwater program;
   ASSERT_TRUE(program.Started());
-  const HWND box = program.WaitForBox("Error");
+  const HWND box = program.WaitForDialog("Error");
   ASSERT_TRUE(box != nullptr);
   EXPECT_EQ(BoxText(box),
             std::string("Brackwater failed to register standard hotkey 'Shift+Ctrl+Home'.\r\n"
@@ -368,7 +153,7 @@ WINTEST(Hotkeys, KeyHeldByAnotherProgramGivesTheErrorBox) {
 }
 
 WINTEST(TrayMenu, ConfigurationStartsTheClientWithItsArguments) {
-  ConfigFolder config;
+  ConfigFolder config(kConfigTag, {kClientRecord});
   const std::string clientFolder = config.Path() + "\\client\\";
   CreateDirectoryA(clientFolder.c_str(), nullptr);
   ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), (clientFolder + "fin.exe").c_str(), FALSE));
@@ -394,7 +179,7 @@ WINTEST(TrayMenu, ConfigurationStartsTheClientWithItsArguments) {
   PostKey(menu, VK_RETURN);
 
   const std::string record = clientFolder + "record.txt";
-  ASSERT_TRUE(WaitUntil([&] { return Exists(record); }));
+  ASSERT_TRUE(WaitFor([&] { return Exists(record); }));
   const std::string text = ReadFile(record);
   const std::string screen = std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN));
   const std::string arguments = "id=" + zupDir + "Dev(" + screen + ").zup,database=C:\\Data\\demo.fdb,company=CRONUS";
@@ -406,7 +191,7 @@ WINTEST(TrayMenu, ConfigurationStartsTheClientWithItsArguments) {
 }
 
 WINTEST(TrayMenu, ExitAsksAndNoKeepsTheProgramRunning) {
-  ConfigFolder config;
+  ConfigFolder config(kConfigTag, {kClientRecord});
   Brackwater program;
   ASSERT_TRUE(program.Started());
   ASSERT_TRUE(program.WaitForMainWindow() != nullptr);
@@ -414,20 +199,20 @@ WINTEST(TrayMenu, ExitAsksAndNoKeepsTheProgramRunning) {
   HWND menu = program.OpenTrayMenu();
   ASSERT_TRUE(menu != nullptr);
   PostMessageA(menu, WM_CHAR, 'x', 1);  // "E&xit", by its access key
-  HWND box = program.WaitForBox(kTitle);
+  HWND box = program.WaitForDialog(kBrackwaterTitle);
   ASSERT_TRUE(box != nullptr);
   EXPECT_EQ(BoxText(box), std::string("Are you sure you want to exit Brackwater for Dynamics NAV ?"));
   EXPECT_TRUE(GetDlgItem(box, IDYES) != nullptr);
   EXPECT_TRUE(GetDlgItem(box, IDNO) != nullptr);
   PressButton(box, IDNO);
-  EXPECT_TRUE(WaitUntil([&] { return TopWindows(program.Id(), "#32770", kTitle).empty(); }, 10000));
+  EXPECT_TRUE(WaitFor([&] { return AllTopWindows(program.Id(), "#32770", kBrackwaterTitle).empty(); }, 10000));
   EXPECT_FALSE(program.WaitForExit(1500));
   EXPECT_TRUE(program.MainWindow() != nullptr);
 
   menu = program.OpenTrayMenu();
   ASSERT_TRUE(menu != nullptr);
   PostMessageA(menu, WM_CHAR, 'x', 1);
-  box = program.WaitForBox(kTitle);
+  box = program.WaitForDialog(kBrackwaterTitle);
   ASSERT_TRUE(box != nullptr);
   PressButton(box, IDYES);
   ASSERT_TRUE(program.WaitForExit());
