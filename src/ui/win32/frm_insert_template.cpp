@@ -12,6 +12,7 @@
 #include "platform/win32/win32_key_names.h"
 #include "settings/hotkey_text.h"
 #include "ui/insert_template_layout.h"
+#include "ui/win32/list_view.h"
 #include "ui/win32/modal_dialog.h"
 #include "ui/win32/rich_preview.h"
 #include "ui/win32/unique_resource.h"
@@ -81,11 +82,7 @@ private:
   }
 
   void AddColumn(HWND view, int index, const char* caption, int width) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.cx = Scale(width);
-    column.pszText = const_cast<char*>(caption);
-    SendMessageA(view, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+    InsertListColumn(view, index, caption, Scale(width));
   }
 
   // The stored place and size when there are any, else the designed size in the screen's middle.
@@ -145,15 +142,7 @@ private:
     int position = 0;
     for (const std::size_t index : list_.Shown()) {
       const TemplateRow& row = list_.Rows()[index];
-      LVITEMA item{};
-      item.mask = LVIF_TEXT;
-      item.iItem = position;
-      item.pszText = const_cast<char*>(row.name.c_str());
-      SendMessageA(view, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-      item.iSubItem = 1;
-      item.pszText = const_cast<char*>(row.hotkey.c_str());
-      SendMessageA(view, LVM_SETITEMTEXTA, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
-      ++position;
+      InsertListRow(view, position++, row.name, row.hotkey);
     }
     if (const auto selected = SelectedPosition()) {
       ListView_SetItemState(view, *selected, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);

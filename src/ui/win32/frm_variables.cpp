@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/win32/list_view.h"
 #include "ui/win32/modal_dialog.h"
 
 namespace bw::ui {
@@ -33,28 +34,12 @@ private:
     return false;
   }
 
-  void AddColumn(HWND view, int index, const char* caption) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.cx = Scale(90);
-    column.pszText = const_cast<char*>(caption);
-    SendMessageA(view, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
-  }
+  void AddColumn(HWND view, int index, const char* caption) { InsertListColumn(view, index, caption, Scale(90)); }
 
   void Fill(HWND view) {
     SendMessageA(view, LVM_DELETEALLITEMS, 0, 0);
     int index = 0;
-    for (const auto& row : list_.Rows()) {
-      LVITEMA item{};
-      item.mask = LVIF_TEXT;
-      item.iItem = index;
-      item.pszText = const_cast<char*>(row.name.c_str());
-      SendMessageA(view, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-      item.iSubItem = 1;
-      item.pszText = const_cast<char*>(row.value.c_str());
-      SendMessageA(view, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-      ++index;
-    }
+    for (const auto& row : list_.Rows()) InsertListRow(view, index++, row.name, row.value);
   }
 
   // The double-click acts on the row under the pointer; on empty space it does nothing.
