@@ -52,9 +52,11 @@ void AppCore::EndItemsChange() {
 }
 
 void AppCore::ApplyHotkeySettings() {
+  // Every old key is let go before any new one is taken, so that keys swapped between two
+  // commands do not collide with themselves; a refusal then means another program holds it.
+  registration_.UnregisterAllHotkeys();
   registration_.UnregisterToggleHotkey();
   registration_.RegisterToggleHotkey(General(root_));
-  registration_.UnregisterAllHotkeys();
   // While switched off, the other hotkeys stay off: registering them would leave the toggle
   // saying "Inactive" over working keys, and its next press would fail on every one of them.
   if (hotkeysActive_) RegisterAll();

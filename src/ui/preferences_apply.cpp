@@ -1,0 +1,26 @@
+#include "ui/preferences_apply.h"
+
+#include "editor/variable_list.h"
+#include "settings/hotkey_text.h"
+
+namespace bw {
+
+void ApplyPreferences(const PreferenceValues& values, PreferencesTarget target, platform::KeyNames& keys) {
+  TBrackwaterStorage& general = General(target.core.Root());
+  general.Author = values.author;
+  general.Initials = values.initials;
+  general.Company = values.company;
+  general.ZupDir = WithTrailingDelimiter(values.zupDir);
+
+  target.autoStart = values.runOnStartup;
+
+  for (const HotkeyBox box : kHotkeyBoxes) HotkeySetting(general, box) = CanonicalHotkey(values.Hotkey(box), keys);
+  general.ActivateViaDOT = values.activateViaDot;
+  general.ActivateViaCTRLSpace = values.activateViaCtrlSpace;
+
+  target.configFile.Relocate(values.configDir);
+  target.core.ApplyHotkeySettings();
+  SetReservedVariables(general);
+}
+
+}  // namespace bw
