@@ -4,12 +4,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "app/app_texts.h"
 #include "app/help_texts.h"
+#include "editor/variable_list.h"
 #include "ui/win32/dpi.h"
 #include "app/win32/version_info.h"
+#include "app/win32/window_commands.h"
 #include "ui/win32/frm_variables.h"
 
 namespace bw::win32 {
@@ -23,24 +24,6 @@ constexpr int kBalloonSeconds = 10;
 constexpr std::array<const char*, 3> kPageCaptions{"Navision", "Templates", "Plug-Ins"};
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
-
-// Sets a template variable in the general record's "name=value" list; names ignore case.
-void SetVariable(StringList& list, const std::string& name, const std::string& value) {
-  const auto sameName = [&](const std::string& line) {
-    const auto equals = line.find('=');
-    return equals == name.size() && std::equal(name.begin(), name.end(), line.begin(), [](char a, char b) {
-             return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-           });
-  };
-  const auto found = std::find_if(list.begin(), list.end(), sameName);
-  if (value.empty()) {
-    if (found != list.end()) list.erase(found);
-  } else if (found != list.end()) {
-    *found = name + "=" + value;
-  } else {
-    list.push_back(name + "=" + value);
-  }
-}
 
 }  // namespace
 
@@ -112,9 +95,7 @@ void MainForm::AppStart() {
   settings_ = configFile_.Load();
   TBrackwaterStorage& general = General(*settings_.root);
   SetWindowTextA(window_.Get(), std::string(kAppTitle).c_str());
-  SetVariable(general.VarList, "Author", general.Author);
-  SetVariable(general.VarList, "Initials", general.Initials);
-  SetVariable(general.VarList, "Company", general.Company);
+  SetReservedVariables(general);
 
   Win32Resources resources(instance_);
   core_ = std::make_unique<AppCore>(*settings_.root, AppServices{*this, *tray_, *watcher_, editor_, picker_, registrar_,
@@ -216,6 +197,12 @@ void MainForm::OnTrayNotify(LPARAM mouseMessage) {
 }
 
 void MainForm::OnMenuCommand(int id) {
+  switch (id) {
+    case kPreferencesCommand: ShowPreferences(); return;
+    case kAboutCommand: ShowAbout(); return;
+    case kCheckVersionCommand: CheckForNewVersion(); return;
+    default: break;
+  }
   const TrayMenuEntry* found = FindMenuEntry(menu_->Model(), id);
   if (found == nullptr) return;
   // A copy: the command may open a dialog during which the menu is built again.

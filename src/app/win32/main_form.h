@@ -49,8 +49,12 @@ public:
   void ShowManagementWindow(int page) override;
   void HideManagementWindow() override { HideToTray(); }
   void ProcessPendingMessages() override;
-  void ShowPreferences() override {}
-  void ShowAbout() override {}
+  // The preferences dialog, applied at once when accepted.
+  void ShowPreferences() override;
+  // The about box, with the release history behind its "What's New" button.
+  void ShowAbout() override;
+  // The maker's version-check page for this program's version, in the browser.
+  void CheckForNewVersion();
   void ResetVariables() override;
   void Terminate() override { PostQuitMessage(0); }
 
@@ -95,6 +99,8 @@ private:
   std::unique_ptr<CodingWatcher> watcher_;
   std::unique_ptr<AppCore> core_;
   bool menuOpen_ = false;
+  bool preferencesOpen_ = false;
+  bool aboutOpen_ = false;
   bool shutDown_ = false;
 };
 

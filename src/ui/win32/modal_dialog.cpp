@@ -53,6 +53,10 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
   }
   auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, DWLP_USER));
   if (self == nullptr) return FALSE;
+  if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+    if (const HBRUSH brush = self->OnControlColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+      return reinterpret_cast<INT_PTR>(brush);
+  }
   const bool handled = self->OnMessage(message, wParam, lParam);
   if (message == WM_NCDESTROY) self->handle_ = nullptr;
   return handled ? TRUE : FALSE;

@@ -43,6 +43,9 @@ protected:
   // Every other message; true when handled. Notifications set their result with SetResult.
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   void SetResult(LONG_PTR result) { SetWindowLongPtrA(handle_, DWLP_MSGRESULT, result); }
+  // WM_CTLCOLOR... of a control: the brush for its background after setting the colours on
+  // `dc`, or null for the system's colours.
+  virtual HBRUSH OnControlColour(UINT /*message*/, HDC /*dc*/, HWND /*control*/) { return nullptr; }
 
 private:
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,64 @@
+// The commands of the tray menu and of the management window's View and Help menus that open
+// the preferences, the about box and the version check.
+#include "app/app_texts.h"
+#include "app/text_resource.h"
+#include "app/win32/main_form.h"
+#include "app/win32/version_info.h"
+#include "platform/win32/win32_folder_dialog.h"
+#include "platform/win32/win32_resources.h"
+#include "ui/preferences_apply.h"
+#include "ui/win32/dpi.h"
+#include "ui/win32/frm_about.h"
+#include "ui/win32/frm_navision_preferences.h"
+
+namespace bw::win32 {
+namespace {
+
+std::optional<FileVersion> FixedVersion(const VersionInfo& info) {
+  if (!info.present) return std::nullopt;
+  return FileVersion{info.major, info.minor, info.release, info.build};
+}
+
+// Clears a flag when the dialog that set it ends, however it ends.
+class OpenFlag {
+public:
+  explicit OpenFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  OpenFlag(const OpenFlag&) = delete;
+  OpenFlag& operator=(const OpenFlag&) = delete;
+  ~OpenFlag() { flag_ = false; }
+
+private:
+  bool& flag_;
+};
+
+}  // namespace
+
+void MainForm::ShowPreferences() {
+  if (!core_ || preferencesOpen_) return;  // the tray menu stays usable while the dialog is open
+  const OpenFlag open(preferencesOpen_);
+  TBrackwaterStorage& general = General(*settings_.root);
+  PreferenceValues values = ReadPreferences(general, settings_.autoStart, environment_, registry_);
+  platform::Win32FolderDialog folders(window_.Get());
+  if (!ui::EditPreferences(window_.Get(), values, {folders, keyNames_, files_, messageBoxes_})) return;
+  ApplyPreferences(values, {*core_, configFile_, settings_.autoStart}, keyNames_);
+}
+
+void MainForm::ShowAbout() {
+  if (aboutOpen_) return;
+  const OpenFlag open(aboutOpen_);
+  const VersionInfo info = ReadVersionInfo(programPath_);
+  const AboutTexts texts{info.fileDescription, info.fileVersion, info.companyName, info.legalCopyright, info.internet};
+  const int size = Scale(32, WindowDpi(window_.Get()));
+  const ui::UniqueIcon icon(static_cast<HICON>(
+      LoadImageA(instance_, MAKEINTRESOURCEA(kProgramIconResource), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  platform::Win32Resources resources;
+  const StringList whatsNew = ReadTextResource(resources, "WHATSNEW");
+  ui::ShowAboutBox(window_.Get(), texts, icon.Get(), whatsNew, shell_);
+}
+
+void MainForm::CheckForNewVersion() {
+  const VersionInfo info = ReadVersionInfo(programPath_);
+  bw::CheckForNewVersion(shell_, info.internet, FixedVersion(info));
+}
+
+}  // namespace bw::win32
