@@ -4,6 +4,7 @@
 #include "app/app_core.h"
 #include "app/hotkey_ids.h"
 #include "app/hotkey_items.h"
+#include "app/scoped_flag.h"
 #include "launch/plugin_start.h"
 
 namespace bw {
@@ -27,18 +28,6 @@ public:
 private:
   KeyWatcher& watcher_;
   int& depth_;
-};
-
-// Marks a command as running for its lifetime.
-class RunningCommand {
-public:
-  explicit RunningCommand(bool& running) : running_(running) { running_ = true; }
-  RunningCommand(const RunningCommand&) = delete;
-  RunningCommand& operator=(const RunningCommand&) = delete;
-  ~RunningCommand() { running_ = false; }
-
-private:
-  bool& running_;
 };
 
 class Attachment {
@@ -69,7 +58,7 @@ void AppCore::OnHotkey(int id, unsigned modifiers, unsigned virtualKey) {
   try {
     services_.window.ProcessPendingMessages();
     services_.tray.AddAgain();
-    RunningCommand running(commandRunning_);
+    ScopedFlag running(commandRunning_);
     RunHotkeyCommand(id, modifiers, virtualKey);
   } catch (const std::exception& error) {
     // The handler runs inside the window procedure: nothing may leave it.

@@ -1,6 +1,6 @@
 // The commands of the tray menu and of the management window's View and Help menus that open
 // the preferences, the about box and the version check.
-#include "app/app_texts.h"
+#include "app/scoped_flag.h"
 #include "app/text_resource.h"
 #include "app/win32/main_form.h"
 #include "app/win32/version_info.h"
@@ -19,23 +19,11 @@ std::optional<FileVersion> FixedVersion(const VersionInfo& info) {
   return FileVersion{info.major, info.minor, info.release, info.build};
 }
 
-// Clears a flag when the dialog that set it ends, however it ends.
-class OpenFlag {
-public:
-  explicit OpenFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  OpenFlag(const OpenFlag&) = delete;
-  OpenFlag& operator=(const OpenFlag&) = delete;
-  ~OpenFlag() { flag_ = false; }
-
-private:
-  bool& flag_;
-};
-
 }  // namespace
 
 void MainForm::ShowPreferences() {
   if (!core_ || preferencesOpen_) return;  // the tray menu stays usable while the dialog is open
-  const OpenFlag open(preferencesOpen_);
+  const ScopedFlag open(preferencesOpen_);
   TBrackwaterStorage& general = General(*settings_.root);
   PreferenceValues values = ReadPreferences(general, settings_.autoStart, environment_, registry_);
   platform::Win32FolderDialog folders(window_.Get());
@@ -45,7 +33,7 @@ void MainForm::ShowPreferences() {
 
 void MainForm::ShowAbout() {
   if (aboutOpen_) return;
-  const OpenFlag open(aboutOpen_);
+  const ScopedFlag open(aboutOpen_);
   const VersionInfo info = ReadVersionInfo(programPath_);
   const AboutTexts texts{info.fileDescription, info.fileVersion, info.companyName, info.legalCopyright, info.internet};
   const int size = Scale(32, WindowDpi(window_.Get()));
