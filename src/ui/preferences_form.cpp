@@ -7,6 +7,7 @@
 #include "settings/hotkey_text.h"
 
 namespace bw {
+
 std::string WithTrailingDelimiter(std::string folder) {
   if (folder.empty() || (folder.back() != platform::kPathDelimiter && folder.back() != '/' && folder.back() != '\\'))
     folder += platform::kPathDelimiter;
@@ -29,38 +30,46 @@ PreferenceValues ReadPreferences(const TBrackwaterStorage& general, bool autoSta
   return values;
 }
 
+PreferencesForm::PreferencesForm(PreferencesView& view, platform::FolderDialog& folders, platform::KeyNames& keys)
+    : view_(view), folders_(folders) {
+  fields_.reserve(kHotkeyBoxCount);
+  for (int i = 0; i < kHotkeyBoxCount; ++i) fields_.emplace_back(keys);
+}
+
 void PreferencesForm::Load(const PreferenceValues& values) {
   values_ = values;
   view_.ShowFolder(FolderBox::Config, values_.configDir);
   view_.ShowFolder(FolderBox::Zup, values_.zupDir);
   for (const HotkeyBox box : kHotkeyBoxes) {
+    Field(box).Change(values_.Hotkey(box));
     view_.ShowHotkeyText(box, values_.Hotkey(box));
-    view_.ShowHotkeyColour(box, ParseHotkey(values_.Hotkey(box), keys_) != 0 ? kHotkeyTextColour
-                                                                            : kBadHotkeyTextColour);
+    view_.ShowHotkeyColour(box, Field(box).TextColour());
   }
   Validate();
 }
 
 void PreferencesForm::HotkeyChanged(HotkeyBox box, std::string_view text) {
+  Field(box).Change(text);
   values_.Hotkey(box) = text;
-  view_.ShowHotkeyColour(box, ParseHotkey(text, keys_) != 0 ? kHotkeyTextColour : kBadHotkeyTextColour);
+  view_.ShowHotkeyColour(box, Field(box).TextColour());
   Validate();
 }
 
 void PreferencesForm::HotkeyLeft(HotkeyBox box) {
-  const std::string canonical = CanonicalHotkey(values_.Hotkey(box), keys_);
-  if (canonical != values_.Hotkey(box)) {
-    values_.Hotkey(box) = canonical;
-    view_.ShowHotkeyText(box, canonical);
-    view_.ShowHotkeyColour(box, canonical.empty() ? kBadHotkeyTextColour : kHotkeyTextColour);
+  HotkeyField& field = Field(box);
+  field.LoseFocus();
+  if (field.Text() != values_.Hotkey(box)) {
+    values_.Hotkey(box) = field.Text();
+    view_.ShowHotkeyText(box, field.Text());
+    view_.ShowHotkeyColour(box, field.TextColour());
   }
   Validate();
 }
 
 bool PreferencesForm::OkEnabled() const {
   std::set<TShortCut> keys;
-  for (const std::string& text : values_.hotkeys) {
-    const TShortCut key = ParseHotkey(text, keys_);
+  for (const HotkeyField& field : fields_) {
+    const TShortCut key = field.Code();
     if (key == 0 || !keys.insert(key).second) return false;
   }
   return true;

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/environment.h"
 #include "platform/file_system.h"
@@ -82,8 +83,7 @@ public:
 
 class PreferencesForm {
 public:
-  PreferencesForm(PreferencesView& view, platform::FolderDialog& folders, platform::KeyNames& keys)
-      : view_(view), folders_(folders), keys_(keys) {}
+  PreferencesForm(PreferencesView& view, platform::FolderDialog& folders, platform::KeyNames& keys);
 
   // Fills the view: every hotkey text with its colour, the folders, the OK button.
   void Load(const PreferenceValues& values);
@@ -111,12 +111,13 @@ public:
 
 private:
   std::string& Folder(FolderBox box) { return box == FolderBox::Config ? values_.configDir : values_.zupDir; }
+  HotkeyField& Field(HotkeyBox box) { return fields_[static_cast<std::size_t>(box)]; }
   void Validate();
 
   PreferencesView& view_;
   platform::FolderDialog& folders_;
-  platform::KeyNames& keys_;
   PreferenceValues values_;
+  std::vector<HotkeyField> fields_;  // one per HotkeyBox
 };
 
 }  // namespace bw
