@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Photographs both pages of the preferences dialog and the about box of the real Brackwater.exe
-# and keeps them as WIN64/artifacts/preferences-general.png, preferences-hotkeys.png and
-# about-box.png, for a person to look at. The cases of preferences_wintest write NAME.ready when
+# Photographs both pages of the preferences dialog, the about box and the what's-new window of
+# the real Brackwater.exe and keeps them as WIN64/artifacts/preferences-general.png,
+# preferences-hotkeys.png, about-box.png and whats-new.png, for a person to look at. The cases of preferences_wintest write NAME.ready when
 # a picture can be taken and wait for NAME.taken.
 # Usage: tests/wine/preferences_shot.sh WIN64_BUILD [NATIVE_BUILD]
 set -euo pipefail
@@ -15,7 +15,7 @@ source scripts/wine-env.sh
 bw_wine_setup "$WIN64/wine-tests"
 
 ART="$WIN64/artifacts"
-NAMES=(preferences-general preferences-hotkeys about-box)
+NAMES=(preferences-general preferences-hotkeys about-box whats-new)
 mkdir -p "$ART"
 for name in "${NAMES[@]}"; do rm -f "$ART/$name.ready" "$ART/$name.taken" "$ART/$name.png"; done
 export BW_PREFS_SHOT_DIR="Z:${ART//\//\\}"

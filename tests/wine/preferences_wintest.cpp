@@ -199,7 +199,13 @@ WINTEST(Preferences, NewIndentKeyRunOnStartupAndConfigurationFolder) {
   EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(GetDlgItem(dialog, IDOK)); }, 5000));
   SetText(GetDlgItem(dialog, indentBox), "Shift+Ctrl+J");
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }, 5000));
+  // A text that names no key (drawn red in the picture) disables OK until it is mended.
+  const HWND openBox = GetDlgItem(dialog, ids::kFirstHotkey + static_cast<int>(bw::HotkeyBox::Open));
+  SetText(openBox, "Shift+Ctrl+Foo");
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(GetDlgItem(dialog, IDOK)); }, 5000));
   OfferScreenshot("preferences-hotkeys");
+  SetText(openBox, "Shift+Ctrl+Home");
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }, 5000));
 
   PressButton(dialog, IDOK);
   ASSERT_TRUE(program.WaitDialogGone(bw::ui::kPreferencesCaption));
@@ -286,6 +292,7 @@ WINTEST(About, BoxWhatsNewLinkAndVersionCheck) {
   EXPECT_EQ(frame.right - frame.left, bw::kWhatsNewWidth);
   EXPECT_TRUE((GetWindowLongA(news, GWL_EXSTYLE) & WS_EX_LAYERED) != 0);
   EXPECT_TRUE((GetWindowLongA(memo, GWL_STYLE) & (ES_READONLY | WS_VSCROLL)) == (ES_READONLY | WS_VSCROLL));
+  OfferScreenshot("whats-new");
   PressButton(news, IDCANCEL);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(news); }, 10000));
   PressButton(box, IDOK);
