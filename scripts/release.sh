@@ -38,7 +38,7 @@ command -v makensis >/dev/null || { echo "release: makensis is missing (scripts/
 
 for arch in "${ARCHS[@]}"; do
   if [[ $REUSE -eq 0 ]]; then
-    [[ $BUILDS -ef build ]] || { echo "release: --builds needs --reuse (the presets build into build/)" >&2; exit 2; }
+    [[ $(realpath -m "$BUILDS") == $(realpath -m build) ]] || { echo "release: --builds needs --reuse (the presets build into build/)" >&2; exit 2; }
     echo "release: building the $arch preset"
     cmake --preset "$arch" >/dev/null
     cmake --build "build/$arch" -j "${JOBS:-2}" --target Brackwater BWMsgWatch bwconfig

@@ -53,12 +53,23 @@ echo "release ${archs[*]}, version $VERSION"
 
 windows_lines() { [[ -s $1 ]] && ! grep -q $'[^\r]$' "$1"; }
 sums_verify() { (cd "$1" && sha256sum --quiet -c SHA256SUMS); }
+pe_machine() {  # the machine a Windows program is made for: i386 or amd64
+  python3 -c '
+import struct, sys
+data = open(sys.argv[1], "rb").read(4096)
+offset = struct.unpack_from("<I", data, 0x3C)[0]
+machine = struct.unpack_from("<H", data, offset + 4)[0]
+print({0x14C: "i386", 0x8664: "amd64"}.get(machine, hex(machine)))' "$1"
+}
 zip_names() { python3 -c 'import sys, zipfile; print("\n".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' "$1"; }
 expected_names=$(printf '%s\n' "${PROGRAMS[@]}" README.txt | sort)
 expected_sums=()
 for arch in "${archs[@]}"; do
   zip="$DIST/Brackwater-$VERSION-$arch.zip"
   expected_sums+=("Brackwater-$VERSION-$arch-setup.exe" "Brackwater-$VERSION-$arch.zip")
+  machine=i386
+  [[ $arch == win64 ]] && machine=amd64
+  check "$arch setup program is an $machine program" [ "$(pe_machine "$DIST/Brackwater-$VERSION-$arch-setup.exe")" == $machine ]
   check "$arch zip holds exactly ${PROGRAMS[*]} README.txt" [ "$(zip_names "$zip")" == "$expected_names" ]
   mkdir -p "$WORK/unzipped-$arch"
   python3 -m zipfile -e "$zip" "$WORK/unzipped-$arch"
@@ -123,7 +134,7 @@ no_uninstaller() { [[ -z "$(uninstaller_pids)" ]]; }
 absent() { ! "$@" >/dev/null; }
 stop_leftovers() {  # a failed case may leave the program running: end the processes it started
   local pid
-  for pid in $(brackwater_pids); do kill "$pid" 2>/dev/null || true; done
+  for pid in $(brackwater_pids); do kill -CONT "$pid" 2>/dev/null || true; kill "$pid" 2>/dev/null || true; done
 }
 trap 'stop_leftovers; bw_wine_cleanup' EXIT
 trap 'exit 130' INT TERM
@@ -188,15 +199,33 @@ sys.exit(0 if target.encode("latin-1") in data or target.encode("utf-16-le") in 
   "$SHORTCUT" "$INSTALL_WIN\\Brackwater.exe"
 
 # --- Brackwater started from the Start menu -----------------------------------------------------
-wine_run 30 start /unix "$SHORTCUT" || true
-check "Brackwater started from the shortcut runs" wait_until 30 main_window_exists
-check "the running Brackwater is the installed one" test -n "$(brackwater_pids)"
+start_from_shortcut() {
+  wine_run 30 start /unix "$SHORTCUT" || true
+  wait_until 30 main_window_exists && [[ -n "$(brackwater_pids)" ]]
+}
+check "Brackwater started from the shortcut runs" start_from_shortcut
 
 # --- The setup program again, while Brackwater runs ---------------------------------------------
 printf 'stale\r\n' >"$INSTALL/README.txt"
 printf 'stale' >"$INSTALL/bwconfig.exe"
+
+# A Brackwater that does not answer (here: stopped) makes a silent setup give up after its bounded
+# wait, with nothing replaced. Once it goes on, it answers the message it was sent.
+mapfile -t running < <(brackwater_pids)
+signal_running() { [[ ${#running[@]} -eq 0 ]] || kill "$1" "${running[@]}" 2>/dev/null || true; }
+signal_running -STOP
+rc=0
+waited=$SECONDS
+wine_run 90 "$SETUP" /S || rc=$?
+waited=$((SECONDS - waited))
+signal_running -CONT
+check "setup /S gives up on a Brackwater that does not end (exit $rc after ${waited}s)" [ $rc -eq 3 ]
+check "nothing was replaced" cmp -s "$INSTALL/bwconfig.exe" <(printf 'stale')
+check "the late Brackwater ends on the message it was sent" wait_until 20 no_brackwater
+
+rm -f "$SETTINGS"
+check "Brackwater started from the shortcut runs again" start_from_shortcut
 program_changed=$(stat -c %z "$INSTALL/Brackwater.exe")
-check "no settings file before Brackwater ends" test ! -e "$SETTINGS"
 rc=0
 wine_run 120 "$SETUP" /S || rc=$?
 check "setup /S over a running Brackwater exits with 0 (got $rc)" [ $rc -eq 0 ]
