@@ -6,9 +6,10 @@
 #     Uninstall entry with its values, the Start menu shortcut);
 #   Brackwater started from that shortcut runs;
 #   the setup program run again while Brackwater runs ends it ("CloseBrackwater", which saves the
-#     settings file) and replaces the files;
+#     settings file) and replaces the files; one that does not answer makes it give up, bounded;
 #   the registered quiet uninstall, with Brackwater running and starting with Windows, ends it and
-#     removes files, shortcut, Uninstall entry and the start-with-Windows value; the settings file stays.
+#     removes files, shortcut, Uninstall entry and the start-with-Windows value; the settings file stays;
+#   /D= installs into another folder.
 # Usage: tests/wine/installer.sh [WIN64_BUILD] [NATIVE_BUILD]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -263,6 +264,22 @@ check "the Start menu shortcut is gone" test ! -e "$SHORTCUT"
 check "the Uninstall entry is gone" absent reg_key_exists "$UNINSTALL_KEY"
 check "the start-with-Windows value is gone" absent reg_value "$RUN_KEY" Brackwater
 check "the settings file stays" test -s "$SETTINGS"
+
+# --- Another folder: /D= (as the last argument, unquoted) ----------------------------------------
+OTHER_WIN='C:\BrackwaterElsewhere'
+OTHER=$(unix_path "$OTHER_WIN")
+rm -rf "$OTHER"
+rc=0
+wine_run 120 "$SETUP" /S "/D=$OTHER_WIN" || rc=$?
+check "setup /S /D= exits with 0 (got $rc)" [ $rc -eq 0 ]
+check "/D= installs into the folder given" cmp -s "$OTHER/Brackwater.exe" "$WIN64/bin/Brackwater.exe"
+expect_value InstallLocation "REG_SZ $OTHER_WIN"
+rc=0
+wine_run 60 "$OTHER/Uninstall.exe" /S || rc=$?
+check "the quiet uninstall from the other folder starts (exit $rc)" [ $rc -eq 0 ]
+check "the uninstall from the other folder ends" wait_until 60 no_uninstaller
+check "the other folder is gone" test ! -e "$OTHER"
+
 rm -f "$SETTINGS"  # the prefix as it was
 
 echo "installer scenario: $failures failed"
