@@ -12,6 +12,7 @@
 #   --out DIR     where the files go (default dist/); earlier release files there are replaced;
 #   win32 win64   the builds to package (default both).
 set -euo pipefail
+CALLER=$PWD
 cd "$(dirname "$0")/.."
 
 usage() { sed -n '2,13s/^# \{0,1\}//p' "$0"; }
@@ -23,8 +24,8 @@ ARCHS=()
 while [[ $# -gt 0 ]]; do
   case $1 in
     --reuse) REUSE=1 ;;
-    --builds) [[ $# -ge 2 ]] || { usage >&2; exit 2; }; BUILDS=$2; shift ;;
-    --out) [[ $# -ge 2 ]] || { usage >&2; exit 2; }; OUT=$2; shift ;;
+    --builds) [[ $# -ge 2 ]] || { usage >&2; exit 2; }; BUILDS=$(cd "$CALLER" && realpath -m "$2"); shift ;;
+    --out) [[ $# -ge 2 ]] || { usage >&2; exit 2; }; OUT=$(cd "$CALLER" && realpath -m "$2"); shift ;;
     win32 | win64) ARCHS+=("$1") ;;
     -h | --help) usage; exit 0 ;;
     *) echo "release: unknown argument \"$1\"" >&2; usage >&2; exit 2 ;;
