@@ -1,0 +1,219 @@
+; The Brackwater setup program: installs for the current user only, without administrator rights.
+;
+; Made by scripts/release.sh:
+;   makensis -DARCH=win64|win32 -DVERSION=x.y.z -DBIN=<build>/bin -DREADME=<readme.txt>
+;            -DICON=<program icon> -DOUTFILE=<setup.exe> packaging/brackwater.nsi
+;
+; Run by a user: the wizard (folder, progress, "Start Brackwater" at the end); or silently with /S,
+; and /D=FOLDER (last on the command line, unquoted) for another folder than
+; %LOCALAPPDATA%\Programs\Brackwater.
+
+!ifndef ARCH | VERSION | BIN | README | OUTFILE
+  !error "ARCH, VERSION, BIN, README and OUTFILE must be defined"
+!endif
+
+!if "${ARCH}" == "win64"
+  Target amd64-unicode
+!else if "${ARCH}" == "win32"
+  Target x86-unicode
+!else
+  !error "ARCH must be win64 or win32"
+!endif
+
+; The version comes from the program's own version resource; the file names carry the same one.
+!getdllversion "${BIN}/Brackwater.exe" PROGRAM_VERSION_
+!if "${PROGRAM_VERSION_1}.${PROGRAM_VERSION_2}.${PROGRAM_VERSION_3}" != "${VERSION}"
+  !error "Brackwater.exe is version ${PROGRAM_VERSION_1}.${PROGRAM_VERSION_2}.${PROGRAM_VERSION_3}, not ${VERSION}"
+!endif
+
+!define DISPLAY_NAME "Brackwater for Dynamics NAV"
+!define PUBLISHER "Brackwater"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Brackwater"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define RUN_VALUE "Brackwater"
+!define LOCATION_KEY "Software\Brackwater\Config Location"
+!define MAIN_WINDOW_CLASS "TfrmNavision"
+!define SHORTCUT "$SMPROGRAMS\Brackwater.lnk"
+; How long a running Brackwater gets to save its settings and end: 60 steps of 250 ms.
+!define CLOSE_STEPS 60
+
+Unicode true
+SetCompressor /SOLID lzma
+Name "${DISPLAY_NAME}"
+OutFile "${OUTFILE}"
+RequestExecutionLevel user
+InstallDir "$LOCALAPPDATA\Programs\Brackwater"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+ManifestDPIAware true
+ShowInstDetails show
+ShowUninstDetails show
+BrandingText "${DISPLAY_NAME} ${VERSION}"
+
+VIProductVersion "${PROGRAM_VERSION_1}.${PROGRAM_VERSION_2}.${PROGRAM_VERSION_3}.${PROGRAM_VERSION_4}"
+VIAddVersionKey /LANG=1033 "ProductName" "${DISPLAY_NAME}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${DISPLAY_NAME} setup (${ARCH})"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) The Brackwater developers"
+
+!include "MUI2.nsh"
+!include "FileFunc.nsh"
+!include "LogicLib.nsh"
+
+!ifdef ICON
+  !define MUI_ICON "${ICON}"
+  !define MUI_UNICON "${ICON}"
+!endif
+!define MUI_ABORTWARNING
+
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN ""
+!define MUI_FINISHPAGE_RUN_TEXT "Start Brackwater now"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartBrackwater
+!insertmacro MUI_PAGE_FINISH
+
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "Brackwater will be removed from the folder below. Your settings file is kept."
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+; CloseBrackwater / un.CloseBrackwater: asks every running Brackwater to end with the registered
+; "CloseBrackwater" message, posted to its main window (it saves its settings on the way), and
+; waits for the process to end, bounded. A Brackwater that stays (a dialog of its own still open,
+; or one running as administrator, which a user's message does not reach) is left to the user:
+; Retry after ending it, or Cancel, which stops the setup with nothing replaced. Silent runs cancel.
+!macro CLOSE_BRACKWATER PREFIX
+Function ${PREFIX}CloseBrackwater
+  Push $0
+  Push $1
+  Push $2
+  Push $3
+  Push $4
+  Push $5
+  System::Call 'user32::RegisterWindowMessage(t "CloseBrackwater") i .r1'
+  next_window:
+    FindWindow $0 "${MAIN_WINDOW_CLASS}"
+    StrCmp $0 0 all_ended
+    DetailPrint "Asking the running Brackwater to save its settings and end..."
+    StrCpy $2 0
+    System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r2)'
+    ; SYNCHRONIZE: enough to wait for the process.
+    System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r2) p .r3'
+    System::Call 'user32::PostMessage(p r0, i r1, p 0, p 0)'
+    StrCpy $4 0
+    wait_step:
+      StrCmp $3 0 watch_window
+        System::Call 'kernel32::WaitForSingleObject(p r3, i 250) i .r5'
+        StrCmp $5 0 ended count_step
+      watch_window:
+        ; The process cannot be watched: its main window going away counts, after a moment for
+        ; the process to let go of its files.
+        Sleep 250
+        IsWindow $0 count_step
+        Sleep 1000
+        Goto ended
+      count_step:
+      IntOp $4 $4 + 1
+      IntCmp $4 ${CLOSE_STEPS} 0 wait_step
+    StrCmp $3 0 +2
+      System::Call 'kernel32::CloseHandle(p r3)'
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Brackwater is still running and did not end when asked.$\r$\n$\r$\nEnd it with Exit in its tray menu, then choose Retry." /SD IDCANCEL IDRETRY next_window
+    DetailPrint "Brackwater is still running: nothing was changed."
+    SetErrorLevel 3
+    Quit
+  ended:
+    StrCmp $3 0 +2
+      System::Call 'kernel32::CloseHandle(p r3)'
+    DetailPrint "Brackwater has ended."
+    Goto next_window
+  all_ended:
+  Pop $5
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $1
+  Pop $0
+FunctionEnd
+!macroend
+!insertmacro CLOSE_BRACKWATER ""
+!insertmacro CLOSE_BRACKWATER "un."
+
+Function StartBrackwater
+  SetOutPath "$INSTDIR"
+  Exec '"$INSTDIR\Brackwater.exe"'
+FunctionEnd
+
+Section "Brackwater" SectionProgram
+  SectionIn RO
+  SetShellVarContext current
+  Call CloseBrackwater
+
+  SetOutPath "$INSTDIR"
+  File "${BIN}/Brackwater.exe"
+  File "${BIN}/BWMsgWatch.dll"
+  File "${BIN}/bwconfig.exe"
+  File "/oname=README.txt" "${README}"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+  CreateShortcut "${SHORTCUT}" "$INSTDIR\Brackwater.exe" "" "$INSTDIR\Brackwater.exe" 0 SW_SHOWNORMAL "" "${DISPLAY_NAME}"
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${DISPLAY_NAME}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Brackwater.exe,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  IntFmt $0 "0x%08X" $0
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+SectionEnd
+
+; The settings file the program uses: in the folder named under "Config Location", or in the
+; user's application data folder.
+Function un.SettingsFile
+  Push $0
+  Push $1
+  ReadRegStr $0 HKCU "${LOCATION_KEY}" "Folder"
+  StrCmp $0 "" 0 +2
+    StrCpy $0 "$APPDATA\Brackwater"
+  StrCpy $1 $0 1 -1
+  StrCmp $1 "\" +2
+    StrCpy $0 "$0\"
+  StrCpy $0 "$0Brackwater.config"
+  Pop $1
+  Exch $0
+FunctionEnd
+
+Section "Uninstall"
+  SetShellVarContext current
+  Call un.CloseBrackwater
+
+  Delete "$INSTDIR\Brackwater.exe"
+  Delete "$INSTDIR\BWMsgWatch.dll"
+  Delete "$INSTDIR\bwconfig.exe"
+  Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\Uninstall.exe"
+  RMDir "$INSTDIR"
+  Delete "${SHORTCUT}"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+
+  ; The start-with-Windows value, when it starts this copy (Brackwater writes it unquoted; the
+  ; value of a copy elsewhere is that copy's own). Removed only now: Brackwater writes it again
+  ; when it ends.
+  ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
+  ${If} $0 == "$INSTDIR\Brackwater.exe"
+  ${OrIf} $0 == '"$INSTDIR\Brackwater.exe"'
+    DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
+  ${EndIf}
+
+  Call un.SettingsFile
+  Pop $0
+  DetailPrint "Your settings file stays at $0"
+  MessageBox MB_OK|MB_ICONINFORMATION "Brackwater is removed.$\r$\n$\r$\nYour settings file stays at$\r$\n$0$\r$\nA new installation uses it again; delete it yourself when you no longer need it." /SD IDOK
+SectionEnd

@@ -1,0 +1,286 @@
+#!/usr/bin/env bash
+# The release files and the 64-bit setup program, as a user meets them:
+#   release.sh packages the builds of this run (win64, and win32 when it is built beside it):
+#     each zip holds exactly the program files and the read-me, SHA256SUMS verifies;
+#   the setup program run silently installs into %LOCALAPPDATA%\Programs\Brackwater (files, the
+#     Uninstall entry with its values, the Start menu shortcut);
+#   Brackwater started from that shortcut runs;
+#   the setup program run again while Brackwater runs ends it ("CloseBrackwater", which saves the
+#     settings file) and replaces the files; one that does not answer makes it give up, bounded;
+#   the registered quiet uninstall, with Brackwater running and starting with Windows, ends it and
+#     removes files, shortcut, Uninstall entry and the start-with-Windows value; the settings file stays;
+#   /D= installs into another folder.
+# Usage: tests/wine/installer.sh [WIN64_BUILD] [NATIVE_BUILD]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+WIN64=$(realpath -m "${1:-build/win64}")
+BUILDS=$(dirname "$WIN64")
+PROGRAMS=(Brackwater.exe BWMsgWatch.dll bwconfig.exe)
+for file in "${PROGRAMS[@]}"; do
+  [[ -f "$WIN64/bin/$file" ]] || { echo "missing $WIN64/bin/$file (build the win64 preset)"; exit 1; }
+done
+command -v makensis >/dev/null || { echo "makensis is missing (scripts/install-deps.sh installs nsis)"; exit 1; }
+
+source scripts/wine-env.sh
+bw_wine_setup "$WIN64/wine-tests"
+
+WORK="$WIN64/wine-tests/installer"
+rm -rf "$WORK"
+mkdir -p "$WORK"
+
+failures=0
+ok() { echo "ok: $*"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+check() {  # check WHAT COMMAND...
+  local what=$1
+  shift
+  if "$@"; then ok "$what"; else fail "$what"; fi
+}
+
+# --- The release files --------------------------------------------------------------------------
+archs=(win64)
+if [[ -f "$BUILDS/win32/bin/Brackwater.exe" && -f "$BUILDS/win32/CMakeCache.txt" ]]; then archs=(win32 win64); fi
+DIST="$WORK/dist"
+if ! timeout 300 bash scripts/release.sh --reuse --builds "$BUILDS" --out "$DIST" "${archs[@]}" >"$WORK/release.log" 2>&1; then
+  cat "$WORK/release.log"
+  echo "release.sh failed"
+  exit 1
+fi
+SETUP=$(ls "$DIST"/Brackwater-*-win64-setup.exe)
+VERSION=$(basename "$SETUP" -win64-setup.exe)
+VERSION=${VERSION#Brackwater-}
+echo "release ${archs[*]}, version $VERSION"
+
+windows_lines() { [[ -s $1 ]] && ! grep -q $'[^\r]$' "$1"; }
+sums_verify() { (cd "$1" && sha256sum --quiet -c SHA256SUMS); }
+pe_machine() {  # the machine a Windows program is made for: i386 or amd64
+  python3 -c '
+import struct, sys
+data = open(sys.argv[1], "rb").read(4096)
+offset = struct.unpack_from("<I", data, 0x3C)[0]
+machine = struct.unpack_from("<H", data, offset + 4)[0]
+print({0x14C: "i386", 0x8664: "amd64"}.get(machine, hex(machine)))' "$1"
+}
+zip_names() { python3 -c 'import sys, zipfile; print("\n".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' "$1"; }
+expected_names=$(printf '%s\n' "${PROGRAMS[@]}" README.txt | sort)
+expected_sums=()
+for arch in "${archs[@]}"; do
+  zip="$DIST/Brackwater-$VERSION-$arch.zip"
+  expected_sums+=("Brackwater-$VERSION-$arch-setup.exe" "Brackwater-$VERSION-$arch.zip")
+  machine=i386
+  [[ $arch == win64 ]] && machine=amd64
+  check "$arch setup program is an $machine program" [ "$(pe_machine "$DIST/Brackwater-$VERSION-$arch-setup.exe")" == $machine ]
+  check "$arch zip holds exactly ${PROGRAMS[*]} README.txt" [ "$(zip_names "$zip")" == "$expected_names" ]
+  mkdir -p "$WORK/unzipped-$arch"
+  python3 -m zipfile -e "$zip" "$WORK/unzipped-$arch"
+  for file in "${PROGRAMS[@]}"; do
+    check "$arch zip: $file is the $arch build's" cmp -s "$WORK/unzipped-$arch/$file" "$BUILDS/$arch/bin/$file"
+  done
+  check "$arch zip: README.txt has Windows line ends" windows_lines "$WORK/unzipped-$arch/README.txt"
+done
+listed=$(awk '{print $2}' "$DIST/SHA256SUMS" | sort)
+check "SHA256SUMS lists the setup programs and zips" [ "$listed" == "$(printf '%s\n' "${expected_sums[@]}" | sort)" ]
+check "SHA256SUMS verifies" sums_verify "$DIST"
+
+# --- Wine helpers -------------------------------------------------------------------------------
+run=0
+wine_run() {  # wine_run SECONDS PROGRAM ARGS...: output in $WORK/run-N.out/.err; exit code kept
+  local seconds=$1
+  shift
+  run=$((run + 1))
+  LAST_OUT="$WORK/run-$run.out"
+  bw_wine_run "$seconds" "$LAST_OUT" "$WORK/run-$run.err" "$@"
+}
+unix_path() {  # a C:\ path of the prefix as a Unix path
+  local path=${1//\\//}
+  echo "$WINEPREFIX/drive_c${path#[Cc]:}"
+}
+
+# reg_value KEY NAME: prints the value's type and data ("REG_SZ text"); fails when it is absent.
+reg_value() {
+  wine_run 30 reg query "$1" /v "$2" >/dev/null 2>&1 || return 1
+  tr -d '\r' <"$LAST_OUT" | sed -n "s/^ *$2 \{2,\}\(REG_[A-Z_]*\) \{2,\}/\1 /p" | head -n 1 | grep .
+}
+reg_key_exists() { wine_run 30 reg query "$1" >/dev/null 2>&1; }
+reg_delete() { wine_run 30 reg delete "$@" /f >/dev/null 2>&1 || true; }
+
+# Process ids of the Windows programs in this prefix whose command line matches a pattern.
+prefix_pids() {
+  local pid
+  for pid in $(pgrep -f "$1" || true); do
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+  return 0
+}
+brackwater_pids() { prefix_pids 'Programs.Brackwater.Brackwater\.exe'; }
+# Whether a Brackwater main window exists (hidden in the tray as it is): Wine's debugger lists
+# every window with its class.
+main_window_exists() {
+  wine_run 30 winedbg --command "info wnd" >/dev/null 2>&1 || true
+  grep -q 'TfrmNavision' "$LAST_OUT"
+}
+wait_until() {  # wait_until SECONDS COMMAND...: polls twice a second
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [[ $SECONDS -lt $deadline ]] || return 1
+    sleep 0.5
+  done
+}
+no_brackwater() { [[ -z "$(brackwater_pids)" ]]; }
+# The uninstaller goes on from a copy of itself in the temporary folder ("...\~nsu5.tmp\Un.exe").
+uninstaller_pids() { prefix_pids '~nsu[^ ]*\.tmp.Un[^ ]*\.exe'; }
+no_uninstaller() { [[ -z "$(uninstaller_pids)" ]]; }
+absent() { ! "$@" >/dev/null; }
+stop_leftovers() {  # a failed case may leave the program running: end the processes it started
+  local pid
+  for pid in $(brackwater_pids); do kill -CONT "$pid" 2>/dev/null || true; kill "$pid" 2>/dev/null || true; done
+}
+trap 'stop_leftovers; bw_wine_cleanup' EXIT
+trap 'exit 130' INT TERM
+
+# --- Where things go in this prefix -------------------------------------------------------------
+wine_run 30 cmd /c echo "%LOCALAPPDATA%;%APPDATA%" || { echo "cmd failed"; exit 1; }
+IFS=';' read -r local_win roaming_win < <(tr -d '\r' <"$LAST_OUT")
+INSTALL_WIN="$local_win\\Programs\\Brackwater"
+INSTALL=$(unix_path "$INSTALL_WIN")
+SHORTCUT=$(unix_path "$roaming_win\\Microsoft\\Windows\\Start Menu\\Programs\\Brackwater.lnk")
+SETTINGS=$(unix_path "$roaming_win\\Brackwater\\Brackwater.config")
+UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brackwater'
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+echo "installation folder $INSTALL_WIN"
+
+# A clean user: no earlier installation, settings or registry values of ours.
+stop_leftovers
+rm -rf "$INSTALL" "$SHORTCUT" "$SETTINGS"
+reg_delete "$UNINSTALL_KEY"
+reg_delete "$RUN_KEY" /v Brackwater
+reg_delete 'HKCU\Software\Brackwater\Config Location'
+
+# --- Silent installation ------------------------------------------------------------------------
+rc=0
+wine_run 120 "$SETUP" /S || rc=$?
+check "setup /S exits with 0 (got $rc)" [ $rc -eq 0 ]
+for file in "${PROGRAMS[@]}"; do
+  check "installed $file is the win64 build's" cmp -s "$INSTALL/$file" "$WIN64/bin/$file"
+done
+check "installed README.txt" test -s "$INSTALL/README.txt"
+check "installed Uninstall.exe" test -s "$INSTALL/Uninstall.exe"
+
+expect_value() {  # expect_value NAME "TYPE DATA"
+  local got
+  got=$(reg_value "$UNINSTALL_KEY" "$1" || true)
+  check "Uninstall value $1 = $2 (got: $got)" [ "$got" == "$2" ]
+}
+expect_value DisplayName "REG_SZ Brackwater for Dynamics NAV"
+expect_value DisplayVersion "REG_SZ $VERSION"
+expect_value Publisher "REG_SZ Brackwater"
+expect_value DisplayIcon "REG_SZ $INSTALL_WIN\\Brackwater.exe,0"
+expect_value InstallLocation "REG_SZ $INSTALL_WIN"
+expect_value UninstallString "REG_SZ \"$INSTALL_WIN\\Uninstall.exe\""
+expect_value QuietUninstallString "REG_SZ \"$INSTALL_WIN\\Uninstall.exe\" /S"
+expect_value NoModify "REG_DWORD 0x1"
+expect_value NoRepair "REG_DWORD 0x1"
+size_near() {  # size_near "REG_DWORD 0x..." KB: within a tenth
+  [[ $1 == "REG_DWORD 0x"* ]] || return 1
+  local kb=$((${1#REG_DWORD }))
+  ((kb * 10 > $2 * 9 && kb * 10 < $2 * 11))
+}
+size=$(reg_value "$UNINSTALL_KEY" EstimatedSize || true)
+on_disk=$(du -sk "$INSTALL" | cut -f1)
+check "EstimatedSize ($size) is the folder's size in KB (about $on_disk)" size_near "$size" "$on_disk"
+
+check "Start menu shortcut" test -s "$SHORTCUT"
+check "the shortcut points at the installed program" python3 -c '
+import sys
+data = open(sys.argv[1], "rb").read()
+target = sys.argv[2]
+sys.exit(0 if target.encode("latin-1") in data or target.encode("utf-16-le") in data else 1)' \
+  "$SHORTCUT" "$INSTALL_WIN\\Brackwater.exe"
+
+# --- Brackwater started from the Start menu -----------------------------------------------------
+start_from_shortcut() {
+  wine_run 30 start /unix "$SHORTCUT" || true
+  wait_until 30 main_window_exists && [[ -n "$(brackwater_pids)" ]]
+}
+check "Brackwater started from the shortcut runs" start_from_shortcut
+
+# --- The setup program again, while Brackwater runs ---------------------------------------------
+printf 'stale\r\n' >"$INSTALL/README.txt"
+printf 'stale' >"$INSTALL/bwconfig.exe"
+
+# A Brackwater that does not answer (here: stopped) makes a silent setup give up after its bounded
+# wait, with nothing replaced. Once it goes on, it answers the message it was sent.
+mapfile -t running < <(brackwater_pids)
+signal_running() { [[ ${#running[@]} -eq 0 ]] || kill "$1" "${running[@]}" 2>/dev/null || true; }
+signal_running -STOP
+rc=0
+waited=$SECONDS
+wine_run 90 "$SETUP" /S || rc=$?
+waited=$((SECONDS - waited))
+signal_running -CONT
+check "setup /S gives up on a Brackwater that does not end (exit $rc after ${waited}s)" [ $rc -eq 3 ]
+check "nothing was replaced" cmp -s "$INSTALL/bwconfig.exe" <(printf 'stale')
+check "the late Brackwater ends on the message it was sent" wait_until 20 no_brackwater
+
+rm -f "$SETTINGS"
+check "Brackwater started from the shortcut runs again" start_from_shortcut
+program_changed=$(stat -c %z "$INSTALL/Brackwater.exe")
+rc=0
+wine_run 120 "$SETUP" /S || rc=$?
+check "setup /S over a running Brackwater exits with 0 (got $rc)" [ $rc -eq 0 ]
+check "the running Brackwater has ended" wait_until 10 no_brackwater
+check "Brackwater wrote its settings file as it ended" test -s "$SETTINGS"
+check "the running program file was replaced" [ "$(stat -c %z "$INSTALL/Brackwater.exe")" != "$program_changed" ]
+for file in "${PROGRAMS[@]}"; do
+  check "$file replaced by the win64 build's" cmp -s "$INSTALL/$file" "$WIN64/bin/$file"
+done
+check "README.txt replaced" cmp -s "$INSTALL/README.txt" "$WORK/unzipped-win64/README.txt"
+
+# --- The quiet uninstall, with Brackwater running and starting with Windows ---------------------
+# Brackwater writes the start-with-Windows value again as it ends: the uninstaller must remove it
+# after Brackwater has ended.
+wine_run 30 reg add "$RUN_KEY" /v Brackwater /t REG_SZ /d "$INSTALL_WIN\\Brackwater.exe" /f >/dev/null 2>&1 ||
+  fail "could not set the start-with-Windows value"
+rm -f "$SETTINGS"
+"$WINELOADER" "$INSTALL/Brackwater.exe" >"$WORK/brackwater-2.log" 2>&1 </dev/null &
+check "Brackwater runs again before the uninstall" wait_until 30 main_window_exists
+
+quiet=$(reg_value "$UNINSTALL_KEY" QuietUninstallString || true)
+quiet=${quiet#REG_SZ }
+uninstaller=$(sed -n 's/^"\([^"]*\)" *\(.*\)$/\1/p' <<<"$quiet")
+arguments=$(sed -n 's/^"\([^"]*\)" *\(.*\)$/\2/p' <<<"$quiet")
+rc=0
+# shellcheck disable=SC2086  # the registered arguments, split as Windows would
+wine_run 60 "$(unix_path "$uninstaller")" $arguments || rc=$?
+check "the quiet uninstall starts (exit $rc)" [ $rc -eq 0 ]
+check "the uninstaller goes on from its copy" test -n "$(uninstaller_pids)"
+check "the uninstaller ends" wait_until 60 no_uninstaller
+check "the installation folder is gone" test ! -e "$INSTALL"
+check "the running Brackwater has ended" wait_until 10 no_brackwater
+check "Brackwater saved its settings as it ended" test -s "$SETTINGS"
+check "the Start menu shortcut is gone" test ! -e "$SHORTCUT"
+check "the Uninstall entry is gone" absent reg_key_exists "$UNINSTALL_KEY"
+check "the start-with-Windows value is gone" absent reg_value "$RUN_KEY" Brackwater
+check "the settings file stays" test -s "$SETTINGS"
+
+# --- Another folder: /D= (as the last argument, unquoted) ----------------------------------------
+OTHER_WIN='C:\BrackwaterElsewhere'
+OTHER=$(unix_path "$OTHER_WIN")
+rm -rf "$OTHER"
+rc=0
+wine_run 120 "$SETUP" /S "/D=$OTHER_WIN" || rc=$?
+check "setup /S /D= exits with 0 (got $rc)" [ $rc -eq 0 ]
+check "/D= installs into the folder given" cmp -s "$OTHER/Brackwater.exe" "$WIN64/bin/Brackwater.exe"
+expect_value InstallLocation "REG_SZ $OTHER_WIN"
+rc=0
+wine_run 60 "$OTHER/Uninstall.exe" /S || rc=$?
+check "the quiet uninstall from the other folder starts (exit $rc)" [ $rc -eq 0 ]
+check "the uninstall from the other folder ends" wait_until 60 no_uninstaller
+check "the other folder is gone" test ! -e "$OTHER"
+
+rm -f "$SETTINGS"  # the prefix as it was
+
+echo "installer scenario: $failures failed"
+[[ $failures -eq 0 ]]
