@@ -12,5 +12,6 @@ tool() {  # tool OUT ERR INPUT ARGS...
   printf '%s\n' "$input" | timeout -k 5 60 "$TOOL" "$@" >"$out" 2>"$err"
 }
 
+trap stop_responders EXIT
 rm -rf "$WORK"
 run_sql_checks "$WORK"

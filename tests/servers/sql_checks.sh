@@ -1,7 +1,7 @@
 # The SQL Server checks of bwconfig against the test suite's responders, shared by the native
 # run and the run under Wine. Source it, define
 #   tool OUT ERR INPUT ARGS...   runs bwconfig with INPUT as standard input; its exit code
-# and call run_sql_checks WORK_DIR. Prints "ok: ..." or "FAILED: ..." per check; returns 1 when any failed.
+# and call run_sql_checks WORK_DIR, with stop_responders in the caller's EXIT trap. Prints "ok: ..." or "FAILED: ..." per check; returns 1 when any failed.
 # Everything listens and sends on 127.0.0.1 only; each responder ends by itself.
 
 SERVERS_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -69,7 +69,6 @@ cannot_connect() { echo "Cannot connect to SQL Server '$1'. Please check server,
 run_sql_checks() {
   local work=$1
   mkdir -p "$work"
-  trap stop_responders EXIT
 
   # The driver manager finds FreeTDS under the name of the driver every Windows has.
   printf '[SQL Server]\nDescription=FreeTDS standing in for SQL Server\nDriver=%s\n' "$TDS_DRIVER" >"$work/odbcinst.ini"
@@ -132,6 +131,5 @@ run_sql_checks() {
   fi
 
   stop_responders
-  trap - EXIT
   return $_sql_failed
 }
