@@ -7,6 +7,7 @@
 
 #include "launch/server_discovery.h"
 #include "platform/messages.h"
+#include "platform/user_input.h"
 
 namespace bw {
 
@@ -20,11 +21,11 @@ public:
 };
 
 // Runs when the drop-down is about to open: nothing when the list has entries, otherwise one
-// discovery whose replies fill the list as they come. `socket` gives the dialog's socket,
+// discovery, under the hourglass cursor, whose replies fill the list as they come. `socket` gives the dialog's socket,
 // opening it the first time. A socket failure shows the warning "Cannot discover active SQL
 // servers..." and keeps the entries already shown; a network where nobody answers is no error.
 void DiscoverServersForList(ServerComboList& list, const std::function<platform::DatagramSocket&()>& socket,
-                            platform::Clock& clock, platform::Messages& messages,
+                            platform::Clock& clock, platform::UserInput& input, platform::Messages& messages,
                             const DiscoveryOptions& options = {});
 
 }  // namespace bw

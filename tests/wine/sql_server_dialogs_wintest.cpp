@@ -1,5 +1,6 @@
-// "Available Databases" under Wine, alone and as the database button's flow runs it: the list
-// in the server's order, OK, a double click, Escape, and the warning when the server fails.
+// The SQL Server dialogs under Wine: "Available Databases" alone and as the database button's
+// flow runs it (the list in the server's order, OK, a double click, Escape, the warning when the
+// server fails), and the server field's list as discovery refills it.
 #include <windows.h>
 
 #include <optional>
@@ -11,6 +12,7 @@
 #include "launch/database_listing.h"
 #include "platform/win32/win32_messages.h"
 #include "ui/win32/frm_available_databases.h"
+#include "ui/win32/server_combo_view.h"
 #include "wintest.h"
 
 namespace {
@@ -134,6 +136,21 @@ WINTEST(ListSqlDatabases, PicksThroughTheDialogOrWarnsWithoutShowingIt) {
   EXPECT_EQ(warning, std::string("Cannot connect to SQL Server 'SRV1\\NAV'. Please check server, username, and password."));
   EXPECT_FALSE(pickShown);
   EXPECT_EQ(Show(picked), std::string("nullopt"));
+}
+
+WINTEST(ServerCombo, RefillingTheListKeepsTheTypedText) {
+  const HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_POPUP | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 0, 0,
+                                     200, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_TRUE(combo != nullptr);
+  bw::ui::ServerComboView view(combo);
+  EXPECT_FALSE(view.HasEntries());
+  SetWindowTextA(combo, "SRV9\\N");
+  view.SetEntries({"SRV1"});
+  view.SetEntries({"SRV1", "SRV2\\NAV"});
+  EXPECT_TRUE(view.HasEntries());
+  EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(WindowText(combo), std::string("SRV9\\N"));
+  DestroyWindow(combo);
 }
 
 }  // namespace
