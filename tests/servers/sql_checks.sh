@@ -76,18 +76,22 @@ run_sql_checks() {
   printf '[global]\n\ttds version = 7.4\n' >"$work/freetds.conf"
   export ODBCSYSINI=$work ODBCINI=$work/odbc.ini FREETDSCONF=$work/freetds.conf
 
-  # Discovery: two servers answering one request, one of them twice, between hostile datagrams.
+  # Discovery: two servers answering one request, one of them twice, between hostile datagrams,
+  # and a third whose reply is longer than 8197 bytes.
+  local long
+  long=$(printf 'Version;8.00.194;%.0s' $(seq 600))
   start_responder "$work/ssrp.port" ssrp_responder.py --lifetime 60 \
     --raw "0:" --raw "0:0501" --typed "0:04:ServerName;EVIL;InstanceName;X;;" \
     --text "50:ServerName;SRV2;InstanceName;MSSQLSERVER;IsClustered;No;Version;8.00.194;;" \
     --text "50:ServerName;SRV1;InstanceName;NAV;IsClustered;No;Version;9.00.139;tcp;1433;;" \
     --raw "20:05ffff3b3b3b" \
-    --text "400:ServerName;srv2;InstanceName;MSSQLSERVER;;"
+    --text "400:ServerName;srv2;InstanceName;MSSQLSERVER;;" \
+    --text "10:${long}ServerName;BIG;InstanceName;NAV;;"
   local ssrp
   ssrp=$(cat "$work/ssrp.port")
-  check "discover lists two answering servers, sorted, each once" \
+  check "discover lists the answering servers, sorted, each once" \
     tool_exits 0 "$work/discover.out" "$work/discover.err" "" discover --target "127.0.0.1:$ssrp" --wait 1500
-  check "discover output" expect_output "$work/discover.out" $'SRV1\\NAV\nSRV2'
+  check "discover output" expect_output "$work/discover.out" $'BIG\\NAV\nSRV1\\NAV\nSRV2'
   check "discover of a closed port lists nothing and succeeds" \
     tool_exits 0 "$work/quiet.out" "$work/quiet.err" "" discover --target "127.0.0.1:$(free_port)" --wait 500
   check "discover of a closed port prints nothing" expect_output "$work/quiet.out" ""

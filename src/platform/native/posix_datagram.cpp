@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "platform/datagram.h"
+#include "platform/ipv4_address.h"
 
 namespace bw::platform {
 
@@ -19,22 +20,6 @@ namespace {
 
 [[noreturn]] void Fail(const char* what) {
   throw DatagramError(std::string(what) + ": " + std::strerror(errno));
-}
-
-sockaddr_in Resolve(const DatagramAddress& to) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(to.port);
-  if (inet_pton(AF_INET, to.host.c_str(), &address.sin_addr) == 1) return address;
-  addrinfo hints{};
-  hints.ai_family = AF_INET;
-  hints.ai_socktype = SOCK_DGRAM;
-  addrinfo* found = nullptr;
-  if (getaddrinfo(to.host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr)
-    throw DatagramError("unknown host " + to.host);
-  address.sin_addr = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
-  freeaddrinfo(found);
-  return address;
 }
 
 class PosixDatagramSocket final : public DatagramSocket {
@@ -52,26 +37,27 @@ public:
   PosixDatagramSocket& operator=(const PosixDatagramSocket&) = delete;
 
   void Send(std::span<const std::uint8_t> bytes, const DatagramAddress& to) override {
-    const auto address = Resolve(to);
+    const auto address = Ipv4Address(to);
     if (::sendto(socket_, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&address),
                  sizeof address) < 0)
       Fail("sendto");
   }
 
   std::optional<std::size_t> Receive(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) override {
-    pollfd ready{socket_, POLLIN, 0};
+    const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
-      const int n = ::poll(&ready, 1, static_cast<int>(std::max<std::int64_t>(0, wait.count())));
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      pollfd ready{socket_, POLLIN, 0};
+      const int n = ::poll(&ready, 1, static_cast<int>(std::max<std::int64_t>(0, left.count())));
       if (n == 0) return std::nullopt;
-      if (n > 0) break;
-      if (errno != EINTR) Fail("poll");
-    }
-    for (;;) {
-      // A "port unreachable" answer from a host without a server is not a failure of discovery.
-      const auto n = ::recv(socket_, buffer.data(), buffer.size(), 0);
-      if (n >= 0) return static_cast<std::size_t>(n);
-      if (errno == ECONNREFUSED) return Receive(buffer, wait);
-      if (errno != EINTR) Fail("recv");
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        Fail("poll");
+      }
+      const auto got = ::recv(socket_, buffer.data(), buffer.size(), 0);
+      if (got >= 0) return static_cast<std::size_t>(got);
+      // A "port unreachable" answer from a host without a server is no failure of the socket.
+      if (errno != ECONNREFUSED && errno != EINTR) Fail("recv");
     }
   }
 

@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "platform/datagram.h"
+#include "platform/ipv4_address.h"
 
 #ifndef SIO_UDP_CONNRESET
 #define SIO_UDP_CONNRESET _WSAIOW(IOC_VENDOR, 12)
@@ -30,22 +31,6 @@ void StartWinsock() {
     result = WSAStartup(MAKEWORD(2, 2), &data);
   });
   if (result != 0) throw DatagramError("WSAStartup failed: " + std::to_string(result));
-}
-
-sockaddr_in Resolve(const DatagramAddress& to) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(to.port);
-  if (inet_pton(AF_INET, to.host.c_str(), &address.sin_addr) == 1) return address;
-  addrinfo hints{};
-  hints.ai_family = AF_INET;
-  hints.ai_socktype = SOCK_DGRAM;
-  addrinfo* found = nullptr;
-  if (getaddrinfo(to.host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr)
-    throw DatagramError("unknown host " + to.host);
-  address.sin_addr = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
-  freeaddrinfo(found);
-  return address;
 }
 
 class Win32DatagramSocket final : public DatagramSocket {
@@ -72,18 +57,20 @@ public:
   Win32DatagramSocket& operator=(const Win32DatagramSocket&) = delete;
 
   void Send(std::span<const std::uint8_t> bytes, const DatagramAddress& to) override {
-    const auto address = Resolve(to);
+    const auto address = Ipv4Address(to);
     if (::sendto(socket_, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()), 0,
                  reinterpret_cast<const sockaddr*>(&address), sizeof address) == SOCKET_ERROR)
       Fail("sendto");
   }
 
   std::optional<std::size_t> Receive(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) override {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
       fd_set readable;
       FD_ZERO(&readable);
       FD_SET(socket_, &readable);
-      const auto ms = std::max<std::int64_t>(0, wait.count());
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      const auto ms = std::max<std::int64_t>(0, left.count());
       timeval limit{static_cast<long>(ms / 1000), static_cast<long>((ms % 1000) * 1000)};
       const int n = ::select(0, &readable, nullptr, nullptr, &limit);
       if (n == 0) return std::nullopt;
