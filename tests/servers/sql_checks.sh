@@ -70,8 +70,10 @@ run_sql_checks() {
   local work=$1
   mkdir -p "$work"
 
-  # The driver manager finds FreeTDS under the name of the driver every Windows has.
-  printf '[SQL Server]\nDescription=FreeTDS standing in for SQL Server\nDriver=%s\n' "$TDS_DRIVER" >"$work/odbcinst.ini"
+  # The driver manager finds FreeTDS under the names of the driver every Windows has and of the
+  # newest SQL Server driver, which is the one to be chosen.
+  printf '[%s]\nDescription=FreeTDS standing in for SQL Server\nDriver=%s\n' \
+    "SQL Server" "$TDS_DRIVER" "ODBC Driver 18 for SQL Server" "$TDS_DRIVER" >"$work/odbcinst.ini"
   : >"$work/odbc.ini"
   printf '[global]\n\ttds version = 7.4\n' >"$work/freetds.conf"
   export ODBCSYSINI=$work ODBCINI=$work/odbc.ini FREETDSCONF=$work/freetds.conf
@@ -110,6 +112,7 @@ run_sql_checks() {
   check "a wrong password fails" \
     tool_exits 1 "$work/wrong.out" "$work/wrong.err" "p;w=x" databases --server "127.0.0.1,$tds" --user nav --password-stdin
   check "a wrong password gives the warning" expect_first_error "$work/wrong.err" "$(cannot_connect "127.0.0.1,$tds")"
+  check "the newest SQL Server driver listed was used" grep -q 'through "ODBC Driver 18 for SQL Server"' "$work/wrong.err"
   local closed
   closed=$(free_port)
   check "a closed port fails" \
