@@ -21,13 +21,24 @@ start_responder() {  # start_responder PORT_FILE SCRIPT ARGS...: waits (bounded)
   shift 2
   rm -f "$port_file"
   python3 "$SERVERS_DIR/$script" --port-file "$port_file" "$@" &
-  _pids+=($!)
-  local i
+  local pid=$! i
+  _pids+=("$pid")
   for i in $(seq 100); do
     [[ -s "$port_file" ]] && return 0
+    kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
   echo "responder $script did not start"
+  return 1
+}
+
+# The resolution service's own port can be held for a while by another test run on this machine.
+start_responder_on_1434() {  # start_responder_on_1434 PORT_FILE ARGS...
+  local attempt
+  for attempt in $(seq 30); do
+    start_responder "$1" ssrp_responder.py --port 1434 "${@:2}" && return 0
+    sleep 1
+  done
   return 1
 }
 
@@ -128,7 +139,7 @@ run_sql_checks() {
   check "the slow query printed no list" expect_output "$work/slow.out" ""
 
   # A named instance: the driver asks port 1434 of the host where the instance listens.
-  if start_responder "$work/instance.port" ssrp_responder.py --port 1434 --lifetime 60 --instance "NAV=$tds"; then
+  if start_responder_on_1434 "$work/instance.port" --lifetime 60 --instance "NAV=$tds"; then
     check "a named instance is found through the resolution answer" \
       tool_exits 0 "$work/instance.out" "$work/instance.err" "$password" databases --server '127.0.0.1\NAV' --user nav --password-stdin
     check "the named instance's databases" expect_output "$work/instance.out" $'master\ntempdb\nmodel\nmsdb\nCRONUS'
