@@ -164,6 +164,7 @@ public:
                             Number(static_cast<std::uintptr_t>(loginTimeout.count())), SQL_IS_UINTEGER),
           *connection, "setting the login time-out");
     std::string text = SqlConnectionText(driver, login);
+    if (text.size() > 32767) throw SqlError("the server, user name or password is too long");
     SQLCHAR completed[1024];
     SQLSMALLINT completedLength = 0;
     const SQLRETURN result =
