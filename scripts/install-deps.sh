@@ -11,6 +11,7 @@ PACKAGES=(
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
   wine wine64 fonts-wine xvfb xauth xdotool imagemagick
   nsis python3
+  unixodbc unixodbc-dev tdsodbc
 )
 # Never wine32 or the i386 architecture: only the 64-bit Windows build runs under Wine here.
 

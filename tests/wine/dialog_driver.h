@@ -1,0 +1,109 @@
+// Driving this process's own modal dialogs from a second thread in the Windows test programs:
+// finding a dialog by caption, posting keys and clicks through its modal loop, answering
+// message boxes. Every wait is bounded.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ui/win32/modal_dialog.h"
+#include "wintest.h"
+
+namespace bw::wintest {
+
+inline bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000) {
+  for (DWORD waited = 0; waited < milliseconds; waited += 50) {
+    if (condition()) return true;
+    Sleep(50);
+  }
+  return condition();
+}
+
+struct DialogSearch {
+  std::string caption;
+  HWND found = nullptr;
+};
+
+inline BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
+  auto& wanted = *reinterpret_cast<DialogSearch*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (process == GetCurrentProcessId() && IsWindowVisible(window) && std::string(className) == "#32770" &&
+      ui::WindowText(window) == wanted.caption) {
+    wanted.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A visible dialog-class window of this process with the caption, or null.
+inline HWND FindDialog(const std::string& caption) {
+  DialogSearch search{caption};
+  EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+inline HWND WaitForDialog(const std::string& caption) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindDialog(caption)) != nullptr; });
+  return found;
+}
+
+inline void PressKey(HWND target, WPARAM key) {
+  PostMessageA(target, WM_KEYDOWN, key, 1);
+  PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+}
+
+inline void Click(HWND dialog, int button) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+// A message box of this process: its text, then closed with the button.
+inline std::string AnswerBox(const std::string& caption, int button) {
+  const HWND box = WaitForDialog(caption);
+  if (box == nullptr) return "(no \"" + caption + "\" box)";
+  const std::string text = ui::WindowText(GetDlgItem(box, 0xFFFF));
+  Click(box, button);
+  WaitUntil([&] { return !IsWindow(box); });
+  return text;
+}
+
+// Runs `drive` on a second thread for the length of one dialog; joined on leaving the scope.
+// When the driver is done, any dialog with one of the captions still open fails the case and is
+// closed, so the case still ends.
+class Driver {
+public:
+  Driver(std::vector<std::string> captions, std::function<void()> drive)
+      : thread_([captions = std::move(captions), drive = std::move(drive)] {
+          try {
+            drive();
+          } catch (const AssertionAbort&) {
+          }
+          const auto anyLeft = [&] {
+            for (const auto& caption : captions)
+              if (FindDialog(caption) != nullptr) return true;
+            return false;
+          };
+          if (WaitUntil([&] { return !anyLeft(); })) return;
+          Fail(__FILE__, __LINE__, "a dialog stayed open after the driver was done");
+          for (int round = 0; round < 3 && anyLeft(); ++round) {
+            for (const auto& caption : captions)
+              if (const HWND dialog = FindDialog(caption)) PostMessageA(dialog, WM_CLOSE, 0, 0);
+            WaitUntil([&] { return !anyLeft(); }, 3000);
+          }
+        }) {}
+  Driver(const Driver&) = delete;
+  Driver& operator=(const Driver&) = delete;
+  ~Driver() { thread_.join(); }
+
+private:
+  std::thread thread_;
+};
+
+}  // namespace bw::wintest
