@@ -191,7 +191,6 @@ WINTEST(BlockCommands, UncommentRemovesTheLeadingSlashesInOrderedKeys) {
 WINTEST(BlockCommands, EveryClipboardFormatIsKeptAndNoLeavesTheClipboardAlone) {
   Scene scene("formats", "one\r\ntwo\r\nrest", "1,1", "2,4");
   ASSERT_TRUE(scene.Ready());
-  Client& client = *scene.client;
   // Unicode text beyond the ANSI code page, and a picture in a format of another program's own.
   const UINT picture = RegisterClipboardFormatA("Brackwater Test Picture");
   const std::string unicode("G\0\xFC\0 \0:&\0\0", 10);  // "Gü ☺" in UTF-16
@@ -202,20 +201,24 @@ WINTEST(BlockCommands, EveryClipboardFormatIsKeptAndNoLeavesTheClipboardAlone) {
            ReadClipboardFormat(picture, png.size()) == png;
   };
 
-  // Refused: the clipboard is never borrowed.
-  PressHotkey(kCommentKey);
-  EXPECT_EQ(Answer(*scene.program, kConfirm, IDNO), std::string("Perform block comment ?"));
-  EXPECT_TRUE(kept());
-  EXPECT_EQ(client.State().Value("copies"), std::string("0"));
-
   PressHotkey(kCommentKey);
   EXPECT_EQ(Answer(*scene.program, kConfirm, IDYES), std::string("Perform block comment ?"));
-  const StateReport state = WaitForEdit(client, "//one\r\n//two\r\nrest", "2,1");
+  const StateReport state = WaitForEdit(*scene.client, "//one\r\n//two\r\nrest", "2,1");
   EXPECT_EQ(state.Text(), std::string("//one\r\n//two\r\nrest"));
   EXPECT_EQ(state.Value("copies"), std::string("1"));
   EXPECT_TRUE(WaitFor(kept, 5000));
   EXPECT_EQ(ReadClipboardFormat(CF_UNICODETEXT, unicode.size()), unicode);
   EXPECT_EQ(ReadClipboardFormat(picture, png.size()), png);
+
+  // Refused, in a second client: the clipboard is never borrowed.
+  const std::string file = WriteScratch("formats2.txt", "one\r\ntwo\r\nrest");
+  Client second = StartFinsql("\"/text=" + file + "\" /anchor=1,1 /caret=2,4");
+  ASSERT_TRUE(second);
+  ASSERT_TRUE(BringToFront(second.process->TopWindow()));
+  PressHotkey(kCommentKey);
+  EXPECT_EQ(Answer(*scene.program, kConfirm, IDNO), std::string("Perform block comment ?"));
+  EXPECT_TRUE(kept());
+  EXPECT_EQ(second.State().Value("copies"), std::string("0"));
 }
 
 }  // namespace
