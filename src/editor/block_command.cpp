@@ -91,12 +91,19 @@ void RunPass(const BlockCommandContext& context, Poster& poster, platform::Windo
   poster.PostKey(window, vk::Home, kPassEndPause);
 }
 
-// Everything between attaching to the foreground thread and detaching again.
-void RunAttached(const BlockCommandContext& context, BlockOperation operation) {
+// Everything between attaching to the foreground thread and detaching again. The clipboard is
+// borrowed only once the command really goes ahead; `saved` then holds what it held.
+void RunAttached(const BlockCommandContext& context, BlockOperation operation, std::optional<SavedClipboard>& saved) {
   AttachToForeground frame(context.desktop, context.clock);
   if (!frame || frame.Focus() == platform::kNoWindow) return;
   if (!context.messages.Confirm("Confirm", BlockQuestion(operation))) return;
 
+  saved = SaveClipboard(context.clipboard, context.clock);
+  if (!saved) {
+    // Not emptied: what it still holds would be taken for the selection.
+    context.messages.Show(platform::MessageKind::Error, kClipboardError);
+    return;
+  }
   Poster poster(context.keyboard, context.clock);
   WaitForModifiersReleased(context.input, context.clock);
   auto selection = CopySelection(context, poster, frame.Foreground());
@@ -121,17 +128,17 @@ std::string_view BlockQuestion(BlockOperation operation) {
 }
 
 void BlockCommand(const BlockCommandContext& context, BlockOperation operation) {
-  const std::string saved = SaveClipboard(context.clipboard, context.clock);
+  std::optional<SavedClipboard> saved;
   try {
-    RunAttached(context, operation);
+    RunAttached(context, operation, saved);
   } catch (...) {
     try {
-      RestoreClipboard(context.clipboard, context.clock, saved);
+      if (saved) RestoreClipboard(context.clipboard, context.clock, *saved);
     } catch (...) {
     }
     throw;
   }
-  if (!RestoreClipboard(context.clipboard, context.clock, saved))
+  if (saved && !RestoreClipboard(context.clipboard, context.clock, *saved))
     context.messages.Show(platform::MessageKind::Error, kClipboardError);
 }
 

@@ -1,6 +1,6 @@
 // The block commands on the lines selected in the C/AL editor: indent, un-indent, comment
-// and uncomment. The selection is learnt through the clipboard (the user's clipboard text is
-// kept and put back), then edited line by line with keys, from the bottom line upwards.
+// and uncomment. The selection is learnt through the clipboard (the user's clipboard content
+// is kept and put back), then edited line by line with keys, from the bottom line upwards.
 #pragma once
 
 #include <chrono>
@@ -46,7 +46,9 @@ struct BlockCommandContext {
 std::string_view BlockQuestion(BlockOperation operation);
 
 // Runs one block command on the foreground window's focus window. A refused question ends it
-// silently. The clipboard text is put back at the end; when that fails, an error box says so.
+// silently, with the clipboard untouched. Once it goes ahead the clipboard's content is kept
+// and put back at the end; when the clipboard cannot be emptied first, or put back, an error
+// box says so (and in the first case the command ends).
 // Errors of the platform propagate after input, drawing, thread attachment and clipboard
 // have been released.
 void BlockCommand(const BlockCommandContext& context, BlockOperation operation);

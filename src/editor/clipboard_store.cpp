@@ -36,21 +36,24 @@ std::optional<std::string> ReadClipboardText(platform::Clipboard& clipboard) {
   return clipboard.ReadText().value_or(std::string());
 }
 
-std::string SaveClipboard(platform::Clipboard& clipboard, platform::Clock& clock) {
-  std::string saved;
+std::optional<SavedClipboard> SaveClipboard(platform::Clipboard& clipboard, platform::Clock& clock) {
+  std::optional<SavedClipboard> saved;
   try {
     WithOpenClipboard(clipboard, clock, ClipboardOwnership::None, [&] {
-      saved = clipboard.ReadText().value_or(std::string());
-      return clipboard.Empty();
+      SavedClipboard content = clipboard.ReadAll();
+      if (!clipboard.Empty()) return false;
+      saved = std::move(content);
+      return true;
     });
   } catch (...) {
+    saved.reset();
   }
   return saved;
 }
 
-bool RestoreClipboard(platform::Clipboard& clipboard, platform::Clock& clock, const std::string& saved) {
+bool RestoreClipboard(platform::Clipboard& clipboard, platform::Clock& clock, const SavedClipboard& saved) {
   return WithOpenClipboard(clipboard, clock, ClipboardOwnership::Program, [&] {
-    return saved.empty() ? clipboard.Empty() : clipboard.WriteText(saved);
+    return saved.empty() ? clipboard.Empty() : clipboard.WriteAll(saved);
   });
 }
 

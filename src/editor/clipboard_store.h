@@ -1,10 +1,11 @@
-// Keeping the user's clipboard text across a block command, which borrows the clipboard to
-// learn the selected lines. Only text survives; other clipboard formats are lost.
+// Keeping the user's clipboard across a block command, which borrows the clipboard to learn
+// the selected lines: every format that can be copied as bytes is kept and put back.
 #pragma once
 
 #include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/clock.h"
@@ -40,14 +41,18 @@ private:
 // an empty text when it holds no text.
 std::optional<std::string> ReadClipboardText(platform::Clipboard& clipboard);
 
-// Takes the clipboard's text and empties the clipboard, leaving it without an owner: the
-// client then writes the copied selection without waiting for this program, which is busy
-// with the command and does not answer the clipboard's messages to its owner. Failures are
-// ignored: the result is then empty (and the clipboard may still hold what it held).
-std::string SaveClipboard(platform::Clipboard& clipboard, platform::Clock& clock);
+// What the clipboard held, format by format (nothing when it was empty).
+using SavedClipboard = std::vector<platform::ClipboardItem>;
 
-// Puts the saved text back (an empty text leaves the clipboard empty). False when the
+// Takes the clipboard's content and empties the clipboard, leaving it without an owner: the
+// client then writes the copied selection without waiting for this program, which is busy
+// with the command and does not answer the clipboard's messages to its owner. Nullopt when
+// the clipboard could not be opened or emptied: it may then still hold what it held, and
+// reading it would not give the selection.
+std::optional<SavedClipboard> SaveClipboard(platform::Clipboard& clipboard, platform::Clock& clock);
+
+// Puts the saved content back (nothing saved leaves the clipboard empty). False when the
 // clipboard could not be opened or written.
-bool RestoreClipboard(platform::Clipboard& clipboard, platform::Clock& clock, const std::string& saved);
+bool RestoreClipboard(platform::Clipboard& clipboard, platform::Clock& clock, const SavedClipboard& saved);
 
 }  // namespace bw

@@ -2,14 +2,12 @@
 
 namespace bw {
 
-InsertQuestion InsertConfirmation(std::string_view rawText, std::string_view expandedText, bool confirmed,
-                                  LastTagState lastTag, std::string_view credentialsText) {
+bool InsertConfirmation(std::string_view rawText, bool confirmed, LastTagState lastTag) {
   bool ask = !confirmed && (rawText.find("\r\n") != std::string_view::npos ||
                             rawText.find('|') != std::string_view::npos);
   if (lastTag == LastTagState::Asked) ask = false;
   if (lastTag == LastTagState::Silent) ask = true;
-  if (!credentialsText.empty() && expandedText == credentialsText) return InsertQuestion::Credentials;
-  return ask ? InsertQuestion::Template : InsertQuestion::None;
+  return ask;
 }
 
 }  // namespace bw

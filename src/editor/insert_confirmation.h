@@ -1,5 +1,5 @@
-// Whether a template about to be typed asks first ("Insert template ?"), and the credentials'
-// own question.
+// Whether a template about to be typed asks first ("Insert template ?"), and the question asked
+// before the stored login is typed.
 #pragma once
 
 #include <string_view>
@@ -16,16 +16,11 @@ inline constexpr std::string_view kInsertCredentialsQuestion =
     "This gives you maximum security when inserting personal details. These details cannot be inserted into "
     "any other window.";
 
-enum class InsertQuestion { None, Template, Credentials };
-
-// `rawText` is the template as stored, `expandedText` what ExpandTemplate made of it;
-// `confirmed` is true when the user picked the template in a list.
+// Whether "Insert template ?" is asked. `rawText` is the template as stored; `confirmed` is true
+// when the user picked the template in a list.
 // A template started by a key asks when it holds CR LF or the cursor marker "|"; one picked
 // in a list does not. The last user-variable tag then decides: just asked for, no question
 // (the user has seen a dialog); taken silently from a once-variable, the question is asked.
-// A text equal to the stored credentials asks the credentials question instead (never when no
-// credentials are stored: an empty template is not the credentials).
-InsertQuestion InsertConfirmation(std::string_view rawText, std::string_view expandedText, bool confirmed,
-                                  LastTagState lastTag, std::string_view credentialsText);
+bool InsertConfirmation(std::string_view rawText, bool confirmed, LastTagState lastTag);
 
 }  // namespace bw

@@ -22,15 +22,6 @@ std::vector<std::string> TypedLines(std::string_view text) {
   return lines;
 }
 
-bool Ask(const InsertionContext& context, InsertQuestion question) {
-  switch (question) {
-    case InsertQuestion::None: return true;
-    case InsertQuestion::Template: return context.messages.Confirm(kConfirmCaption, kInsertTemplateQuestion);
-    case InsertQuestion::Credentials: return context.messages.Confirm(kConfirmCaption, kInsertCredentialsQuestion);
-  }
-  return false;
-}
-
 }  // namespace
 
 std::vector<std::uint16_t> CursorPlacementKeys(std::string_view typedText) {
@@ -55,7 +46,7 @@ InsertOutcome InsertTemplateText(const InsertionContext& context, platform::Wind
   // Our own copy: the text may be the remembered template itself, which remembering replaces.
   const std::string text(given);
   // First of all, so that the repeat-last hotkey offers a template even when it was cancelled.
-  if (text != context.credentialsText && context.rememberTemplate) context.rememberTemplate(text);
+  if (context.rememberTemplate) context.rememberTemplate(text);
   if (window == platform::kNoWindow) {
     context.messages.Show(platform::MessageKind::Error, kAttachFailed);
     return InsertOutcome::NoWindow;
@@ -63,8 +54,9 @@ InsertOutcome InsertTemplateText(const InsertionContext& context, platform::Wind
 
   const auto expanded = ExpandTemplate(text, context.expansion);
   if (!expanded) return InsertOutcome::Cancelled;
-  const auto question = InsertConfirmation(text, expanded->text, confirmed, expanded->lastTag, context.credentialsText);
-  if (!Ask(context, question)) return InsertOutcome::Cancelled;
+  if (InsertConfirmation(text, confirmed, expanded->lastTag) &&
+      !context.messages.Confirm(kConfirmCaption, kInsertTemplateQuestion))
+    return InsertOutcome::Cancelled;
 
   InputGuard guard(context.input, context.clock, {.busyCursor = true});
   Poster poster(context.keyboard, context.clock);

@@ -29,9 +29,10 @@ struct InsertionContext {
   platform::Clock& clock;
   platform::Messages& messages;
   TemplateServices expansion;
-  // The stored user name and password (empty when none).
-  std::string_view credentialsText;
-  // Receives every text passed in except the credentials: the repeat-last hotkey's text.
+  // The stored user name and password (empty when none). A copy: the tray may store another
+  // login while a question of this insertion is open.
+  std::string credentialsText;
+  // Receives every template passed in: the repeat-last hotkey's text.
   std::function<void(std::string_view)> rememberTemplate;
 };
 

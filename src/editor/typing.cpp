@@ -16,10 +16,19 @@ bool TypeText(Poster& poster, platform::WindowId window, std::string_view text) 
     }
     if (c != '\n' && c != kCursorMarker) poster.PostChar(window, c, std::chrono::milliseconds::zero());
     if (c == ' ' && !nonBlankSeen) ++leadingSpaces;
-    if (c != ' ' && c != '\n') nonBlankSeen = true;
+    if (c != ' ' && c != '\n' && c != kCursorMarker) nonBlankSeen = true;
     if (c == kCursorMarker) markerSeen = true;
   }
   return markerSeen;
+}
+
+void TypeVerbatim(Poster& poster, platform::WindowId window, std::string_view text) {
+  for (const char c : text) {
+    if (c == '\r')
+      poster.PostKey(window, platform::vk::Enter, kEnterPause);
+    else if (c != '\n')
+      poster.PostChar(window, c, std::chrono::milliseconds::zero());
+  }
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {

@@ -20,9 +20,15 @@ inline constexpr std::chrono::milliseconds kEnterPause{150};
 // CR becomes Enter (then the wait, then one Left per leading space of the line just ended,
 // undoing the editor's automatic indentation); LF and "|" are not typed; every other byte
 // becomes one WM_CHAR without pause. Leading spaces end at the first byte that is neither
-// a space nor LF (a tab or a "|" ends them too).
+// a space, LF nor "|" (a tab ends them): a marker among them takes no column, so the spaces
+// on both of its sides are the ones the editor indents the next line by.
 // Run it inside an InputGuard, which first waits for the user to let go of the modifiers.
 bool TypeText(Poster& poster, platform::WindowId window, std::string_view text);
+
+// Types the text exactly as it stands, for a login: CR becomes Enter (with the same wait),
+// LF is not typed, every other byte ("|" and spaces included) becomes one WM_CHAR. No caret
+// keys are ever sent.
+void TypeVerbatim(Poster& poster, platform::WindowId window, std::string_view text);
 
 // The text's lines: CR LF, CR or LF end a line; a line break at the very end adds no line.
 std::vector<std::string> SplitLines(std::string_view text);

@@ -76,9 +76,12 @@ LoadedSettings ConfigFile::Load() {
   LoadedSettings loaded;
   if (platform_.files.FileExists(path)) {
     loaded.root = ReadTree(path);
-    if (!loaded.root)
+    if (!loaded.root) {
+      // Kept aside at once and said at start-up, not at the first save (usually at exit).
+      // When it cannot be moved now, the first save tries again and says it then.
       unreadable_ = path;
-    else if (platform_.files.IsReadOnly(path))
+      KeepUnreadableFile(path);
+    } else if (platform_.files.IsReadOnly(path))
       platform_.messages.Show(platform::MessageKind::Warning, Format(kReadOnlyWarning, {path}));
   }
   if (!loaded.root) {

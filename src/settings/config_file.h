@@ -39,12 +39,14 @@ public:
   explicit ConfigFile(SettingsPlatform& platform);
 
   std::string Path();                      // the location rule
-  // Never fails: a missing or unreadable file gives the default tree. Runs the legacy upgrade
-  // and reads the start-with-Windows entry.
+  // Never fails: a missing or unreadable file gives the default tree. An unreadable file is
+  // kept beside it as <name>.bad, and a warning names both paths. Runs the legacy upgrade and
+  // reads the start-with-Windows entry.
   LoadedSettings Load();
   // Writes the start-with-Windows entry (a refused write is reported) and then the file,
   // atomically; a failure to write the file is silent and leaves nothing half-written.
-  // A file that Load could not read is first kept beside it as <name>.bad.
+  // An unreadable file that Load could not move aside is moved first (with the warning), and
+  // never overwritten.
   void Save(const TStorage& root, bool autoStart);
   // Stores the new folder ("" for the default location) and moves the file when its path changes.
   void Relocate(const std::string& folder);

@@ -5,9 +5,11 @@
 // text is put back afterwards.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "client_session.h"
@@ -23,6 +25,7 @@ constexpr const char* kRepeatCaption = "Brackwater for Dynamics NAV";
 constexpr const char* kRepeatQuestion = "Do you want to repeat (un)indentation ?";
 constexpr WORD kIndentKey = VK_OEM_PERIOD;  // Shift+Ctrl+.
 constexpr WORD kUncommentKey = VK_OEM_4;    // Shift+Ctrl+[
+constexpr WORD kCommentKey = VK_OEM_6;      // Shift+Ctrl+]
 
 std::string ReadClipboard() {
   std::string text;
@@ -52,6 +55,41 @@ bool WriteClipboard(const std::string& text) {
   }
   CloseClipboard();
   return written;
+}
+
+// Puts these formats on the clipboard, each as a global memory block, as another program would.
+bool WriteClipboardFormats(const std::vector<std::pair<UINT, std::string>>& formats) {
+  if (!OpenClipboard(nullptr)) return false;
+  bool written = EmptyClipboard() != FALSE;
+  for (const auto& [format, bytes] : formats) {
+    const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    bool set = false;
+    if (char* data = block ? static_cast<char*>(GlobalLock(block)) : nullptr) {
+      std::memcpy(data, bytes.data(), bytes.size());
+      GlobalUnlock(block);
+      set = SetClipboardData(format, block) != nullptr;
+    }
+    if (!set && block) GlobalFree(block);
+    written = written && set;
+  }
+  CloseClipboard();
+  return written;
+}
+
+// The first `size` bytes the clipboard holds in a format (a block may be rounded up);
+// "<none>" when it holds no such format.
+std::string ReadClipboardFormat(UINT format, std::size_t size) {
+  std::string bytes = "<not open>";
+  if (!OpenClipboard(nullptr)) return bytes;
+  bytes = "<none>";
+  if (const HANDLE data = GetClipboardData(format)) {
+    if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
+      bytes.assign(chars, std::min<SIZE_T>(size, GlobalSize(data)));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return bytes;
 }
 
 // Brackwater with the default hotkeys, and the double in front with the given text and
@@ -148,6 +186,39 @@ WINTEST(BlockCommands, UncommentRemovesTheLeadingSlashesInOrderedKeys) {
             std::string("<Home><Home><Up><Home><Delete><Up><Home><Delete><Delete><Down><Down><Home>"));
   // No repeat question for the comment commands.
   EXPECT_TRUE(TopWindows(scene.program->Id(), "#32770", kRepeatCaption).empty());
+}
+
+WINTEST(BlockCommands, EveryClipboardFormatIsKeptAndNoLeavesTheClipboardAlone) {
+  Scene scene("formats", "one\r\ntwo\r\nrest", "1,1", "2,4");
+  ASSERT_TRUE(scene.Ready());
+  // Unicode text beyond the ANSI code page, and a picture in a format of another program's own.
+  const UINT picture = RegisterClipboardFormatA("Brackwater Test Picture");
+  const std::string unicode("G\0\xFC\0 \0:&\0\0", 10);  // "Gü ☺" in UTF-16
+  const std::string png("\x89PNG\r\n\x1A\n\0\x01\x02", 11);
+  ASSERT_TRUE(WriteClipboardFormats({{CF_UNICODETEXT, unicode}, {picture, png}}));
+  const auto kept = [&] {
+    return ReadClipboardFormat(CF_UNICODETEXT, unicode.size()) == unicode &&
+           ReadClipboardFormat(picture, png.size()) == png;
+  };
+
+  PressHotkey(kCommentKey);
+  EXPECT_EQ(Answer(*scene.program, kConfirm, IDYES), std::string("Perform block comment ?"));
+  const StateReport state = WaitForEdit(*scene.client, "//one\r\n//two\r\nrest", "2,1");
+  EXPECT_EQ(state.Text(), std::string("//one\r\n//two\r\nrest"));
+  EXPECT_EQ(state.Value("copies"), std::string("1"));
+  EXPECT_TRUE(WaitFor(kept, 5000));
+  EXPECT_EQ(ReadClipboardFormat(CF_UNICODETEXT, unicode.size()), unicode);
+  EXPECT_EQ(ReadClipboardFormat(picture, png.size()), png);
+
+  // Refused, in a second client: the clipboard is never borrowed.
+  const std::string file = WriteScratch("formats2.txt", "one\r\ntwo\r\nrest");
+  Client second = StartFinsql("\"/text=" + file + "\" /anchor=1,1 /caret=2,4");
+  ASSERT_TRUE(second);
+  ASSERT_TRUE(BringToFront(second.process->TopWindow()));
+  PressHotkey(kCommentKey);
+  EXPECT_EQ(Answer(*scene.program, kConfirm, IDNO), std::string("Perform block comment ?"));
+  EXPECT_TRUE(kept());
+  EXPECT_EQ(second.State().Value("copies"), std::string("0"));
 }
 
 }  // namespace

@@ -52,6 +52,7 @@ WINTEST(Templates, HotkeyTypesTheTemplateAndPutsTheCaretOnTheMarker) {
   WriteSettings(config, [](bw::TStorage& root) {
     AddTemplate(root, "Block", "begin\r\n  |x\r\nend", kShiftCtrl | 'T');
     AddTemplate(root, "Message", "Message('<<Initials>>');", kShiftCtrl | 'M');
+    AddTemplate(root, "Marked", "begin\r\n|  x\r\nend", kShiftCtrl | 'U');
   });
   Brackwater program;
   ASSERT_TRUE(program.WaitReady());
@@ -66,6 +67,18 @@ WINTEST(Templates, HotkeyTypesTheTemplateAndPutsTheCaretOnTheMarker) {
   EXPECT_EQ(state.Text(), std::string("    begin\r\n      x\r\n    end\r\n// rest"));
   EXPECT_TRUE(WaitFor([&] { return client.State().Value("caret") == "2,7"; }, 5000));
   EXPECT_EQ(client.State().Value("caret"), std::string("2,7"));  // directly before the x
+
+  // A marker before the leading spaces takes no column: the lines after it stay in column 5.
+  const std::string marked = WriteScratch("marked.txt", "    \r\n// rest");
+  Client third = StartFinsql("\"/text=" + marked + "\" /caret=1,5");
+  ASSERT_TRUE(third);
+  ASSERT_TRUE(BringToFront(third.process->TopWindow()));
+  PressHotkey('U');
+  EXPECT_EQ(Answer(program, kConfirm, IDYES), std::string("Insert template ?"));
+  state = third.WaitForText("    begin\r\n      x\r\n    end\r\n// rest");
+  EXPECT_EQ(state.Text(), std::string("    begin\r\n      x\r\n    end\r\n// rest"));
+  EXPECT_TRUE(WaitFor([&] { return third.State().Value("caret") == "2,5"; }, 5000));
+  EXPECT_EQ(third.State().Value("caret"), std::string("2,5"));  // where the marker stood
 
   // A one-line template without a marker is typed without a question, and repeat-last types it
   // again; every key arrives in order.

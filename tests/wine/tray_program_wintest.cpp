@@ -115,6 +115,32 @@ WINTEST(Messages, CloseBrackwaterEndsTheProgramAndWritesTheSettings) {
   EXPECT_TRUE(Exists(config.ConfigPath()));
 }
 
+WINTEST(Settings, DamagedFileIsSaidAtStartOnceAndKeptAside) {
+  ConfigFolder config(kConfigTag, {kClientRecord, "Brackwater.config.bad"});
+  const std::string path = config.ConfigPath();
+  if (FILE* out = std::fopen(path.c_str(), "wb")) {
+    std::fputs("not a configuration", out);
+    std::fclose(out);
+  }
+  Brackwater program;
+  ASSERT_TRUE(program.Started());
+  const HWND box = program.WaitForDialog("Warning");
+  ASSERT_TRUE(box != nullptr);
+  EXPECT_EQ(BoxText(box), "The Brackwater configuration file could not be read and has been kept as\r\n" + path +
+                              ".bad\r\n\r\nBrackwater started with default settings and saves them to\r\n" + path);
+  EXPECT_EQ(ReadFile(path + ".bad"), std::string("not a configuration"));
+  PressButton(box, IDOK);
+  ASSERT_TRUE(program.WaitDialogGone("Warning"));
+  ASSERT_TRUE(program.WaitReady());
+  EXPECT_TRUE(TopWindows(program.Id(), "#32770").empty());
+
+  // Nothing more is said at exit (a box there would keep the program from ending).
+  EXPECT_TRUE(program.Close());
+  EXPECT_EQ(program.ExitCode(), 0u);
+  EXPECT_EQ(ReadFile(path + ".bad"), std::string("not a configuration"));
+  EXPECT_TRUE(Exists(path));
+}
+
 WINTEST(Messages, NotifyWithAtomKeepsTheProgramRunning) {
   // The atom balloon itself is drawn by the shell; here: the atom is read, not deleted, and
   // the program carries on (also for an atom without a name).

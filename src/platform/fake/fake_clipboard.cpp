@@ -1,6 +1,24 @@
 #include "platform/fake/fake_clipboard.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace bw::fake {
+namespace {
+
+std::vector<platform::ClipboardItem> TextItems(std::optional<std::string> text) {
+  if (!text) return {};
+  return {{platform::kTextFormat, std::move(*text)}};
+}
+
+std::optional<std::string> TextOf(const std::vector<platform::ClipboardItem>& items) {
+  const auto text = std::find_if(items.begin(), items.end(),
+                                 [](const platform::ClipboardItem& item) { return item.format == platform::kTextFormat; });
+  if (text == items.end()) return std::nullopt;
+  return text->bytes;
+}
+
+}  // namespace
 
 void FakeClipboard::HoldOpen(int attempts) {
   std::lock_guard lock(mutex_);
@@ -9,13 +27,18 @@ void FakeClipboard::HoldOpen(int attempts) {
 
 void FakeClipboard::Put(std::optional<std::string> text) {
   std::lock_guard lock(mutex_);
-  PutFromOtherProgram(std::move(text));
+  PutFromOtherProgram(TextItems(std::move(text)));
 }
 
-void FakeClipboard::PutFromOtherProgram(std::optional<std::string> text) {
+void FakeClipboard::PutItems(std::vector<platform::ClipboardItem> items) {
+  std::lock_guard lock(mutex_);
+  PutFromOtherProgram(std::move(items));
+}
+
+void FakeClipboard::PutFromOtherProgram(std::vector<platform::ClipboardItem> items) {
   if (ownedByProgram_) ++putsWhileOwned_;
   ownedByProgram_ = false;
-  text_ = std::move(text);
+  items_ = std::move(items);
 }
 
 void FakeClipboard::FailWrites(bool fail) {
@@ -23,9 +46,24 @@ void FakeClipboard::FailWrites(bool fail) {
   failWrites_ = fail;
 }
 
+void FakeClipboard::FailEmpty(bool fail) {
+  std::lock_guard lock(mutex_);
+  failEmpty_ = fail;
+}
+
+void FakeClipboard::HoldOpenAfterEmpty(int attempts) {
+  std::lock_guard lock(mutex_);
+  refusalsAfterEmpty_ = attempts;
+}
+
 std::optional<std::string> FakeClipboard::Text() const {
   std::lock_guard lock(mutex_);
-  return text_;
+  return TextOf(items_);
+}
+
+std::vector<platform::ClipboardItem> FakeClipboard::Items() const {
+  std::lock_guard lock(mutex_);
+  return items_;
 }
 
 bool FakeClipboard::IsOpen() const {
@@ -88,30 +126,40 @@ void FakeClipboard::PutAfterReads(int reads, std::string text) {
 std::optional<std::string> FakeClipboard::ReadText() {
   std::lock_guard lock(mutex_);
   log_.Add(Event::Of(Event::Kind::ClipboardRead));
-  if (readsBeforePut_ > 0 && --readsBeforePut_ == 0) PutFromOtherProgram(latePut_);
+  if (readsBeforePut_ > 0 && --readsBeforePut_ == 0) PutFromOtherProgram(TextItems(latePut_));
   if (!Usable()) return std::nullopt;
-  return text_;
+  return TextOf(items_);
+}
+
+std::vector<platform::ClipboardItem> FakeClipboard::ReadAll() {
+  std::lock_guard lock(mutex_);
+  log_.Add(Event::Of(Event::Kind::ClipboardRead));
+  if (!Usable()) return {};
+  return items_;
 }
 
 bool FakeClipboard::Empty() {
   std::lock_guard lock(mutex_);
   log_.Add(Event::Of(Event::Kind::ClipboardEmpty));
-  if (!Usable()) return false;
-  text_.reset();
+  if (!Usable() || failEmpty_) return false;
+  items_.clear();
   ownedByProgram_ = openOwned_;
+  refusals_ = std::exchange(refusalsAfterEmpty_, 0);
   return true;
 }
 
-bool FakeClipboard::WriteText(std::string_view text) {
+bool FakeClipboard::WriteAll(std::span<const platform::ClipboardItem> items) {
   std::lock_guard lock(mutex_);
-  log_.Add(Event::WithText(Event::Kind::ClipboardWrite, std::string(text)));
-  if (!Usable() || failWrites_) return false;
-  // As on Windows: with no window to own it, the text cannot be set.
+  std::string formats;
+  for (const auto& item : items) formats += (formats.empty() ? "" : " ") + std::to_string(item.format);
+  log_.Add(Event::WithText(Event::Kind::ClipboardWrite, formats));
+  if (!Usable() || failWrites_ || failEmpty_) return false;
+  // As on Windows: with no window to own it, nothing can be set.
   if (!openOwned_) {
     ++misuses_;
     return false;
   }
-  text_ = std::string(text);
+  items_.assign(items.begin(), items.end());
   ownedByProgram_ = true;
   return true;
 }

@@ -1,10 +1,12 @@
-// A clipboard with one text format that "another program" can hold open for a number of
-// attempts or for ever. Calls outside an open session fail and are counted as misuse.
+// A clipboard with any formats, the text one among them, that "another program" can hold open
+// for a number of attempts or for ever. Calls outside an open session fail and are counted as
+// misuse.
 #pragma once
 
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/fake/event_log.h"
@@ -19,13 +21,21 @@ public:
   void HoldOpen(int attempts);
   // Puts text on the clipboard as another program would (nullopt: no text).
   void Put(std::optional<std::string> text);
+  // Puts these formats on the clipboard as another program would.
+  void PutItems(std::vector<platform::ClipboardItem> items);
   // Puts the text on the clipboard only when it has been read `reads` more times, as a slow
   // program answering a copy chord would.
   void PutAfterReads(int reads, std::string text);
   // Writing fails while set.
   void FailWrites(bool fail);
+  // Emptying fails while set (as when another program owns the clipboard and will not let go).
+  void FailEmpty(bool fail);
+  // The next Empty succeeds, and then another program (a clipboard viewer) holds the clipboard
+  // open for `attempts` opens.
+  void HoldOpenAfterEmpty(int attempts);
 
-  std::optional<std::string> Text() const;
+  std::optional<std::string> Text() const;  // the text format's content
+  std::vector<platform::ClipboardItem> Items() const;
   bool IsOpen() const;
   int Misuses() const;
   // Whether the program owns the clipboard (it emptied or wrote it in an owned session).
@@ -38,23 +48,26 @@ public:
   bool OpenUnowned() override;
   void Close() override;
   std::optional<std::string> ReadText() override;
+  std::vector<platform::ClipboardItem> ReadAll() override;
   bool Empty() override;
-  bool WriteText(std::string_view text) override;
+  bool WriteAll(std::span<const platform::ClipboardItem> items) override;
 
 private:
   bool Usable();  // mutex_ held
   bool OpenAs(bool owned);
-  void PutFromOtherProgram(std::optional<std::string> text);  // mutex_ held
+  void PutFromOtherProgram(std::vector<platform::ClipboardItem> items);  // mutex_ held
 
   EventLog& log_;
   mutable std::mutex mutex_;
-  std::optional<std::string> text_;
+  std::vector<platform::ClipboardItem> items_;
   int refusals_ = 0;
   bool open_ = false;
   bool openOwned_ = false;
   bool ownedByProgram_ = false;
   int putsWhileOwned_ = 0;
   bool failWrites_ = false;
+  bool failEmpty_ = false;
+  int refusalsAfterEmpty_ = 0;
   int misuses_ = 0;
   int readsBeforePut_ = 0;
   std::string latePut_;

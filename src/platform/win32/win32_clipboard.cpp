@@ -41,6 +41,24 @@ private:
   char* data_;
 };
 
+// Whether the clipboard hands out this format as a global memory block. Bitmaps, palettes
+// and metafiles are GDI objects (a bitmap is offered as a device-independent bitmap too,
+// which is a block); owner-display formats hold nothing; the private ranges hold handles
+// whose kind only their owner knows.
+bool IsMemoryFormat(UINT format) {
+  switch (format) {
+    case CF_BITMAP:
+    case CF_METAFILEPICT:
+    case CF_PALETTE:
+    case CF_ENHMETAFILE:
+    case CF_OWNERDISPLAY:
+    case CF_DSPBITMAP:
+    case CF_DSPMETAFILEPICT:
+    case CF_DSPENHMETAFILE: return false;
+    default: return !(format >= CF_PRIVATEFIRST && format <= CF_GDIOBJLAST);
+  }
+}
+
 }  // namespace
 
 Win32Clipboard::Win32Clipboard(WindowId owner) : owner_(owner) {
@@ -68,21 +86,41 @@ std::optional<std::string> Win32Clipboard::ReadText() {
   return std::string(view.Data(), strnlen(view.Data(), GlobalSize(data)));
 }
 
+std::vector<ClipboardItem> Win32Clipboard::ReadAll() {
+  std::vector<ClipboardItem> items;
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+    if (!IsMemoryFormat(format)) continue;
+    const HANDLE data = GetClipboardData(format);  // renders a delayed format
+    if (!data) continue;
+    const SIZE_T size = GlobalSize(data);
+    const GlobalView view(data);
+    if (size == 0 || !view.Data()) continue;
+    items.push_back({static_cast<std::uint32_t>(format), std::string(view.Data(), size)});
+  }
+  return items;
+}
+
 bool Win32Clipboard::Empty() { return EmptyClipboard() != FALSE; }
 
-bool Win32Clipboard::WriteText(std::string_view text) {
+bool Win32Clipboard::WriteAll(std::span<const ClipboardItem> items) {
   if (!EmptyClipboard()) return false;
-  GlobalBlock block(text.size() + 1);
-  if (!block.Get()) return false;
-  {
-    const GlobalView view(block.Get());
-    if (!view.Data()) return false;
-    if (!text.empty()) std::memcpy(view.Data(), text.data(), text.size());
-    view.Data()[text.size()] = '\0';
+  bool all = true;
+  for (const ClipboardItem& item : items) {
+    GlobalBlock block(item.bytes.empty() ? 1 : item.bytes.size());
+    bool filled = false;
+    if (block.Get()) {
+      const GlobalView view(block.Get());
+      if (view.Data()) {
+        if (!item.bytes.empty()) std::memcpy(view.Data(), item.bytes.data(), item.bytes.size());
+        filled = true;
+      }
+    }
+    if (filled && SetClipboardData(item.format, block.Get()))
+      block.Release();  // the clipboard owns it now
+    else
+      all = false;
   }
-  if (!SetClipboardData(CF_TEXT, block.Get())) return false;
-  block.Release();  // the clipboard owns it now
-  return true;
+  return all;
 }
 
 }  // namespace bw::platform

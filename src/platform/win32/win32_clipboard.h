@@ -1,4 +1,5 @@
-// The clipboard's text (CF_TEXT) from the Windows API.
+// The clipboard from the Windows API: its text (CF_TEXT), and every format held in a global
+// memory block, copied out and put back byte for byte.
 #pragma once
 
 #include "platform/clipboard.h"
@@ -20,8 +21,9 @@ public:
   bool OpenUnowned() override;
   void Close() override;
   std::optional<std::string> ReadText() override;
+  std::vector<ClipboardItem> ReadAll() override;
   bool Empty() override;
-  bool WriteText(std::string_view text) override;
+  bool WriteAll(std::span<const ClipboardItem> items) override;
 
 private:
   WindowId owner_ = kNoWindow;

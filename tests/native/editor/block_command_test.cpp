@@ -118,6 +118,7 @@ TEST(BlockCommand, NothingHappensWithoutConsentSelectionOrAttachment) {
   EXPECT_EQ(refused.Count(Event::Kind::Post), 0);
   EXPECT_EQ(refused.editor.Text(), "a\nb");
   EXPECT_EQ(refused.clipboard.Text(), "user text");
+  EXPECT_EQ(refused.Count(Event::Kind::ClipboardOpen), 0);  // not even borrowed
 
   BlockScene unselected("a\nb", 0, 0);
   unselected.editor.SetCaret({1, 1});
@@ -133,18 +134,62 @@ TEST(BlockCommand, NothingHappensWithoutConsentSelectionOrAttachment) {
   EXPECT_TRUE(detached.Questions().empty());
   EXPECT_EQ(detached.Count(Event::Kind::Post), 0);
   EXPECT_EQ(detached.clipboard.Text(), "user text");
+  EXPECT_EQ(detached.Count(Event::Kind::ClipboardOpen), 0);
+}
+
+TEST(BlockCommand, EveryFormatOnTheClipboardIsKept) {
+  // Unicode text that the ANSI code page cannot hold, the same as ANSI text, and a picture.
+  const std::vector<platform::ClipboardItem> held{
+      {platform::kUnicodeTextFormat, std::string("G\0\xFC\0:\0:&\0\0\0", 10)},
+      {platform::kTextFormat, "G\xFC:?"},
+      {0xC0DE, std::string("\x89PNG\r\n\x1A\n\0\0", 10)}};
+  BlockScene refused("a\nb", 0, 1);
+  refused.clipboard.PutItems(held);
+  refused.Run(BlockOperation::Comment, {false});
+  EXPECT_EQ(refused.clipboard.Items(), held);
+
+  BlockScene scene("a\nb", 0, 1);
+  scene.clipboard.PutItems(held);
+  scene.Run(BlockOperation::Comment, {true});
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"//a", "//b"}));
+  EXPECT_EQ(scene.clipboard.Items(), held);
+  EXPECT_EQ(scene.clipboard.Misuses(), 0);
+}
+
+TEST(BlockCommand, ClipboardThatCannotBeEmptiedEndsTheCommand) {
+  // Nothing is selected, so the client's copy leaves the clipboard as it is: its old lines
+  // must not be taken for the selection.
+  BlockScene scene("a\nb\nc", 0, 0);
+  scene.editor.SetCaret({2, 1});
+  scene.clipboard.Put("one\r\ntwo");
+  scene.clipboard.FailEmpty(true);
+  scene.Run(BlockOperation::Comment, {true});
+  EXPECT_EQ(scene.editor.Text(), "a\nb\nc");
+  EXPECT_EQ(scene.Count(Event::Kind::Post), 0);
+  EXPECT_EQ(scene.log.Transcript({Event::Kind::Message}), (Lines{"say Cannot open clipboard"}));
+  EXPECT_EQ(scene.clipboard.Text(), "one\r\ntwo");
+
+  // Held open by another program from the question on: the same.
+  BlockScene held("a\nb", 0, 1);
+  held.questions.onAsk = [&] { held.clipboard.HoldOpen(-1); };
+  held.Run(BlockOperation::Comment, {true});
+  EXPECT_EQ(held.Count(Event::Kind::Post), 0);
+  EXPECT_EQ(held.log.Transcript({Event::Kind::Message}), (Lines{"say Cannot open clipboard"}));
+  EXPECT_EQ(held.clipboard.Text(), "user text");
+  EXPECT_EQ(held.clipboard.Misuses(), 0);
 }
 
 TEST(BlockCommand, ClipboardHeldByAnotherProgramIsRetriedButNotForEver) {
+  // Another program opens the clipboard as soon as it has been emptied.
   BlockScene brief("a\nb", 0, 1);
-  brief.questions.onAsk = [&] { brief.clipboard.HoldOpen(3); };
+  brief.questions.onAsk = [&] { brief.clipboard.HoldOpenAfterEmpty(3); };
   brief.Run(BlockOperation::Comment, {true});
   EXPECT_EQ(brief.Copies(), 4);
   EXPECT_EQ(brief.editor.Lines(), (Lines{"//a", "//b"}));
   EXPECT_EQ(brief.clipboard.Text(), "user text");
 
   BlockScene held("a\nb", 0, 1);
-  held.questions.onAsk = [&] { held.clipboard.HoldOpen(-1); };
+  held.questions.onAsk = [&] { held.clipboard.HoldOpenAfterEmpty(-1); };
   held.Run(BlockOperation::Comment, {true});
   EXPECT_EQ(held.Copies(), kCopyTries);
   EXPECT_EQ(held.editor.Text(), "a\nb");  // taken as an empty selection

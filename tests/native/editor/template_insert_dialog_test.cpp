@@ -15,28 +15,21 @@ TEST(InsertConfirmation, LineBreaksAndMarkersAskUnlessPickedOrJustAsked) {
     const char* text;
     bool confirmed;
     LastTagState lastTag;
-    InsertQuestion expected;
+    bool expected;
   };
   const Case cases[] = {
-      {"one line", false, LastTagState::None, InsertQuestion::None},
-      {"begin\r\nend", false, LastTagState::None, InsertQuestion::Template},
-      {"x := |;", false, LastTagState::None, InsertQuestion::Template},
-      {"begin\r\nend", true, LastTagState::None, InsertQuestion::None},
-      {"begin\r\nend", false, LastTagState::Asked, InsertQuestion::None},
-      {"one line", false, LastTagState::Silent, InsertQuestion::Template},
-      {"one line", true, LastTagState::Silent, InsertQuestion::Template},
-      {"bare\nfeed", false, LastTagState::None, InsertQuestion::None},
+      {"one line", false, LastTagState::None, false},
+      {"begin\r\nend", false, LastTagState::None, true},
+      {"x := |;", false, LastTagState::None, true},
+      {"begin\r\nend", true, LastTagState::None, false},
+      {"begin\r\nend", false, LastTagState::Asked, false},
+      {"one line", false, LastTagState::Silent, true},
+      {"one line", true, LastTagState::Silent, true},
+      {"bare\nfeed", false, LastTagState::None, false},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(InsertConfirmation(c.text, c.text, c.confirmed, c.lastTag, "user\r\npw\r\n\r\n"), c.expected)
+    EXPECT_EQ(InsertConfirmation(c.text, c.confirmed, c.lastTag), c.expected)
         << c.text << " confirmed " << c.confirmed << " last " << static_cast<int>(c.lastTag);
-}
-
-TEST(InsertConfirmation, CredentialsAskTheirOwnQuestionOnlyWhenStored) {
-  const std::string credentials = "user\r\npw\r\n\r\n";
-  EXPECT_EQ(InsertConfirmation(credentials, credentials, false, LastTagState::Asked, credentials),
-            InsertQuestion::Credentials);
-  EXPECT_EQ(InsertConfirmation("<<Empty>>", "", true, LastTagState::Asked, ""), InsertQuestion::None);
 }
 
 TEST(InsertDialogGeometry, RoundTripsThroughTheGeneralRecord) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "editor/focused_text.h"
@@ -77,6 +78,13 @@ TEST(TemplateInsertion, ThreeLinesAtColumnFiveLeaveTheCaretBeforeTheMarkedX) {
   // Typed with input blocked and the hourglass shown, released afterwards.
   EXPECT_EQ(scene.log.Transcript({Event::Kind::BlockInput, Event::Kind::BusyCursor}),
             (Lines{"block on", "busy on", "busy off", "block off"}));
+}
+
+TEST(TemplateInsertion, MarkerBeforeTheLeadingSpacesKeepsTheFollowingLinesInTheColumn) {
+  InsertScene scene("    ", {0, 4});
+  EXPECT_EQ(scene.Insert("begin\r\n|  x\r\nend"), InsertOutcome::Typed);
+  EXPECT_EQ(scene.editor.Lines(), (Lines{"    begin", "      x", "    end"}));
+  EXPECT_EQ(scene.editor.GetCaret(), (Caret{1, 4}));
 }
 
 TEST(TemplateInsertion, TemplateEndingInCrLfMovesUpAndRightOnly) {
@@ -212,6 +220,57 @@ TEST(FocusedText, CredentialsGoOnlyIntoTheLoginDialogOfTheClient) {
   EXPECT_EQ(login.Count(Event::Kind::LockDrawing), 0);
   EXPECT_TRUE(login.last.empty());  // the credentials are never repeated as a template
   EXPECT_TRUE(login.Released());
+}
+
+TEST(FocusedText, CredentialsAreTypedAsTheyStand) {
+  // Tags, markers and leading spaces in a password are the password; an empty Author is not
+  // asked for; nothing but the credentials question is shown.
+  InsertScene scene;
+  scene.vars = {"Initials=AL"};
+  scene.credentials = "sa\r\n |<<Pw>>|\r\n\r\n";
+  scene.ShowLogin("finsql.exe");
+  EXPECT_EQ(InsertFocusedText(scene.Insertion(), scene.desktop, scene.credentials), InsertOutcome::Typed);
+  EXPECT_EQ(scene.TypedInto(InsertScene::kUserField), "sa<Enter> |<<Pw>>|<Enter><Enter>");
+  ASSERT_EQ(scene.Questions().size(), 1u);
+  EXPECT_EQ(scene.Questions()[0].rfind("Confirm: Insert username and password ?", 0), 0u);
+  EXPECT_TRUE(scene.asker.asked.empty());
+  EXPECT_EQ(scene.vars, (StringList{"Initials=AL"}));
+  const auto keys = scene.log.KeysAndPauses();
+  for (const char* caretKey : {"Left", "Right", "Up"}) EXPECT_EQ(std::count(keys.begin(), keys.end(), caretKey), 0);
+  EXPECT_EQ(scene.Count(Event::Kind::Post), 2 * 3 + 11);  // three Enters as down and up, eleven characters
+  EXPECT_TRUE(scene.last.empty());
+  EXPECT_TRUE(scene.Released());
+
+  // Refused at the question: nothing typed.
+  InsertScene refused;
+  refused.ShowLogin("fin.exe");
+  refused.questions.Answer({false});
+  EXPECT_EQ(InsertFocusedText(refused.Insertion(), refused.desktop, kCredentials), InsertOutcome::Cancelled);
+  EXPECT_TRUE(refused.log.PostsTo(InsertScene::kUserField).empty());
+  EXPECT_TRUE(refused.Released());
+}
+
+TEST(FocusedText, AnotherLoginStoredWhileAQuestionIsOpenDoesNotDisturbTheInsertion) {
+  const std::string first = "administrator\r\na rather long secret\r\n\r\n";
+  const std::string second = "another.user.name\r\nanother long password\r\n\r\n";
+
+  // A template asks for a variable; meanwhile the tray starts a configuration. (The answer is
+  // as long as the first login, so that comparing with it would read the freed text.)
+  InsertScene asking("", {0, 0});
+  asking.credentials = first;
+  const std::string answer(first.size(), 'n');
+  asking.asker.answers["Name"] = answer;
+  asking.asker.onAsk = [&] { asking.credentials = second + second; };
+  EXPECT_EQ(InsertFocusedText(asking.Insertion(), asking.desktop, "<<Name>>"), InsertOutcome::Typed);
+  EXPECT_EQ(asking.editor.Lines(), (Lines{answer}));
+
+  // The credentials question is open meanwhile: the login asked about is the one typed.
+  InsertScene login;
+  login.credentials = first;
+  login.ShowLogin("finsql.exe");
+  login.questions.onAsk = [&] { login.credentials = second + second; };
+  EXPECT_EQ(InsertFocusedText(login.Insertion(), login.desktop, login.credentials), InsertOutcome::Typed);
+  EXPECT_EQ(login.TypedInto(InsertScene::kUserField), "administrator<Enter>a rather long secret<Enter><Enter>");
 }
 
 TEST(FocusedText, FailedAttachTypesNothing) {

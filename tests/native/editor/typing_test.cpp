@@ -85,13 +85,27 @@ TEST(TypeText, BlankLinesTabsAndMarkers) {
   TypeText(scene.poster, kEditor, "\t  x\r\ny");
   EXPECT_EQ(scene.log.KeysAndPauses(), (std::vector<std::string>{"'\t'", "' '", "' '", "'x'", "Enter", "sleep 150", "'y'"}));
 
-  // "|" is never typed, ends the leading spaces and is reported; LF is never typed.
+  // "|" is never typed and is reported; LF is never typed.
   scene.log.Clear();
   EXPECT_TRUE(TypeText(scene.poster, kEditor, "a|b"));
   EXPECT_EQ(scene.log.KeysAndPauses(), (std::vector<std::string>{"'a'", "'b'"}));
-  scene.log.Clear();
-  EXPECT_TRUE(TypeText(scene.poster, kEditor, " | x\r\n"));
-  EXPECT_EQ(scene.log.KeysAndPauses(), (std::vector<std::string>{"' '", "' '", "'x'", "Enter", "sleep 150", "Left"}));
+}
+
+TEST(TypeText, MarkerAmongLeadingSpacesNeitherCountsNorEndsThem) {
+  // The editor indents the next line by every space typed, on either side of the marker.
+  EditorScene scene;
+  scene.editor.SetText("    ");
+  scene.editor.SetCaret({0, 4});
+  EXPECT_TRUE(TypeText(scene.poster, kEditor, "begin\r\n|  x\r\n | y\r\nend"));
+  EXPECT_EQ(scene.editor.Lines(), (std::vector<std::string>{"    begin", "      x", "      y", "    end"}));
+  EXPECT_EQ(scene.editor.GetCaret(), (Caret{3, 7}));
+}
+
+TEST(TypeVerbatim, EveryByteIsTypedAndOnlyCrIsAKey) {
+  EditorScene scene;
+  TypeVerbatim(scene.poster, kEditor, "  |<<A>>\r\n x");
+  EXPECT_EQ(scene.log.KeysAndPauses(), (std::vector<std::string>{"' '", "' '", "'|'", "'<'", "'<'", "'A'", "'>'",
+                                                                  "'>'", "Enter", "sleep 150", "' '", "'x'"}));
 }
 
 TEST(SplitLines, LineBreaksOfEveryKindAndNoLineAfterTheLastBreak) {

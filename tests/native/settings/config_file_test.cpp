@@ -157,38 +157,44 @@ TEST_F(ConfigFileTest, RelocateLeavesTheFileWhenTheTargetExists) {
   EXPECT_EQ(ReadText(temp / "taken/Brackwater.config"), "someone else's");
 }
 
-TEST_F(ConfigFileTest, UnreadableFileIsKeptAsBadBeforeTheFirstSave) {
+TEST_F(ConfigFileTest, UnreadableFileIsKeptAsBadAndSaidOnceAtStart) {
   fs::create_directories(temp / "appdata/Brackwater");
   WriteText(DefaultPath(), "not a configuration");
   WriteText(DefaultPath() + ".bad", "an older one");
+  const std::string warning = "The Brackwater configuration file could not be read and has been kept as\r\n" +
+                              DefaultPath() + ".bad\r\n\r\nBrackwater started with default settings and saves them to\r\n" +
+                              DefaultPath();
 
   const auto loaded = config.Load();
-  EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(General(*loaded.root).Author, "jdoe");
-  EXPECT_EQ(ReadText(DefaultPath()), "not a configuration");  // loading alone changes nothing
-
-  config.Save(*loaded.root, false);
   EXPECT_EQ(ReadText(DefaultPath() + ".bad"), "not a configuration");
+  EXPECT_FALSE(fs::exists(DefaultPath()));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].kind, RecordingMessages::Shown::Kind::Warning);
-  EXPECT_EQ(messages.shown[0].text,
-            "The Brackwater configuration file could not be read and has been kept as\r\n" + DefaultPath() +
-                ".bad\r\n\r\nBrackwater started with default settings and saves them to\r\n" + DefaultPath());
-  EXPECT_EQ(General(*LoadAgain().root).Author, "jdoe");
+  EXPECT_EQ(messages.shown[0].text, warning);
 
+  config.Save(*loaded.root, false);
   config.Save(*loaded.root, false);
   EXPECT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(ReadText(DefaultPath() + ".bad"), "not a configuration");
+  EXPECT_EQ(General(*LoadAgain().root).Author, "jdoe");
 }
 
-TEST_F(ConfigFileTest, UnreadableFileIsNotOverwrittenWhenItCannotBeKept) {
+TEST_F(ConfigFileTest, UnreadableFileThatCannotBeKeptIsNeitherOverwrittenNorSaidToBeKept) {
   fs::create_directories(temp / "appdata/Brackwater");
   WriteText(DefaultPath(), "not a configuration");
-  const auto loaded = config.Load();
   files.failRenames = true;
+  const auto loaded = config.Load();
   config.Save(*loaded.root, false);
   EXPECT_EQ(ReadText(DefaultPath()), "not a configuration");
   EXPECT_TRUE(messages.shown.empty());
+
+  // Once it can be moved, the next save keeps it aside, says so, and writes the settings.
+  files.failRenames = false;
+  config.Save(*loaded.root, false);
+  EXPECT_EQ(ReadText(DefaultPath() + ".bad"), "not a configuration");
+  EXPECT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(General(*LoadAgain().root).Author, "jdoe");
 }
 
 TEST_F(ConfigFileTest, TreesWithoutTheRootLayoutAreUnreadable) {
