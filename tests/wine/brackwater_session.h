@@ -271,6 +271,18 @@ public:
     });
     return menu;
   }
+  // Closes the open tray menu with Escape and waits until it is gone.
+  bool CloseTrayMenu(HWND menu) const {
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageA(menu, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001u));
+    return WaitFor([&] { return TopWindows(id_, "#32768").empty(); }, 10000);
+  }
+  // A barrier for checks that something did not happen: the program handles a message posted
+  // now (the tray menu opens, and closes again), so everything posted before it was handled.
+  bool HandledEarlierMessages() const {
+    const HWND menu = OpenTrayMenu();
+    return menu != nullptr && CloseTrayMenu(menu);
+  }
 
 private:
   platform::UniqueHandle process_;
