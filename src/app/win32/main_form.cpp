@@ -8,10 +8,10 @@
 
 #include "app/app_texts.h"
 #include "app/help_texts.h"
-#include "app/notify_atom.h"
 #include "ui/win32/dpi.h"
 #include "app/win32/version_info.h"
 #include "ui/win32/frm_variables.h"
+#include "app/notify_atom.h"
 
 namespace bw::win32 {
 namespace {
