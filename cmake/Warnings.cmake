@@ -16,6 +16,7 @@ target_include_directories(bw_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
 if(BW_FUZZ AND NOT WIN32)
   # The libraries under test carry libFuzzer's coverage counters and the sanitizers too,
   # so the fuzzers see into the core rather than only into their own entry points.
-  target_compile_options(bw_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  target_compile_options(bw_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                                               -fno-omit-frame-pointer)
   target_link_options(bw_options INTERFACE -fsanitize=address,undefined)
 endif()

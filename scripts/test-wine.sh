@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs the Windows tests under Wine, all in one prefix under the build folder:
-#   every bin/*_wintest.exe (built from tests/wine/*_wintest.cpp; prints its cases, exits 0 when all pass)
+#   every bin/NAME_wintest.exe built from tests/wine/NAME_wintest.cpp (prints its cases, exits 0 when
+#   all pass); a source without its program is a failure
 #   every tests/wine/*.sh scenario (called with the win64 and native build folders; exit 0 passes,
-#   77 means it cannot run yet and is reported as skipped).
-# Usage: scripts/test-wine.sh [WIN64_BUILD] [NATIVE_BUILD]. Appends "PASS name"/"FAIL name" lines to
-# $BW_RESULTS when it is set.
+#   77 means it cannot run and is reported as skipped; under CI=true a skip is a failure).
+# Usage: scripts/test-wine.sh [WIN64_BUILD] [NATIVE_BUILD]. Appends "PASS name"/"FAIL name"/"SKIP name"
+# lines to $BW_RESULTS when it is set. Ends with "wine tests: N passed, M failed[, K skipped]".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,9 +22,14 @@ mkdir -p "$LOGS"
 
 passed=0
 failed=0
-record() {  # record PASS|FAIL NAME
+skipped=0
+record() {  # record PASS|FAIL|SKIP NAME
   echo "$1: $2"
-  if [[ $1 == PASS ]]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+  case $1 in
+    PASS) passed=$((passed + 1)) ;;
+    SKIP) skipped=$((skipped + 1)) ;;
+    *) failed=$((failed + 1)) ;;
+  esac
   if [[ -n "${BW_RESULTS:-}" ]]; then echo "$1 $2" >>"$BW_RESULTS"; fi
 }
 
@@ -34,8 +40,13 @@ fi
 echo "wine tests: prefix $WINEPREFIX, display $DISPLAY, logs in $LOGS"
 
 shopt -s nullglob
-for exe in "$WIN64"/bin/*_wintest.exe; do
-  name=$(basename "$exe" .exe)
+for source in tests/wine/*_wintest.cpp; do
+  name=$(basename "$source" .cpp)
+  exe="$WIN64/bin/$name.exe"
+  if [[ ! -f "$exe" ]]; then
+    record FAIL "$name (not built: $exe)"
+    continue
+  fi
   rc=0
   bw_wine_run "$PROGRAM_SECONDS" "$LOGS/$name.out" "$LOGS/$name.err" "$exe" || rc=$?
   if [[ $rc -eq 0 ]]; then
@@ -53,10 +64,11 @@ for script in tests/wine/*.sh; do
   timeout -k 5 "$SCENARIO_SECONDS" bash "$script" "$WIN64" "$NATIVE" >"$LOGS/$name.log" 2>&1 </dev/null || rc=$?
   case $rc in
     0) record PASS "$name" ;;
-    77) echo "SKIP: $name ($(tail -n 1 "$LOGS/$name.log"))" ;;
+    77) record SKIP "$name ($(tail -n 1 "$LOGS/$name.log"))" ;;
     *) tail -n 20 "$LOGS/$name.log"; record FAIL "$name (exit $rc, log $LOGS/$name.log)" ;;
   esac
 done
 
-echo "wine tests: $passed passed, $failed failed"
-[[ $failed -eq 0 && $passed -gt 0 ]]
+echo "wine tests: $passed passed, $failed failed$([[ $skipped -eq 0 ]] || echo ", $skipped skipped")"
+[[ $failed -eq 0 && $passed -gt 0 ]] || exit 1
+[[ $skipped -eq 0 || "${CI:-}" != true ]]

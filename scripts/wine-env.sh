@@ -98,17 +98,19 @@ bw_wine_cleanup() {
   fi
 }
 
-# bw_wine_setup FOLDER: display, prefix FOLDER/prefix, wineserver, cleanup trap.
+# bw_wine_setup FOLDER: display, prefix FOLDER/prefix, wineserver, cleanup trap. Returns non-zero
+# when the display or the prefix cannot be made ready. Each step's status is checked here, since
+# "set -e" does not act inside a function that its caller tests (if ! bw_wine_setup ...).
 bw_wine_setup() {
   if [[ -n "${BW_WINE_READY:-}" && -n "${WINEPREFIX:-}" ]]; then return 0; fi
   BW_WINE_OWNER=$$
   trap bw_wine_cleanup EXIT
   trap 'exit 130' INT TERM
-  mkdir -p "$1"
-  bw_start_display
-  bw_wine_env "$1/prefix"
+  mkdir -p "$1" || return 1
+  bw_start_display || return 1
+  bw_wine_env "$1/prefix" || return 1
   bw_wine_server_start
-  bw_wine_boot
+  bw_wine_boot || return 1
   export BW_WINE_READY=1
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/hotkey_ids.h"
 #include "app/win32/registered_messages.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_environment.h"
@@ -19,6 +20,9 @@
 #include "settings/config_file.h"
 
 namespace bw::wintest {
+
+// The id under which HandledEarlierMessages tries Shift+Ctrl+Home for this process.
+inline constexpr int kProbeHotkey = 0x0B16;
 
 inline constexpr const char* kBrackwaterTitle = "Brackwater for Dynamics NAV";
 
@@ -270,6 +274,30 @@ public:
       return menu != nullptr;
     });
     return menu;
+  }
+  // Closes the open tray menu with Escape and waits until it is gone.
+  bool CloseTrayMenu(HWND menu) const {
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageA(menu, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001u));
+    return WaitFor([&] { return TopWindows(id_, "#32768").empty(); }, 10000);
+  }
+  // A barrier for checks that something did not happen: posts the toggle hotkey's message and
+  // waits until the program has let go of its other hotkeys (this process can take
+  // Shift+Ctrl+Home), so every message sent or posted to it before was handled; then posts the
+  // toggle again, which gives the keys back. Needs the default hotkeys, active. (Not the tray
+  // menu: under Wine its loop swallows a quit that the program posted itself.) A quit posted
+  // by an earlier message is still to come when this returns: it follows once the queue is
+  // empty, so a check for a program that did not end waits briefly after this.
+  bool HandledEarlierMessages() const {
+    const HWND main = MainWindow();
+    if (main == nullptr || !PostMessageA(main, WM_HOTKEY, kToggleHotkeysId, 0)) return false;
+    const bool handled = WaitFor([] {
+      if (!RegisterHotKey(nullptr, kProbeHotkey, MOD_SHIFT | MOD_CONTROL, VK_HOME)) return false;
+      UnregisterHotKey(nullptr, kProbeHotkey);
+      return true;
+    }, 10000);
+    PostMessageA(main, WM_HOTKEY, kToggleHotkeysId, 0);
+    return handled;
   }
 
 private:

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The Windows bwconfig.exe and the native bwconfig write the same bytes for the same input:
 # a JSON sample converted to .config and to .stream by each, and "show" of either file (the
-# same text; bwconfig.exe ends its lines the Windows way).
+# same text; bwconfig.exe ends its lines the Windows way). Every output must be non-empty, and the
+# native "show" must equal the committed tests/wine/data/settings.show.expected, so that two
+# builds that lose the same data do not pass.
 # Usage: tests/wine/bwconfig_bytes.sh [WIN64_BUILD] [NATIVE_BUILD]   (exit 77: cannot run yet)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -9,6 +11,7 @@ cd "$(dirname "$0")/../.."
 WIN64=$(realpath -m "${1:-build/win64}")
 NATIVE=$(realpath -m "${2:-build/native}")
 SAMPLE=$(realpath tests/wine/data/settings.json)
+EXPECTED_SHOW=$(realpath tests/wine/data/settings.show.expected)
 
 if [[ ! -f tools/bwconfig/CMakeLists.txt ]]; then
   echo "bwconfig is not part of this tree yet"
@@ -45,7 +48,8 @@ windows() {  # windows OUT ARGS...: runs bwconfig.exe under Wine, its standard o
 # The Windows console convention ends lines of text output with CR LF; the text is compared.
 unix_lines() { sed 's/\r$//' "$1" >"$1.lf"; echo "$1.lf"; }
 
-same() {  # same A B WHAT
+same() {  # same A B WHAT: equal and not empty
+  if [[ ! -s "$1" || ! -s "$2" ]]; then echo "EMPTY: $3 ($1, $2)"; return 1; fi
   if cmp "$1" "$2"; then echo "same: $3"; else echo "DIFFERENT: $3 ($1, $2)"; return 1; fi
 }
 
@@ -60,6 +64,7 @@ windows "$WORK/windows-reads-native.show" show --passwords "$(windows_path "$WOR
 native "$WORK/native-reads-windows.show" show --passwords "$WORK/windows.config"
 
 status=0
+same "$EXPECTED_SHOW" "$WORK/native.show" "show, as expected" || { diff "$EXPECTED_SHOW" "$WORK/native.show" | head -n 20 || true; status=1; }
 same "$WORK/native.config" "$WORK/windows.config" "enciphered configuration file" || status=1
 same "$WORK/native.stream" "$WORK/windows.stream" "record stream" || status=1
 same "$WORK/native.show" "$(unix_lines "$WORK/windows.show")" "show" || status=1

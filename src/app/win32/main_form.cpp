@@ -12,6 +12,7 @@
 #include "app/win32/version_info.h"
 #include "app/win32/window_commands.h"
 #include "ui/win32/frm_variables.h"
+#include "app/notify_atom.h"
 
 namespace bw::win32 {
 namespace {
@@ -124,12 +125,8 @@ void MainForm::ShowAtomBalloon(LPARAM atom) {
   char name[256] = {};
   const UINT length = GlobalGetAtomNameA(static_cast<ATOM>(atom), name, sizeof name);
   if (length == 0) return;
-  const std::string_view text(name, length);
-  const auto bar = text.find('|');
-  if (bar == std::string_view::npos)
-    tray_->ShowBalloonText(text, text, kBalloonSeconds);
-  else
-    tray_->ShowBalloonText(text.substr(0, bar), text.substr(bar + 1), kBalloonSeconds);
+  if (const auto parts = SplitNotifyAtom(std::string_view(name, length)))
+    tray_->ShowBalloonText(parts->title, parts->text, kBalloonSeconds);
 }
 
 int MainForm::ActivePage() const { return static_cast<int>(SendMessageA(pages_, TCM_GETCURSEL, 0, 0)); }
