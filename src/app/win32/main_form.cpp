@@ -10,6 +10,7 @@
 #include "app/help_texts.h"
 #include "ui/win32/dpi.h"
 #include "app/win32/version_info.h"
+#include "platform/win32/win32_resources.h"
 #include "ui/win32/frm_variables.h"
 
 namespace bw::win32 {
@@ -64,7 +65,7 @@ MainForm::MainForm(HINSTANCE instance)
   window_.Reset(CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, std::string(kAppTitle).c_str(),
                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, left, top, kWidth, kHeight,
                                 nullptr, nullptr, instance_, this));
-  registrar_.SetWindow(window_.Get());
+  registrar_ = std::make_unique<platform::Win32HotkeyRegistrar>(window_.Get());
   CreateComponents();
   AppStart();
 }
@@ -116,8 +117,8 @@ void MainForm::AppStart() {
   SetVariable(general.VarList, "Initials", general.Initials);
   SetVariable(general.VarList, "Company", general.Company);
 
-  Win32Resources resources(instance_);
-  core_ = std::make_unique<AppCore>(*settings_.root, AppServices{*this, *tray_, *watcher_, editor_, picker_, registrar_,
+  platform::Win32Resources resources;
+  core_ = std::make_unique<AppCore>(*settings_.root, AppServices{*this, *tray_, *watcher_, editor_, picker_, *registrar_,
                                                                  messageBoxes_, keyNames_, shell_, screen_});
   editor_.Connect(*core_, window_.Get());
   core_->SetHelpTexts(LoadHelpTexts(resources));

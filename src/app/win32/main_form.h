@@ -15,12 +15,14 @@
 #include "app/win32/shared_images.h"
 #include "app/win32/tray_icon.h"
 #include "app/win32/tray_menu_view.h"
-#include "app/win32/win32_services.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_hotkey_registrar.h"
 #include "platform/win32/win32_key_names.h"
 #include "platform/win32/win32_messages.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_screen.h"
+#include "platform/win32/win32_shell.h"
 #include "settings/config_file.h"
 #include "ui/win32/frm_hotkey_selection.h"
 #include "ui/win32/unique_resource.h"
@@ -75,9 +77,8 @@ private:
   platform::Win32FileSystem files_;
   platform::Win32Messages messageBoxes_;
   platform::Win32KeyNames keyNames_;
-  Win32HotkeyRegistrar registrar_;
-  Win32Shell shell_;
-  Win32Screen screen_;
+  platform::Win32Shell shell_;
+  platform::Win32Screen screen_;
   Win32EditorCommands editor_{messageBoxes_};
   ui::TfrmHotkeySelection picker_;  // "Select Item to Activate..."
   SettingsPlatform settingsPlatform_;
@@ -86,6 +87,7 @@ private:
 
   RegisteredMessages registered_;
   ui::UniqueWindow window_;
+  std::unique_ptr<platform::Win32HotkeyRegistrar> registrar_;  // for window_, once it exists
   HWND pages_ = nullptr;  // the page control, a child of window_
   ui::UniqueIcon programIcon_;
   std::unique_ptr<SharedImages> images_;
