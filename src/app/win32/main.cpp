@@ -9,6 +9,7 @@
 #include "app/win32/invisible_form.h"
 #include "app/win32/main_form.h"
 #include "app/win32/single_instance.h"
+#include "platform/win32/com_apartment.h"
 
 namespace {
 
@@ -41,6 +42,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     return 0;
   }
 
+  // Once for the whole run, on the thread that starts documents and addresses; it outlives the
+  // windows below. Without COM the program still runs: only some shell handlers fail.
+  const bw::platform::ComApartment com;
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
                                                                     ICC_TREEVIEW_CLASSES};
   InitCommonControlsEx(&controls);
