@@ -107,6 +107,21 @@ void AppCore::ExitBrackwater() {
   if (services_.messages.Confirm(kAppTitle, FormatText(kConfirmExit, {kAppTitle}))) services_.window.Terminate();
 }
 
+void AppCore::OnNotifyMessage(std::uintptr_t wParam, const std::optional<std::string>& atomName) {
+  services_.tray.AddAgain();
+  if (wParam != 1) {
+    services_.tray.ShowBalloon(MakeBalloon(kAppTitle, kIsRunning, kNotifyBalloonSeconds));
+    return;
+  }
+  if (!atomName || atomName->empty()) return;
+  const std::string_view name(*atomName);
+  const auto bar = name.find('|');
+  if (bar == std::string_view::npos)
+    services_.tray.ShowBalloon(MakeBalloon(name, name, kNotifyBalloonSeconds));
+  else
+    services_.tray.ShowBalloon(MakeBalloon(name.substr(0, bar), name.substr(bar + 1), kNotifyBalloonSeconds));
+}
+
 void AppCore::ShowContextHelp(int number) {
   services_.tray.ShowBalloon(MakeBalloon(kAppTitle, help_.Text(number), kHelpBalloonSeconds));
 }

@@ -12,6 +12,7 @@
 #include "app/win32/version_info.h"
 #include "platform/win32/win32_resources.h"
 #include "ui/win32/frm_variables.h"
+#include "ui/win32/modal_dialog.h"
 
 namespace bw::win32 {
 namespace {
@@ -20,7 +21,6 @@ constexpr UINT_PTR kIconTimer = 1;
 constexpr UINT kIconTimerMs = 60000;
 constexpr int kWidth = 520;
 constexpr int kHeight = 372;
-constexpr int kBalloonSeconds = 10;
 constexpr std::array<const char*, 3> kPageCaptions{"Navision", "Templates", "Plug-Ins"};
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
@@ -132,25 +132,27 @@ void MainForm::Save() {
 }
 
 void MainForm::ResetVariables() {
+  if (BringOpenDialogToFront()) return;  // a second copy would write its stale list over the first
   if (settings_.root) ui::ResetVariablesDialog(window_.Get(), General(*settings_.root).VarList, messageBoxes_);
 }
 
-void MainForm::NotifyRunning() {
-  tray_->Show();
-  tray_->ShowBalloonText(kAppTitle, kIsRunning, kBalloonSeconds);
+void MainForm::OnNotify(WPARAM wParam, LPARAM lParam) {
+  std::optional<std::string> atomName;
+  if (wParam == 1) {
+    char name[256] = {};
+    const UINT length = GlobalGetAtomNameA(static_cast<ATOM>(lParam), name, sizeof name);
+    if (length > 0) atomName.emplace(name, length);
+  }
+  if (core_) {
+    core_->OnNotifyMessage(static_cast<std::uintptr_t>(wParam), atomName);
+  } else if (wParam != 1) {
+    // A message box of the start-up is open and the core is not there yet.
+    tray_->Show();
+    tray_->ShowBalloonText(kAppTitle, kIsRunning, kNotifyBalloonSeconds);
+  }
 }
 
-void MainForm::ShowAtomBalloon(LPARAM atom) {
-  char name[256] = {};
-  const UINT length = GlobalGetAtomNameA(static_cast<ATOM>(atom), name, sizeof name);
-  if (length == 0) return;
-  const std::string_view text(name, length);
-  const auto bar = text.find('|');
-  if (bar == std::string_view::npos)
-    tray_->ShowBalloonText(text, text, kBalloonSeconds);
-  else
-    tray_->ShowBalloonText(text.substr(0, bar), text.substr(bar + 1), kBalloonSeconds);
-}
+bool MainForm::BringOpenDialogToFront() { return ui::ModalDialog::BringOpenDialogToFront(); }
 
 int MainForm::ActivePage() const { return static_cast<int>(SendMessageA(pages_, TCM_GETCURSEL, 0, 0)); }
 
@@ -205,6 +207,10 @@ bool MainForm::PreviewKey(const MSG& message) {
 }
 
 void MainForm::OnTrayNotify(LPARAM mouseMessage) {
+  // While one of the program's dialogs is open, the icon brings it to the front instead.
+  if ((mouseMessage == WM_LBUTTONDBLCLK || mouseMessage == WM_RBUTTONUP || mouseMessage == WM_CONTEXTMENU) &&
+      BringOpenDialogToFront())
+    return;
   if (mouseMessage == WM_LBUTTONDBLCLK) {
     ShowManagementWindow(kConfigurationsPage);  // the default entry
   } else if ((mouseMessage == WM_RBUTTONUP || mouseMessage == WM_CONTEXTMENU) && !menuOpen_) {
@@ -241,9 +247,10 @@ LRESULT MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     tray_->Reinstall();
     return 0;
   }
+  // Handled here only: a broadcast reaches every top-level window of the program, but the
+  // balloon is shown once, for the copy that reaches this window, whichever loop dispatches it.
   if (message == registered_.notify) {
-    NotifyRunning();
-    if (wParam == 1) ShowAtomBalloon(lParam);
+    OnNotify(wParam, lParam);
     return 0;
   }
   switch (message) {

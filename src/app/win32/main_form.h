@@ -41,8 +41,6 @@ public:
   HWND Handle() const { return window_.Get(); }
   const RegisteredMessages& Messages() const { return registered_; }
 
-  // The "is running..." balloon, with the icon added again first.
-  void NotifyRunning();
   // Keyboard preview for the management window: Escape hides it, F1 shows context help.
   bool PreviewKey(const MSG& message);
   void HideToTray();
@@ -55,6 +53,7 @@ public:
   void ShowAbout() override {}
   void ResetVariables() override;
   void Terminate() override { PostQuitMessage(0); }
+  bool BringOpenDialogToFront() override;
 
 private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -64,7 +63,7 @@ private:
   void Save();
   void OnTrayNotify(LPARAM mouseMessage);
   void OnMenuCommand(int id);
-  void ShowAtomBalloon(LPARAM atom);
+  void OnNotify(WPARAM wParam, LPARAM lParam);
   int ActivePage() const;
   void SetActivePage(int page);
 
