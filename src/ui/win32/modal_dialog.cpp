@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/foreground_return.h"
+
 namespace bw::ui {
 namespace {
 
@@ -69,6 +71,7 @@ INT_PTR ModalDialog::Run(HWND owner, DWORD style, DWORD exStyle, const std::stri
     BringToFront(open);
     return -1;
   }
+  const platform::ForegroundReturn foreground;
   const std::vector<WORD> words = BuildTemplate(style, exStyle, caption);
   return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), owner,
                                  &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));

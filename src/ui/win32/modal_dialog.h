@@ -14,7 +14,8 @@ namespace bw::ui {
 
 // One of the program's dialogs at a time: while one is open, a request for another (from the
 // tray menu or a hotkey) brings the open one to the front instead. A dialog may still open its
-// own sub-dialogs.
+// own sub-dialogs. When a dialog closes, the window that was in front when it opened gets the
+// foreground back.
 class ModalDialog {
 public:
   // The dialog open now (the innermost one), or nullptr.
