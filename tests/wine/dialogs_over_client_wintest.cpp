@@ -69,6 +69,7 @@ WINTEST(Focus, KeysGoBackToTheEditorWhenTheDialogOrTheQuestionCloses) {
   ASSERT_TRUE(dialog != nullptr);
   PressButton(dialog, IDOK);
   ASSERT_EQ(client.WaitForText("alpha").Text(), std::string("alpha"));
+  ASSERT_TRUE(WaitFor([&] { return program.IdleNow(); }));
   TypeKey('Z');
   EXPECT_EQ(client.WaitForText("alphaz").Text(), std::string("alphaz"));
   // The repeat-last hotkey finds the editor in front again.
@@ -79,6 +80,8 @@ WINTEST(Focus, KeysGoBackToTheEditorWhenTheDialogOrTheQuestionCloses) {
   PressHotkey('P');
   EXPECT_EQ(Answer(program, kConfirm, IDYES), std::string("Insert template ?"));
   ASSERT_EQ(client.WaitForText("alphazalpha()").Text(), std::string("alphazalpha()"));
+  // The command has ended once the caret is back on the marker and the program waits for input.
+  ASSERT_TRUE(WaitFor([&] { return client.State().Value("caret") == "1,13" && program.IdleNow(); }));
   TypeKey('Z');
   EXPECT_EQ(client.WaitForText("alphazalpha(z)").Text(), std::string("alphazalpha(z)"));
   EXPECT_EQ(GetForegroundWindow(), client.process->TopWindow());
