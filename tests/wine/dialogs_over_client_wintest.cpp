@@ -50,16 +50,23 @@ HWND WaitForWindow(const Brackwater& program, const std::string& caption) {
   return found;
 }
 
+// The settings above, the program started with them, and then the client with an empty editor.
+struct Scene {
+  ConfigFolder config{"bwdlg"};
+  bool written = (WriteTemplates(config), true);
+  Brackwater program;
+  bool ready = program.WaitReady();
+  Client client = StartFinsql("\"/text=" + WriteScratch("empty.txt", "") + "\"");
+};
+
 // A key pressed on the real keyboard, as the user types on after a command.
 void TypeKey(WORD key) { PressChord(false, false, key); }
 
 WINTEST(Focus, KeysGoBackToTheEditorWhenTheDialogOrTheQuestionCloses) {
-  ConfigFolder config("bwdlg");
-  WriteTemplates(config);
-  Brackwater program;
-  ASSERT_TRUE(program.WaitReady());
-  const std::string empty = WriteScratch("focus.txt", "");
-  Client client = StartFinsql("\"/text=" + empty + "\"");
+  Scene scene;
+  Brackwater& program = scene.program;
+  Client& client = scene.client;
+  ASSERT_TRUE(scene.ready);
   ASSERT_TRUE(client);
   ASSERT_TRUE(BringToFront(client.process->TopWindow()));
 
@@ -88,12 +95,10 @@ WINTEST(Focus, KeysGoBackToTheEditorWhenTheDialogOrTheQuestionCloses) {
 }
 
 WINTEST(Dialogs, OneAtATimeAndTheRequestBringsItToTheFront) {
-  ConfigFolder config("bwdlg");
-  WriteTemplates(config);
-  Brackwater program;
-  ASSERT_TRUE(program.WaitReady());
-  const std::string empty = WriteScratch("one.txt", "");
-  Client client = StartFinsql("\"/text=" + empty + "\"");
+  Scene scene;
+  Brackwater& program = scene.program;
+  Client& client = scene.client;
+  ASSERT_TRUE(scene.ready);
   ASSERT_TRUE(client);
 
   const HWND menu = program.OpenTrayMenu();
@@ -133,14 +138,12 @@ WINTEST(Dialogs, OneAtATimeAndTheRequestBringsItToTheFront) {
 }
 
 WINTEST(Close, EndsTheProgramWhileAQuestionOrTheTrayMenuIsOpen) {
-  ConfigFolder config("bwdlg");
-  WriteTemplates(config);
   const UINT close = RegisterWindowMessageA("CloseBrackwater");
   {
-    Brackwater program;
-    ASSERT_TRUE(program.WaitReady());
-    const std::string empty = WriteScratch("close.txt", "");
-    Client client = StartFinsql("\"/text=" + empty + "\"");
+    Scene scene;
+    Brackwater& program = scene.program;
+    Client& client = scene.client;
+    ASSERT_TRUE(scene.ready);
     ASSERT_TRUE(client);
     ASSERT_TRUE(BringToFront(client.process->TopWindow()));
     PressHotkey('P');
@@ -151,6 +154,8 @@ WINTEST(Close, EndsTheProgramWhileAQuestionOrTheTrayMenuIsOpen) {
     EXPECT_EQ(client.Typed(), 0);  // the question ended unanswered: nothing typed
   }
   {
+    ConfigFolder config("bwdlg");
+    WriteTemplates(config);
     Brackwater program;
     ASSERT_TRUE(program.WaitReady());
     ASSERT_TRUE(program.OpenTrayMenu() != nullptr);
