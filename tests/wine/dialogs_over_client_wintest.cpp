@@ -134,7 +134,21 @@ WINTEST(Dialogs, OneAtATimeAndTheRequestBringsItToTheFront) {
   const HWND dialog = WaitForWindow(program, kInsertTemplate);
   ASSERT_TRUE(dialog != nullptr);
   PressButton(dialog, IDCANCEL);
-  EXPECT_TRUE(program.WaitDialogGone(kInsertTemplate));
+  ASSERT_TRUE(WaitFor([&] { return AllTopWindows(program.Id(), "#32770", kInsertTemplate).empty(); }));
+
+  // A message box counts too: with the exit question open, the hotkey brings it to the front.
+  const HWND again = program.OpenTrayMenu();
+  ASSERT_TRUE(again != nullptr);
+  PostMessageA(again, WM_CHAR, 'x', 1);  // "E&xit"
+  const HWND box = program.WaitForDialog(kBrackwaterTitle);
+  ASSERT_TRUE(box != nullptr);
+  ASSERT_TRUE(BringToFront(client.process->TopWindow()));
+  PressHotkey(VK_INSERT);
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == box; }));
+  EXPECT_TRUE(TopWindows(program.Id(), "#32770", kInsertTemplate).empty());
+  PressButton(box, IDNO);
+  EXPECT_TRUE(WaitFor([&] { return AllTopWindows(program.Id(), "#32770", kBrackwaterTitle).empty(); }));
+  EXPECT_TRUE(program.Running());
 }
 
 WINTEST(Close, EndsTheProgramWhileAQuestionOrTheTrayMenuIsOpen) {

@@ -44,11 +44,28 @@ void BringToFront(HWND dialog) {
 
 }  // namespace
 
+namespace {
+
+// A message box of this thread that is on the screen (the boxes are dialogs of the system's
+// class; the program's own dialogs are found in the list first).
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (std::strcmp(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+}  // namespace
+
 HWND ModalDialog::OpenDialog() {
   // A dialog leaves the list when its window is gone.
   auto& open = OpenDialogs();
   std::erase_if(open, [](HWND dialog) { return !IsWindow(dialog); });
-  return open.empty() ? nullptr : open.back();
+  if (!open.empty()) return open.back();
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), &FindMessageBox, reinterpret_cast<LPARAM>(&box));
+  return box;
 }
 
 bool ModalDialog::BringOpenDialogToFront() {

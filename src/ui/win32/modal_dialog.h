@@ -18,7 +18,7 @@ namespace bw::ui {
 // foreground back.
 class ModalDialog {
 public:
-  // The dialog open now (the innermost one), or nullptr.
+  // The dialog open now (the innermost one; else a message box of this thread), or nullptr.
   static HWND OpenDialog();
   // Brings the open dialog to the front; false when none is open.
   static bool BringOpenDialogToFront();
