@@ -1,6 +1,7 @@
 #include "app/app_core.h"
 
 #include "app/app_texts.h"
+#include "app/notify_atom.h"
 #include "launch/client_start.h"
 #include "launch/plugin_start.h"
 
@@ -107,6 +108,17 @@ void AppCore::StartPluginAt(int index) {
 
 void AppCore::ExitBrackwater() {
   if (services_.messages.Confirm(kAppTitle, FormatText(kConfirmExit, {kAppTitle}))) services_.window.Terminate();
+}
+
+void AppCore::OnNotifyMessage(std::uintptr_t wParam, const std::optional<std::string>& atomName) {
+  services_.tray.AddAgain();
+  if (wParam != 1) {
+    services_.tray.ShowBalloon(MakeBalloon(kAppTitle, kIsRunning, kNotifyBalloonSeconds));
+    return;
+  }
+  if (!atomName) return;
+  if (const auto parts = SplitNotifyAtom(*atomName))
+    services_.tray.ShowBalloon(MakeBalloon(parts->title, parts->text, kNotifyBalloonSeconds));
 }
 
 void AppCore::ShowContextHelp(int number) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -79,6 +80,11 @@ public:
   // "Exit": asks, then ends the program.
   void ExitBrackwater();
 
+  // "NotifyBrackwater" reached the main window: wParam 1 carries a global atom whose name
+  // (`atomName`, nullopt when it has none) gives the balloon's title and text, split at the
+  // first "|"; any other wParam is a second start of the program. One balloon at most.
+  void OnNotifyMessage(std::uintptr_t wParam, const std::optional<std::string>& atomName);
+
   void SetHelpTexts(HelpTexts texts) { help_ = std::move(texts); }
   // F1 with context number N: help text N as a balloon of 25 seconds.
   void ShowContextHelp(int number);
@@ -96,6 +102,9 @@ private:
   void ActivateItem(const HotkeyItem& item, bool confirmed);
   bool InTree(const TConfigStorage& config) const;
   void RegisterAll();
+  // False, with a balloon the first time for that process, when the foreground program cannot
+  // receive the keys a command would type.
+  bool ForegroundReachable();
 
   TStorage& root_;
   AppServices services_;
@@ -108,6 +117,7 @@ private:
   int hotkeyDepth_ = 0;
   bool commandRunning_ = false;  // a hotkey command is between its start and its end
   int itemsChangeDepth_ = 0;
+  std::uint32_t warnedElevated_ = 0;  // the elevated client process already named in a balloon
 };
 
 }  // namespace bw

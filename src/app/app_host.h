@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -33,6 +34,8 @@ public:
   virtual void ResetVariables() = 0;
   // Ends the message loop; the normal shutdown follows.
   virtual void Terminate() = 0;
+  // Brings the program's open dialog to the front; false when none is open.
+  virtual bool BringOpenDialogToFront() = 0;
 };
 
 struct Balloon {
@@ -79,6 +82,9 @@ public:
   virtual void InsertTemplateText(const std::string& text, bool confirmed) = 0;
   // ...and detaches again, letting pending messages run.
   virtual void Detach() = 0;
+  // The process of the foreground window when Windows keeps this program's keys from it (it
+  // runs elevated and this program does not); 0 when keys reach it.
+  virtual std::uint32_t ForegroundOutOfReach() = 0;
 };
 
 // An item bound to a pressed key: a template, a configuration or a plug-in.

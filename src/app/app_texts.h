@@ -14,6 +14,11 @@ inline constexpr std::string_view kInactive = "Inactive";
 inline constexpr std::string_view kHotkeysActivated = "Hotkeys have been activated.";
 inline constexpr std::string_view kHotkeysDeactivated = "Hotkeys have been deactivated.";
 inline constexpr std::string_view kIsRunning = "Brackwater for Dynamics NAV is running...";
+// "NotifyBrackwater" and hotkey toggle balloons stay this long.
+inline constexpr int kNotifyBalloonSeconds = 10;
+inline constexpr std::string_view kClientElevated =
+    "The Navision client runs as administrator, so Windows keeps Brackwater's keys from it. "
+    "Start Brackwater as administrator too, or the client as a normal user.";
 inline constexpr std::string_view kStandardHotkeyFailed =
     "Brackwater failed to register standard hotkey '%s'.\r\nPlease check for duplicate hotkey definitions.";
 inline constexpr std::string_view kTemplateHotkeyFailed =

@@ -14,6 +14,7 @@ public:
   void AttachToForeground() override {}
   void InsertTemplateText(const std::string&, bool) override {}
   void Detach() override {}
+  std::uint32_t ForegroundOutOfReach() override { return 0; }
 };
 
 class NoItemPicker final : public ItemPicker {

@@ -2,6 +2,7 @@
 #include <exception>
 
 #include "app/app_core.h"
+#include "app/app_texts.h"
 #include "app/hotkey_ids.h"
 #include "app/hotkey_items.h"
 #include "app/scoped_flag.h"
@@ -50,6 +51,10 @@ void AppCore::OnHotkeyMessage(std::uintptr_t wParam, std::intptr_t lParam) {
 }
 
 void AppCore::OnHotkey(int id, unsigned modifiers, unsigned virtualKey) {
+  // While one of the program's dialogs is open (opened from the tray menu or by a command under
+  // way) no other opens over it and nothing is typed: the press brings the dialog to the front.
+  // The toggle still works, as it opens nothing.
+  if (id != kToggleHotkeysId && services_.window.BringOpenDialogToFront()) return;
   // Typing, its pauses and its questions let messages run, so a press can arrive while a
   // command is under way. It is dropped: two commands would type into each other's text.
   if (commandRunning_) return;
@@ -66,8 +71,31 @@ void AppCore::OnHotkey(int id, unsigned modifiers, unsigned virtualKey) {
   }
 }
 
+bool AppCore::ForegroundReachable() {
+  const std::uint32_t process = services_.editor.ForegroundOutOfReach();
+  if (process == 0) return true;
+  // Said once per client process, not at every press.
+  if (process != warnedElevated_) {
+    warnedElevated_ = process;
+    services_.tray.ShowBalloon(MakeBalloon(kAppTitle, kClientElevated, kNotifyBalloonSeconds));
+  }
+  return false;
+}
+
 void AppCore::RunHotkeyCommand(int id, unsigned modifiers, unsigned virtualKey) {
   EditorCommands& editor = services_.editor;
+  switch (id) {
+    case kInsertCredentialsId:
+    case kInsertTemplateId:
+    case kIndentId:
+    case kUnindentId:
+    case kCommentId:
+    case kUncommentId:
+    case kRepeatTemplateId:
+      if (!ForegroundReachable()) return;
+      break;
+    default: break;
+  }
   switch (id) {
     case kOpenBrackwaterId: services_.window.ShowManagementWindow(kConfigurationsPage); break;
     case kInsertCredentialsId:
@@ -102,6 +130,7 @@ void AppCore::ActivateHotkeyItems(unsigned virtualKey, unsigned modifiers) {
 void AppCore::ActivateItem(const HotkeyItem& item, bool confirmed) {
   switch (item.kind) {
     case HotkeyItem::Kind::Template:
+      if (!ForegroundReachable()) return;
       services_.editor.InsertTemplateText(static_cast<const TCommentStorage*>(item.record)->Comment, confirmed);
       break;
     case HotkeyItem::Kind::Configuration:

@@ -3,6 +3,7 @@
 #include "editor/block_command.h"
 #include "editor/focused_text.h"
 #include "editor/input_guard.h"
+#include "platform/win32/win32_elevation.h"
 #include "ui/win32/frm_ask_var.h"
 #include "ui/win32/frm_insert_template.h"
 
@@ -66,5 +67,10 @@ void Win32EditorCommands::InsertTemplateText(const std::string& text, bool confi
 }
 
 void Win32EditorCommands::Detach() { frame_.reset(); }
+
+std::uint32_t Win32EditorCommands::ForegroundOutOfReach() {
+  const platform::ProcessId process = desktop_.OwnerOf(desktop_.ForegroundWindow()).process;
+  return platform::OutOfReach(process) ? process : 0;
+}
 
 }  // namespace bw::win32

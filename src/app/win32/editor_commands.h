@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,6 +43,7 @@ public:
   void AttachToForeground() override;
   void InsertTemplateText(const std::string& text, bool confirmed) override;
   void Detach() override;
+  std::uint32_t ForegroundOutOfReach() override;
 
 private:
   InsertionContext Insertion();

@@ -6,9 +6,11 @@
 #include <memory>
 
 #include "app/win32/app_title.h"
+#include "app/win32/close_message_hook.h"
 #include "app/win32/invisible_form.h"
 #include "app/win32/main_form.h"
 #include "app/win32/single_instance.h"
+#include "platform/win32/com_apartment.h"
 
 namespace {
 
@@ -19,12 +21,8 @@ std::string ProgramFile() {
 }
 
 int RunMessageLoop(bw::win32::MainForm& form) {
-  const bw::win32::RegisteredMessages& registered = form.Messages();
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    // Only posted messages pass here, so a sent "CloseBrackwater" has no effect.
-    if (message.message == registered.notify) form.NotifyRunning();
-    if (message.message == registered.close) PostQuitMessage(0);
     if (form.PreviewKey(message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
@@ -41,10 +39,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     return 0;
   }
 
+  // Once for the whole run, on the thread that starts documents and addresses; it outlives the
+  // windows below. Without COM the program still runs: only some shell handlers fail.
+  const bw::platform::ComApartment com;
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
                                                                     ICC_TREEVIEW_CLASSES};
   InitCommonControlsEx(&controls);
 
+  // Before any window exists: a message box of the start-up already ends on "CloseBrackwater".
+  const bw::win32::CloseMessageHook closeHook(bw::win32::RegisteredMessages{}.close);
   std::unique_ptr<bw::win32::MainForm> form;
   bw::win32::InvisibleForm invisible(instance, [&form] {
     if (form) form->HideToTray();

@@ -11,8 +11,9 @@
 #include "ui/win32/dpi.h"
 #include "app/win32/version_info.h"
 #include "app/win32/window_commands.h"
+#include "platform/win32/win32_resources.h"
 #include "ui/win32/frm_variables.h"
-#include "app/notify_atom.h"
+#include "ui/win32/modal_dialog.h"
 
 namespace bw::win32 {
 namespace {
@@ -21,7 +22,6 @@ constexpr UINT_PTR kIconTimer = 1;
 constexpr UINT kIconTimerMs = 60000;
 constexpr int kWidth = 520;
 constexpr int kHeight = 372;
-constexpr int kBalloonSeconds = 10;
 constexpr std::array<const char*, 3> kPageCaptions{"Navision", "Templates", "Plug-Ins"};
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
@@ -48,7 +48,7 @@ MainForm::MainForm(HINSTANCE instance)
   window_.Reset(CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, std::string(kAppTitle).c_str(),
                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, left, top, kWidth, kHeight,
                                 nullptr, nullptr, instance_, this));
-  registrar_.SetWindow(window_.Get());
+  registrar_ = std::make_unique<platform::Win32HotkeyRegistrar>(window_.Get());
   CreateComponents();
   AppStart();
 }
@@ -98,8 +98,8 @@ void MainForm::AppStart() {
   SetWindowTextA(window_.Get(), std::string(kAppTitle).c_str());
   SetReservedVariables(general);
 
-  Win32Resources resources(instance_);
-  core_ = std::make_unique<AppCore>(*settings_.root, AppServices{*this, *tray_, *watcher_, editor_, picker_, registrar_,
+  platform::Win32Resources resources;
+  core_ = std::make_unique<AppCore>(*settings_.root, AppServices{*this, *tray_, *watcher_, editor_, picker_, *registrar_,
                                                                  messageBoxes_, keyNames_, shell_, screen_});
   editor_.Connect(*core_, window_.Get());
   core_->SetHelpTexts(LoadHelpTexts(resources));
@@ -113,21 +113,27 @@ void MainForm::Save() {
 }
 
 void MainForm::ResetVariables() {
+  if (BringOpenDialogToFront()) return;  // a second copy would write its stale list over the first
   if (settings_.root) ui::ResetVariablesDialog(window_.Get(), General(*settings_.root).VarList, messageBoxes_);
 }
 
-void MainForm::NotifyRunning() {
-  tray_->Show();
-  tray_->ShowBalloonText(kAppTitle, kIsRunning, kBalloonSeconds);
+void MainForm::OnNotify(WPARAM wParam, LPARAM lParam) {
+  std::optional<std::string> atomName;
+  if (wParam == 1) {
+    char name[256] = {};
+    const UINT length = GlobalGetAtomNameA(static_cast<ATOM>(lParam), name, sizeof name);
+    if (length > 0) atomName.emplace(name, length);
+  }
+  if (core_) {
+    core_->OnNotifyMessage(static_cast<std::uintptr_t>(wParam), atomName);
+  } else if (wParam != 1) {
+    // A message box of the start-up is open and the core is not there yet.
+    tray_->Show();
+    tray_->ShowBalloonText(kAppTitle, kIsRunning, kNotifyBalloonSeconds);
+  }
 }
 
-void MainForm::ShowAtomBalloon(LPARAM atom) {
-  char name[256] = {};
-  const UINT length = GlobalGetAtomNameA(static_cast<ATOM>(atom), name, sizeof name);
-  if (length == 0) return;
-  if (const auto parts = SplitNotifyAtom(std::string_view(name, length)))
-    tray_->ShowBalloonText(parts->title, parts->text, kBalloonSeconds);
-}
+bool MainForm::BringOpenDialogToFront() { return ui::ModalDialog::BringOpenDialogToFront(); }
 
 int MainForm::ActivePage() const { return static_cast<int>(SendMessageA(pages_, TCM_GETCURSEL, 0, 0)); }
 
@@ -182,6 +188,10 @@ bool MainForm::PreviewKey(const MSG& message) {
 }
 
 void MainForm::OnTrayNotify(LPARAM mouseMessage) {
+  // While one of the program's dialogs is open, the icon brings it to the front instead.
+  if ((mouseMessage == WM_LBUTTONDBLCLK || mouseMessage == WM_RBUTTONUP || mouseMessage == WM_CONTEXTMENU) &&
+      BringOpenDialogToFront())
+    return;
   if (mouseMessage == WM_LBUTTONDBLCLK) {
     ShowManagementWindow(kConfigurationsPage);  // the default entry
   } else if ((mouseMessage == WM_RBUTTONUP || mouseMessage == WM_CONTEXTMENU) && !menuOpen_) {
@@ -224,9 +234,10 @@ LRESULT MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     tray_->Reinstall();
     return 0;
   }
+  // Handled here only: a broadcast reaches every top-level window of the program, but the
+  // balloon is shown once, for the copy that reaches this window, whichever loop dispatches it.
   if (message == registered_.notify) {
-    NotifyRunning();
-    if (wParam == 1) ShowAtomBalloon(lParam);
+    OnNotify(wParam, lParam);
     return 0;
   }
   switch (message) {

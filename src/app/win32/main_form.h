@@ -15,12 +15,14 @@
 #include "app/win32/shared_images.h"
 #include "app/win32/tray_icon.h"
 #include "app/win32/tray_menu_view.h"
-#include "app/win32/win32_services.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_hotkey_registrar.h"
 #include "platform/win32/win32_key_names.h"
 #include "platform/win32/win32_messages.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_screen.h"
+#include "platform/win32/win32_shell.h"
 #include "settings/config_file.h"
 #include "ui/win32/frm_hotkey_selection.h"
 #include "ui/win32/unique_resource.h"
@@ -39,8 +41,6 @@ public:
   HWND Handle() const { return window_.Get(); }
   const RegisteredMessages& Messages() const { return registered_; }
 
-  // The "is running..." balloon, with the icon added again first.
-  void NotifyRunning();
   // Keyboard preview for the management window: Escape hides it, F1 shows context help.
   bool PreviewKey(const MSG& message);
   void HideToTray();
@@ -57,6 +57,7 @@ public:
   void CheckForNewVersion();
   void ResetVariables() override;
   void Terminate() override { PostQuitMessage(0); }
+  bool BringOpenDialogToFront() override;
 
 private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -66,7 +67,7 @@ private:
   void Save();
   void OnTrayNotify(LPARAM mouseMessage);
   void OnMenuCommand(int id);
-  void ShowAtomBalloon(LPARAM atom);
+  void OnNotify(WPARAM wParam, LPARAM lParam);
   int ActivePage() const;
   void SetActivePage(int page);
 
@@ -79,9 +80,8 @@ private:
   platform::Win32FileSystem files_;
   platform::Win32Messages messageBoxes_;
   platform::Win32KeyNames keyNames_;
-  Win32HotkeyRegistrar registrar_;
-  Win32Shell shell_;
-  Win32Screen screen_;
+  platform::Win32Shell shell_;
+  platform::Win32Screen screen_;
   Win32EditorCommands editor_{messageBoxes_};
   ui::TfrmHotkeySelection picker_;  // "Select Item to Activate..."
   SettingsPlatform settingsPlatform_;
@@ -90,6 +90,7 @@ private:
 
   RegisteredMessages registered_;
   ui::UniqueWindow window_;
+  std::unique_ptr<platform::Win32HotkeyRegistrar> registrar_;  // for window_, once it exists
   HWND pages_ = nullptr;  // the page control, a child of window_
   ui::UniqueIcon programIcon_;
   std::unique_ptr<SharedImages> images_;

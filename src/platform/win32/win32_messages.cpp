@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/foreground_return.h"
+
 namespace bw::platform {
 
 namespace {
@@ -57,11 +59,13 @@ UINT Icon(MessageKind kind) {
 }  // namespace
 
 void Win32Messages::Show(MessageKind kind, std::string_view text) {
+  const ForegroundReturn foreground;
   MessageBoxA(nullptr, std::string(text).c_str(), Caption(kind), MB_OK | Icon(kind) | kCommonStyle);
 }
 
 bool Win32Messages::Confirm(std::string_view caption, std::string_view text) {
   const std::string title = caption.empty() ? std::string("Confirm") : std::string(caption);
+  const ForegroundReturn foreground;
   const EscapeAnswersNo escape;
   return MessageBoxA(nullptr, std::string(text).c_str(), title.c_str(),
                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1 | kCommonStyle) == IDYES;

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/foreground_return.h"
+
 namespace bw::ui {
 namespace {
 
@@ -28,7 +30,50 @@ std::vector<WORD> BuildTemplate(DWORD style, DWORD exStyle, const std::string& c
   return words;
 }
 
+// The program's open dialogs, outermost first; all of them live on the user-interface thread.
+std::vector<HWND>& OpenDialogs() {
+  static std::vector<HWND> open;
+  return open;
+}
+
+void BringToFront(HWND dialog) {
+  if (IsIconic(dialog)) ShowWindow(dialog, SW_RESTORE);
+  BringWindowToTop(dialog);
+  SetForegroundWindow(dialog);
+}
+
 }  // namespace
+
+namespace {
+
+// A message box of this thread that is on the screen (the boxes are dialogs of the system's
+// class; the program's own dialogs are found in the list first).
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (std::strcmp(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND ModalDialog::OpenDialog() {
+  // A dialog leaves the list when its window is gone.
+  auto& open = OpenDialogs();
+  std::erase_if(open, [](HWND dialog) { return !IsWindow(dialog); });
+  if (!open.empty()) return open.back();
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), &FindMessageBox, reinterpret_cast<LPARAM>(&box));
+  return box;
+}
+
+bool ModalDialog::BringOpenDialogToFront() {
+  const HWND open = OpenDialog();
+  if (open == nullptr) return false;
+  BringToFront(open);
+  return true;
+}
 
 std::string WindowText(HWND window) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -38,6 +83,12 @@ std::string WindowText(HWND window) {
 }
 
 INT_PTR ModalDialog::Run(HWND owner, DWORD style, DWORD exStyle, const std::string& caption) {
+  // Only a sub-dialog of the open dialog may open over it.
+  if (const HWND open = OpenDialog(); open != nullptr && (owner == nullptr || GetAncestor(owner, GA_ROOT) != open)) {
+    BringToFront(open);
+    return -1;
+  }
+  const platform::ForegroundReturn foreground;
   const std::vector<WORD> words = BuildTemplate(style, exStyle, caption);
   return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), owner,
                                  &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));
@@ -48,6 +99,7 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
     auto* self = reinterpret_cast<ModalDialog*>(lParam);
     SetWindowLongPtrA(window, DWLP_USER, lParam);
     self->handle_ = window;
+    OpenDialogs().push_back(window);
     self->dpi_ = WindowDpi(window);
     return self->OnInit() ? TRUE : FALSE;
   }

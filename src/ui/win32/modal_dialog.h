@@ -12,15 +12,25 @@
 
 namespace bw::ui {
 
+// One of the program's dialogs at a time: while one is open, a request for another (from the
+// tray menu or a hotkey) brings the open one to the front instead. A dialog may still open its
+// own sub-dialogs. When a dialog closes, the window that was in front when it opened gets the
+// foreground back.
 class ModalDialog {
 public:
+  // The dialog open now (the innermost one; else a message box of this thread), or nullptr.
+  static HWND OpenDialog();
+  // Brings the open dialog to the front; false when none is open.
+  static bool BringOpenDialogToFront();
+
   ModalDialog() = default;
   ModalDialog(const ModalDialog&) = delete;
   ModalDialog& operator=(const ModalDialog&) = delete;
   virtual ~ModalDialog() = default;
 
 protected:
-  // Shows the dialog until it ends; the result given to End, or -1 when it could not be made.
+  // Shows the dialog until it ends; the result given to End, or -1 when it could not be made
+  // or another dialog of the program is open (which is brought to the front instead).
   INT_PTR Run(HWND owner, DWORD style, DWORD exStyle, const std::string& caption);
   void End(INT_PTR result) { EndDialog(handle_, result); }
 

@@ -29,6 +29,10 @@ public:
   void ShowAbout() override { events.push_back("about"); }
   void ResetVariables() override { events.push_back("reset variables"); }
   void Terminate() override { events.push_back("terminate"); }
+  bool BringOpenDialogToFront() override {
+    if (dialogOpen) events.push_back("dialog to front");
+    return dialogOpen;
+  }
   // TrayIcon
   void AddAgain() override { events.push_back("add icon"); }
   void SetHint(std::string_view text) override { hint = std::string(text); }
@@ -45,6 +49,7 @@ public:
     events.push_back("template " + text + (confirmed ? " confirmed" : ""));
   }
   void Detach() override { events.push_back("detach"); }
+  std::uint32_t ForegroundOutOfReach() override { return elevatedProcess; }
   // ItemPicker
   std::optional<std::size_t> Choose(std::span<const HotkeyItem> items) override {
     offered.assign(items.begin(), items.end());
@@ -57,6 +62,8 @@ public:
   std::vector<Balloon> balloons;
   std::vector<HotkeyItem> offered;
   std::optional<std::size_t> choice;
+  bool dialogOpen = false;             // one of the program's dialogs is open
+  std::uint32_t elevatedProcess = 0;   // the foreground client runs elevated
 };
 
 // A settings tree with the default general record and three empty folders.

@@ -153,5 +153,68 @@ TEST_F(HotkeyDispatchTest, HotkeyPressedWhileACommandTypesIsDropped) {
   EXPECT_EQ(typing.events[4], "block 2");
 }
 
+TEST_F(HotkeyDispatchTest, ElevatedClientIsNamedOnceAndGetsNoKeys) {
+  AddTemplate(*root, "Header", kCtrlShift | kVkA, "// header");
+  AddConfig(ConfigsFolder(*root), "Dev", kCtrlShift | 'B');
+  core.SetLastTemplateText("x");
+  host.elevatedProcess = 4242;
+  for (const int id : {kIndentId, kUncommentId, kInsertTemplateId, kRepeatTemplateId}) {
+    Press(id);
+    EXPECT_EQ(host.events, (Events{"hide window", "watcher stop 1", "pump", "add icon", "watcher start 1"}));
+  }
+  PressItem(kVkA);
+  EXPECT_EQ(host.events, (Events{"hide window", "watcher stop 1", "pump", "add icon", "attach", "detach",
+                                 "watcher start 1"}));
+  ASSERT_EQ(host.balloons.size(), 1u);
+  EXPECT_NE(host.balloons[0].text.find("administrator"), std::string::npos);
+
+  // Starting a client types nothing, so it still works; another elevated client is named again.
+  PressItem('B');
+  EXPECT_EQ(shell.started.size(), 1u);
+  host.elevatedProcess = 77;
+  Press(kIndentId);
+  EXPECT_EQ(host.balloons.size(), 2u);
+  host.elevatedProcess = 0;
+  Press(kIndentId);
+  EXPECT_EQ(host.events[4], "block 0");
+}
+
+TEST_F(HotkeyDispatchTest, OpenDialogComesToTheFrontInsteadOfAnyCommand) {
+  AddTemplate(*root, "Header", kCtrlShift | kVkA, "// header");
+  host.dialogOpen = true;
+  for (const int id : {kIndentId, kInsertTemplateId, kOpenBrackwaterId, kFirstItemId}) {
+    Press(id, kVkA);
+    EXPECT_EQ(host.events, (Events{"dialog to front"}));
+  }
+  // The toggle opens nothing and still works.
+  Press(kToggleHotkeysId);
+  EXPECT_FALSE(core.HotkeysActive());
+  host.dialogOpen = false;
+  Press(kIndentId);
+  EXPECT_EQ(host.events[4], "block 0");
+}
+
+TEST_F(HotkeyDispatchTest, NotifyShowsExactlyOneBalloon) {
+  const auto notify = [&](std::uintptr_t wParam, std::optional<std::string> atom) {
+    host.balloons.clear();
+    core.OnNotifyMessage(wParam, atom);
+    return host.balloons;
+  };
+  auto shown = notify(0, std::nullopt);  // a second start
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "Brackwater for Dynamics NAV is running...");
+  EXPECT_EQ(shown[0].seconds, 10);
+  shown = notify(1, "Build|Finished in 3 s|really");
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].title, "Build");
+  EXPECT_EQ(shown[0].text, "Finished in 3 s|really");
+  shown = notify(1, "Plain");
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].title, "Plain");
+  EXPECT_EQ(shown[0].text, "Plain");
+  EXPECT_TRUE(notify(1, std::nullopt).empty());  // an atom without a name
+  EXPECT_TRUE(notify(1, std::string()).empty());
+}
+
 }  // namespace
 }  // namespace bw::test

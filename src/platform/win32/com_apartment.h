@@ -1,0 +1,26 @@
+// COM for the calling thread, for as long as the object lives: an apartment-threaded apartment,
+// as shell extensions behind ShellExecuteEx (some documents and web addresses) need on a thread
+// with windows. Uninitialised again only when the initialisation succeeded.
+#pragma once
+
+#include <objbase.h>
+
+namespace bw::platform {
+
+class ComApartment {
+public:
+  ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+
+  // S_OK, or S_FALSE when the thread already had COM; an error when it could not be had.
+  HRESULT Result() const { return result_; }
+
+private:
+  HRESULT result_;
+};
+
+}  // namespace bw::platform
