@@ -74,6 +74,13 @@ void NavisionItemDialog::Attach(ItemDialogView* view) {
   if (view_ == nullptr) return;
   for (std::size_t i = 0; i < kItemControlCount; ++i) view_->Update(static_cast<ItemControl>(i), states_[i]);
   view_->SetHotkeyColour(hotkey_.TextColour());
+  view_->SetCaption(Caption());
+  if (mode_ == ItemDialogMode::Plugin) view_->UsePluginLayout();
+}
+
+std::string NavisionItemDialog::Caption() const {
+  return Fill(mode_ == ItemDialogMode::Plugin ? "%s Plug-In Configuration" : "%s Navision Configuration",
+              appShortName_);
 }
 
 // ---- values
@@ -154,8 +161,7 @@ void NavisionItemDialog::SetMode(ItemDialogMode mode) {
           ItemControl::UseNT, ItemControl::Username, ItemControl::Password})
       SetVisible(control, true);
   }
-  if (view_ != nullptr)
-    view_->SetCaption(Fill(plugin ? "%s Plug-In Configuration" : "%s Navision Configuration", appShortName_));
+  if (view_ != nullptr) view_->SetCaption(Caption());
   ApplyClientKind();
 }
 

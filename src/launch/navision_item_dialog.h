@@ -102,7 +102,8 @@ class NavisionItemDialog {
 public:
   NavisionItemDialog(ItemDialogServices services, std::string_view appShortName);
 
-  // The view the logic drives from now on; it is brought up to date at once. Null detaches.
+  // The view the logic drives from now on; it is brought up to date at once (controls, caption,
+  // the plug-in layout). Null detaches.
   void Attach(ItemDialogView* view);
 
   // ---- values, loaded by the caller before and read after the dialog is shown
@@ -150,6 +151,8 @@ public:
   // Set once by the caller, after the values and before the dialog is shown.
   void SetMode(ItemDialogMode mode);
   ItemDialogMode Mode() const { return mode_; }
+  // "<short name> Navision Configuration" or "<short name> Plug-In Configuration".
+  std::string Caption() const;
 
   // ---- what the user does
   // Typed text of an edit or of the server list's edit field.

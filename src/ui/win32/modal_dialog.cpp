@@ -53,6 +53,11 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
   }
   auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, DWLP_USER));
   if (self == nullptr) return FALSE;
+  if (message == WM_CTLCOLOREDIT) {
+    // These messages answer with the brush itself, not with DWLP_MSGRESULT.
+    const HBRUSH brush = self->OnEditColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    return reinterpret_cast<INT_PTR>(brush);
+  }
   const bool handled = self->OnMessage(message, wParam, lParam);
   if (message == WM_NCDESTROY) self->handle_ = nullptr;
   return handled ? TRUE : FALSE;

@@ -43,6 +43,9 @@ protected:
   // Every other message; true when handled. Notifications set their result with SetResult.
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   void SetResult(LONG_PTR result) { SetWindowLongPtrA(handle_, DWLP_MSGRESULT, result); }
+  // WM_CTLCOLOREDIT: the brush for an edit's background after setting its colours; null for the
+  // system's colours.
+  virtual HBRUSH OnEditColour(HDC /*dc*/, HWND /*edit*/) { return nullptr; }
 
 private:
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
