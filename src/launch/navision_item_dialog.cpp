@@ -294,13 +294,16 @@ void NavisionItemDialog::ServerListOpening() {
   // Once found, the servers stay for the dialog's life; a search that found none runs again.
   if (serverListFilled_ || services_.sql == nullptr) return;
   if (view_ != nullptr) view_->SetBusy(true);
-  const DiscoveredServers found = services_.sql->DiscoverServers();
-  if (!found.names.empty()) {
+  // The list shows every reply as it comes; what came before a failure stays.
+  const auto show = [this](const std::vector<std::string>& names) {
+    if (names.empty()) return;
     serverListFilled_ = true;
-    if (view_ != nullptr) view_->SetServerList(found.names);
-  }
+    if (view_ != nullptr) view_->SetServerList(names);
+  };
+  const DiscoveredServers found = services_.sql->DiscoverServers(show);
+  show(found.names);
   if (view_ != nullptr) view_->SetBusy(false);
-  if (found.failed) services_.messages.Show(platform::MessageKind::Warning, kNoDiscovery);
+  if (found.failed) services_.messages.Show(platform::MessageKind::Warning, kCannotDiscover);
 }
 
 bool NavisionItemDialog::ConfirmOk() {
@@ -445,7 +448,7 @@ void NavisionItemDialog::DatabaseButton() {
   lastDatabaseLocation_ = FolderPart(*chosen);
 }
 
-SqlLogin NavisionItemDialog::Login() const {
+platform::SqlLogin NavisionItemDialog::Login() const {
   return {Text(ItemControl::ServerList), NTAuthentication(), Text(ItemControl::Username),
           Text(ItemControl::Password)};
 }

@@ -69,8 +69,6 @@ inline constexpr std::string_view kMissingFile =  // message 65048
     "Cannot locate the file '%s'.\r\nPlease enter a valid filename.";
 inline constexpr std::string_view kBadPort =
     "The port '%s' is not a number from 0 to 2147483647.\r\nPlease correct the field Port.";
-inline constexpr std::string_view kNoDiscovery =  // message 65028
-    "Cannot discover active SQL servers. Is SQL server installed on this system?";
 
 // What the dialog's window does for the logic.
 class ItemDialogView {
@@ -196,7 +194,7 @@ private:
 
   void BrowseExecutable();
   void DatabaseButton();
-  SqlLogin Login() const;
+  platform::SqlLogin Login() const;
 
   ItemDialogServices services_;
   std::string appShortName_;

@@ -1,6 +1,6 @@
-// Driving a modal dialog of this process from a second thread, the way a user would: finding it
-// by caption, posting keys, characters and clicks that go through the dialog's own modal loop,
-// answering message boxes. Every wait is bounded.
+// Driving this process's own modal dialogs from a second thread in the Windows test programs,
+// the way a user would: finding a dialog by caption, posting keys, characters and clicks through
+// its modal loop, answering message boxes. Every wait is bounded.
 #pragma once
 
 #include <windows.h>
@@ -9,13 +9,12 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "ui/win32/modal_dialog.h"
 #include "wintest.h"
 
-namespace bw::dialogtest {
-
-using bw::ui::WindowText;
+namespace bw::wintest {
 
 inline bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000) {
   for (DWORD waited = 0; waited < milliseconds; waited += 50) {
@@ -25,26 +24,26 @@ inline bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds
   return condition();
 }
 
-// A visible dialog-class window of this process with the caption (any caption when empty).
 struct DialogSearch {
-  std::string caption;
+  std::string caption;  // empty: any caption
   HWND found = nullptr;
 };
 
 inline BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<DialogSearch*>(data);
+  auto& wanted = *reinterpret_cast<DialogSearch*>(data);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   char className[64] = {};
   GetClassNameA(window, className, sizeof className);
   if (process == GetCurrentProcessId() && IsWindowVisible(window) && std::string(className) == "#32770" &&
-      (search.caption.empty() || WindowText(window) == search.caption)) {
-    search.found = window;
+      (wanted.caption.empty() || ui::WindowText(window) == wanted.caption)) {
+    wanted.found = window;
     return FALSE;
   }
   return TRUE;
 }
 
+// A visible dialog-class window of this process with the caption (any when empty), or null.
 inline HWND FindDialog(const std::string& caption) {
   DialogSearch search{caption};
   EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
@@ -57,35 +56,6 @@ inline HWND WaitForDialog(const std::string& caption) {
   return found;
 }
 
-// Runs `drive` on a second thread for the length of one dialog; joined on leaving the scope.
-// A driver that fails closes whatever dialogs of the process are left, so the case still ends.
-class Driver {
-public:
-  explicit Driver(std::function<void()> drive)
-      : thread_([drive = std::move(drive)] {
-          try {
-            drive();
-          } catch (const bw::wintest::AssertionAbort&) {
-          }
-          // The dialog is expected to close by what the driver did; if it stays, it is closed.
-          if (!WaitUntil([] { return FindDialog("") == nullptr; })) {
-            bw::wintest::Fail(__FILE__, __LINE__, "a dialog stayed open after the driver was done");
-            for (int round = 0; round < 5; ++round) {
-              const HWND left = FindDialog("");
-              if (left == nullptr) break;
-              PostMessageA(left, WM_CLOSE, 0, 0);
-              WaitUntil([&] { return !IsWindow(left) || !IsWindowVisible(left); }, 3000);
-            }
-          }
-        }) {}
-  Driver(const Driver&) = delete;
-  Driver& operator=(const Driver&) = delete;
-  ~Driver() { thread_.join(); }
-
-private:
-  std::thread thread_;
-};
-
 inline void PressKey(HWND target, WPARAM key) {
   PostMessageA(target, WM_KEYDOWN, key, 1);
   PostMessageA(target, WM_KEYUP, key, 0xC0000001);
@@ -95,15 +65,52 @@ inline void Type(HWND target, const std::string& text) {
   for (const char c : text) PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
+inline void Click(HWND dialog, int button) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
 // A message box of this process: its text, then closed with the button.
 inline std::string AnswerBox(const std::string& caption, int button) {
   const HWND box = WaitForDialog(caption);
   if (box == nullptr) return "(no \"" + caption + "\" box)";
-  const std::string text = WindowText(GetDlgItem(box, 0xFFFF));
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+  const std::string text = ui::WindowText(GetDlgItem(box, 0xFFFF));
+  Click(box, button);
   WaitUntil([&] { return !IsWindow(box); });
   return text;
 }
+
+// Runs `drive` on a second thread for the length of one dialog; joined on leaving the scope.
+// When the driver is done, any dialog with one of the captions (without captions: any dialog of
+// the process) still open fails the case and is closed, so the case still ends.
+class Driver {
+public:
+  explicit Driver(std::function<void()> drive) : Driver({""}, std::move(drive)) {}
+  Driver(std::vector<std::string> captions, std::function<void()> drive)
+      : thread_([captions = std::move(captions), drive = std::move(drive)] {
+          try {
+            drive();
+          } catch (const AssertionAbort&) {
+          }
+          const auto anyLeft = [&] {
+            for (const auto& caption : captions)
+              if (FindDialog(caption) != nullptr) return true;
+            return false;
+          };
+          if (WaitUntil([&] { return !anyLeft(); })) return;
+          Fail(__FILE__, __LINE__, "a dialog stayed open after the driver was done");
+          for (int round = 0; round < 5 && anyLeft(); ++round) {
+            for (const auto& caption : captions)
+              if (const HWND dialog = FindDialog(caption)) PostMessageA(dialog, WM_CLOSE, 0, 0);
+            WaitUntil([&] { return !anyLeft(); }, 3000);
+          }
+        }) {}
+  Driver(const Driver&) = delete;
+  Driver& operator=(const Driver&) = delete;
+  ~Driver() { thread_.join(); }
+
+private:
+  std::thread thread_;
+};
 
 // With BW_DIALOG_SHOT_DIR set (a Windows path), writes the file `marker` there while a dialog
 // shows and waits (bounded) for "shot-taken", which the photographing script writes.
@@ -119,4 +126,4 @@ inline void WaitForPhotograph(const std::string& marker) {
   WaitUntil([&] { return GetFileAttributesA(taken.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
 }
 
-}  // namespace bw::dialogtest
+}  // namespace bw::wintest

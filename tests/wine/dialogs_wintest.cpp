@@ -29,7 +29,8 @@
 
 namespace {
 
-using namespace bw::dialogtest;
+using namespace bw::wintest;
+using bw::ui::WindowText;
 
 int Scaled(HWND dialog, int pixels) { return MulDiv(pixels, bw::ui::WindowDpi(dialog), 96); }
 

@@ -1,11 +1,17 @@
 // The configuration and plug-in dialog under Wine: the real window run on this thread while a
 // second thread types into it, clicks and closes it the way a user would. Every wait is bounded.
 //
+// The ItemDialogSql cases talk to the test suite's SSRP and TDS responders on 127.0.0.1, whose
+// ports tests/wine/item_dialog_sql.sh passes in BW_SSRP_PORT and BW_TDS_PORT (with the ODBC set-up
+// that stands FreeTDS in for SQL Server); without them those cases have nothing to talk to and
+// return at once.
+//
 // With BW_DIALOG_SHOT_DIR set (a Windows path), the layout cases write the markers "item-sql",
 // "item-native" and "item-plugin" there while the dialog shows and wait for "shot-taken".
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -16,12 +22,14 @@
 #include "platform/win32/win32_messages.h"
 #include "platform/win32/win32_service_ports.h"
 #include "ui/win32/frm_navision_item.h"
+#include "ui/win32/sql_server_dialog_tools.h"
 #include "dialog_driver.h"
 #include "wintest.h"
 
 namespace {
 
-using namespace bw::dialogtest;
+using namespace bw::wintest;
+using bw::ui::WindowText;
 using bw::ItemControl;
 using bw::ui::ItemControlId;
 
@@ -41,15 +49,15 @@ public:
 // Stands in for the SQL Server side: servers found, a database picked, logins tried.
 class ScriptedSql : public bw::SqlServerTools {
 public:
-  bw::DiscoveredServers DiscoverServers() override {
+  bw::DiscoveredServers DiscoverServers(const std::function<void(const std::vector<std::string>&)>&) override {
     ++discoveries;
     return {{"127.0.0.1\\NAV", "LOOPBACK"}, false};
   }
-  std::optional<std::string> PickDatabase(const bw::SqlLogin& login) override {
+  std::optional<std::string> PickDatabase(const bw::platform::SqlLogin& login) override {
     servers.push_back(login.server);
     return std::string("Cronus");
   }
-  void TestConnection(const bw::SqlLogin& login) override { servers.push_back(login.server); }
+  void TestConnection(const bw::platform::SqlLogin& login) override { servers.push_back(login.server); }
   int discoveries = 0;
   std::vector<std::string> servers;
 };
@@ -76,7 +84,7 @@ HWND Control(HWND dialog, ItemControl control) { return GetDlgItem(dialog, ItemC
 bool Shown(HWND dialog, ItemControl control) { return IsWindowVisible(Control(dialog, control)) != FALSE; }
 bool Enabled(HWND dialog, ItemControl control) { return IsWindowEnabled(Control(dialog, control)) != FALSE; }
 
-void Click(HWND button) {
+void ClickButton(HWND button) {
   PostMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                reinterpret_cast<LPARAM>(button));
 }
@@ -171,7 +179,7 @@ WINTEST(ItemDialog, TypingALocationSwitchesBetweenTheSqlAndTheNativeLayout) {
                !Shown(dialog, ItemControl::Test);
       });
       okWithBoth = Enabled(dialog, ItemControl::Ok);
-      Click(Control(dialog, ItemControl::RadServer));
+      ClickButton(Control(dialog, ItemControl::RadServer));
       WaitUntil([&] { return Enabled(dialog, ItemControl::Port); });
       // Netb: the port closes and keeps its text.
       const HWND netType = Control(dialog, ItemControl::NetType);
@@ -185,7 +193,7 @@ WINTEST(ItemDialog, TypingALocationSwitchesBetweenTheSqlAndTheNativeLayout) {
       PostMessageA(Control(dialog, ItemControl::Location), WM_CHAR, '\b', 1);  // Fin.Ex: no longer the client
       sqlAgain = WaitUntil(
           [&] { return Shown(dialog, ItemControl::ServerList) && !Shown(dialog, ItemControl::RadServer); });
-      Click(GetDlgItem(dialog, IDCANCEL));
+      ClickButton(GetDlgItem(dialog, IDCANCEL));
     });
     EXPECT_FALSE(bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr));
   }
@@ -240,7 +248,7 @@ WINTEST(ItemDialog, KeyFiltersSwallowKeysAndShowTheHintBubble) {
       Retype(portField, "70a4-6");
       WaitUntil([&] { return WindowText(portField) == "7046"; });
       port = WindowText(portField);
-      Click(GetDlgItem(dialog, IDCANCEL));
+      ClickButton(GetDlgItem(dialog, IDCANCEL));
     });
     bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
   }
@@ -288,7 +296,7 @@ WINTEST(ItemDialog, LeavingTheServerFieldTakesThePortFromTheServicesFile) {
       Focus(port);
       Sleep(500);
       unknown = WindowText(port);
-      Click(GetDlgItem(dialog, IDCANCEL));
+      ClickButton(GetDlgItem(dialog, IDCANCEL));
     });
     bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
   }
@@ -311,7 +319,7 @@ WINTEST(ItemDialog, OkRefusesAMissingFileAndThenReturnsTheValues) {
     Driver driver([&] {
       const HWND dialog = WaitForDialog(kConfigurationCaption);
       ASSERT_TRUE(dialog != nullptr);
-      Click(GetDlgItem(dialog, IDOK));
+      ClickButton(GetDlgItem(dialog, IDOK));
       error = AnswerBox("Error", IDOK);
       stayed = IsWindowVisible(dialog) != FALSE;
       const HWND location = Control(dialog, ItemControl::Location);
@@ -328,11 +336,11 @@ WINTEST(ItemDialog, OkRefusesAMissingFileAndThenReturnsTheValues) {
       // A pasted port reaches OK and is refused there.
       Paste(Control(dialog, ItemControl::Port), "99999999999");
       Sleep(200);
-      Click(GetDlgItem(dialog, IDOK));
+      ClickButton(GetDlgItem(dialog, IDOK));
       badPort = AnswerBox("Error", IDOK);
       Paste(Control(dialog, ItemControl::Port), "1433");
       Sleep(200);
-      Click(GetDlgItem(dialog, IDOK));
+      ClickButton(GetDlgItem(dialog, IDOK));
     });
     ok = bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
   }
@@ -365,12 +373,12 @@ WINTEST(ItemDialog, SqlListIsFoundOnDropDownAndTheDatabaseButtonPicks) {
       count = static_cast<int>(SendMessageA(servers, CB_GETCOUNT, 0, 0));
       combo = WindowText(servers);
       PostMessageA(servers, CB_SHOWDROPDOWN, FALSE, 0);
-      Click(Control(dialog, ItemControl::DatabaseButton));
+      ClickButton(Control(dialog, ItemControl::DatabaseButton));
       WaitUntil([&] { return WindowText(Control(dialog, ItemControl::Database)) == "Cronus"; });
       database = WindowText(Control(dialog, ItemControl::Database));
-      Click(Control(dialog, ItemControl::Test));
+      ClickButton(Control(dialog, ItemControl::Test));
       Sleep(200);
-      Click(GetDlgItem(dialog, IDCANCEL));
+      ClickButton(GetDlgItem(dialog, IDCANCEL));
     });
     bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
   }
@@ -419,6 +427,111 @@ WINTEST(ItemDialog, PluginModeIsSmallAndEnterConfirms) {
   EXPECT_EQ(f.fileDialogs.titles.size(), 1u);
   EXPECT_EQ(f.logic.LastLocation(), std::string("C:\\windows\\"));
   EXPECT_EQ(f.logic.Parameters(), std::string("%TEMP%\\notes.txt"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Against the responders
+
+constexpr const char* kTdsPassword = "p;w=x{y";
+
+std::optional<std::uint16_t> PortFromEnvironment(const char* name) {
+  const char* text = std::getenv(name);
+  if (text == nullptr || *text == '\0') return std::nullopt;
+  return static_cast<std::uint16_t>(std::atoi(text));
+}
+
+// The real SQL Server side, its discovery aimed at the SSRP responder alone.
+struct SqlFixture {
+  bw::platform::Win32KeyNames keys;
+  bw::platform::Win32FileSystem files;
+  bw::platform::Win32Messages messages;
+  ScriptedFileDialogs fileDialogs;
+  bw::platform::Win32ServicePorts services;
+  bw::ui::SqlServerDialogTools sql;
+  bw::NavisionItemDialog logic{{keys, files, messages, fileDialogs, services, &sql}, "Brackwater"};
+
+  explicit SqlFixture(std::uint16_t ssrpPort)
+      : sql(messages, bw::DiscoveryOptions{{"127.0.0.1", ssrpPort}, 0x03, std::chrono::milliseconds(1500)}) {
+    logic.SetMode(bw::ItemDialogMode::Configuration);
+  }
+};
+
+std::vector<std::string> ComboEntries(HWND combo) {
+  std::vector<std::string> entries;
+  const auto count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    char text[256] = {};
+    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    entries.emplace_back(text);
+  }
+  return entries;
+}
+
+WINTEST(ItemDialogSql, DroppingDownTheServerListDiscoversTheResponderServers) {
+  const auto ssrp = PortFromEnvironment("BW_SSRP_PORT");
+  if (!ssrp) return;
+  SqlFixture f(*ssrp);
+  std::vector<std::string> entries;
+  {
+    Driver driver([&] {
+      const HWND dialog = WaitForDialog(kConfigurationCaption);
+      ASSERT_TRUE(dialog != nullptr);
+      const HWND servers = Control(dialog, ItemControl::ServerList);
+      PostMessageA(servers, CB_SHOWDROPDOWN, TRUE, 0);
+      WaitUntil([&] { return SendMessageA(servers, CB_GETCOUNT, 0, 0) >= 2; }, 20000);
+      Sleep(2000);  // the discovery ends 1.5 seconds after the last reply
+      entries = ComboEntries(servers);
+      PostMessageA(servers, CB_SHOWDROPDOWN, FALSE, 0);
+      Click(dialog, IDCANCEL);
+    });
+    bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
+  }
+  EXPECT_EQ(entries, (std::vector<std::string>{"SRV1\\NAV", "SRV2"}));
+}
+
+WINTEST(ItemDialogSql, TheDatabaseButtonListsTheResponderDatabasesAndTestReports) {
+  const auto ssrp = PortFromEnvironment("BW_SSRP_PORT");
+  const auto tds = PortFromEnvironment("BW_TDS_PORT");
+  if (!ssrp || !tds) return;
+  SqlFixture f(*ssrp);
+  const std::string server = "127.0.0.1," + std::to_string(*tds);
+  f.logic.SetServer(server);
+  f.logic.SetUserName("nav");
+  f.logic.SetPassword(kTdsPassword);
+  std::vector<std::string> offered;
+  std::string connected, refused;
+  {
+    Driver driver([&] {
+      const HWND dialog = WaitForDialog(kConfigurationCaption);
+      ASSERT_TRUE(dialog != nullptr);
+      ClickButton(Control(dialog, ItemControl::DatabaseButton));
+      const HWND picker = WaitForDialog("Available Databases");
+      ASSERT_TRUE(picker != nullptr);
+      const HWND list = GetDlgItem(picker, 100);
+      for (LRESULT i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
+        char text[256] = {};
+        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        offered.emplace_back(text);
+      }
+      PostMessageA(list, LB_SETCURSEL, 4, 0);
+      Sleep(200);
+      Click(picker, IDOK);
+      WaitUntil([&] { return WindowText(Control(dialog, ItemControl::Database)) == "CRONUS"; });
+
+      ClickButton(Control(dialog, ItemControl::Test));
+      connected = AnswerBox("Information", IDOK);
+      const HWND password = Control(dialog, ItemControl::Password);
+      SendMessageA(password, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("wrong"));
+      ClickButton(Control(dialog, ItemControl::Test));
+      refused = AnswerBox("Warning", IDOK);
+      Click(dialog, IDCANCEL);
+    });
+    bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
+  }
+  EXPECT_EQ(offered, (std::vector<std::string>{"master", "tempdb", "model", "msdb", "CRONUS"}));
+  EXPECT_EQ(f.logic.Database(), std::string("CRONUS"));
+  EXPECT_EQ(connected, "Successfully connected to SQL Server '" + server + "'");
+  EXPECT_EQ(refused, "Cannot connect to SQL Server '" + server + "'. Please check server, username, and password.");
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ public:
   void ShowHint(ItemControl field, std::string_view text) override { hints.emplace_back(field, text); }
   void SetCaption(std::string_view text) override { caption = text; }
   void UsePluginLayout() override { pluginLayout = true; }
-  void SetServerList(const std::vector<std::string>& names) override { serverList = names; }
+  void SetServerList(const std::vector<std::string>& names) override { serverLists.push_back(names); }
   void SetBusy(bool busy) override { busyChanges.push_back(busy); }
 
   std::map<ItemControl, ControlState> shown;
@@ -31,7 +31,7 @@ public:
   std::vector<std::pair<ItemControl, std::string>> hints;
   std::string caption;
   bool pluginLayout = false;
-  std::vector<std::string> serverList;
+  std::vector<std::vector<std::string>> serverLists;
   std::vector<bool> busyChanges;
 };
 
@@ -56,20 +56,21 @@ public:
 
 class FakeSqlTools : public SqlServerTools {
 public:
-  DiscoveredServers DiscoverServers() override {
+  DiscoveredServers DiscoverServers(const std::function<void(const std::vector<std::string>&)>& update) override {
     ++discoveries;
+    if (!found.names.empty()) update({found.names.front()});  // the first reply
     return found;
   }
-  std::optional<std::string> PickDatabase(const SqlLogin& login) override {
+  std::optional<std::string> PickDatabase(const platform::SqlLogin& login) override {
     logins.push_back(login);
     return picked;
   }
-  void TestConnection(const SqlLogin& login) override { logins.push_back(login); }
+  void TestConnection(const platform::SqlLogin& login) override { logins.push_back(login); }
 
   DiscoveredServers found;
   int discoveries = 0;
   std::optional<std::string> picked;
-  std::vector<SqlLogin> logins;
+  std::vector<platform::SqlLogin> logins;
 };
 
 class NavisionItemDialogTest : public ::testing::Test {
@@ -365,7 +366,9 @@ TEST_F(NavisionItemDialogTest, SqlListDiscoversUntilItFindsAndButtonsUseTheLogin
   EXPECT_EQ(sql.discoveries, 2);
   sql.found = {{"SQL01", "SQL02\\NAV"}, true};  // some found, then a socket error
   dialog.ServerListOpening();
-  EXPECT_EQ(view.serverList, (std::vector<std::string>{"SQL01", "SQL02\\NAV"}));
+  // Each reply shows at once; the end of the search shows the whole list.
+  EXPECT_EQ(view.serverLists,
+            (std::vector<std::vector<std::string>>{{"SQL01"}, {"SQL01", "SQL02\\NAV"}}));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].kind, Kind::Warning);
   EXPECT_EQ(messages.shown[0].text, "Cannot discover active SQL servers. Is SQL server installed on this system?");
@@ -387,8 +390,8 @@ TEST_F(NavisionItemDialogTest, SqlListDiscoversUntilItFindsAndButtonsUseTheLogin
   ASSERT_EQ(sql.logins.size(), 3u);
   EXPECT_EQ(sql.logins[0].server, "SQL01");
   EXPECT_EQ(sql.logins[0].password, "p;w={x");
-  EXPECT_FALSE(sql.logins[0].ntAuthentication);
-  EXPECT_TRUE(sql.logins[2].ntAuthentication);
+  EXPECT_FALSE(sql.logins[0].windowsLogin);
+  EXPECT_TRUE(sql.logins[2].windowsLogin);
   EXPECT_TRUE(fileDialogs.requests.empty());
 }
 

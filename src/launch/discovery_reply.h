@@ -1,0 +1,33 @@
+// Reading SQL Server Resolution Protocol replies: the instances a server names in its answer.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "launch/server_list.h"
+
+namespace bw {
+
+inline constexpr std::uint8_t kSsrpBroadcastRequest = 0x02;  // CLNT_BCAST_EX: every server, all instances
+inline constexpr std::uint8_t kSsrpUnicastRequest = 0x03;    // CLNT_UCAST_EX: one server, all instances
+inline constexpr std::uint8_t kSsrpResponse = 0x05;          // SVR_RESP
+inline constexpr std::uint16_t kSsrpPort = 1434;
+
+// Walks the "key;value;" fields of the replies of one discovery. The two markers (the next
+// field is a server name, the next field is an instance name) live as long as the walker, so
+// one walker serves one discovery; server and instance texts start empty in every reply.
+class ReplyFieldWalk {
+public:
+  // Adds the entries that `datagram` names: "server" for a default instance (instance name
+  // exactly "MSSQLSERVER"), "server\instance" otherwise. A datagram whose first byte is not
+  // the response type is ignored; three bytes or fewer hold no text; only the bytes given are
+  // read, and a last piece not ended by ";" is not visited.
+  void Walk(std::span<const std::uint8_t> datagram, ServerList& list);
+
+private:
+  bool serverNameFollows_ = false;
+  bool instanceNameFollows_ = false;
+};
+
+}  // namespace bw

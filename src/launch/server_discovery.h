@@ -1,0 +1,35 @@
+// Finding the SQL Server instances on the network: one request, then every reply until the
+// network has been quiet for the wait.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/datagram.h"
+
+namespace bw {
+
+inline constexpr std::string_view kCannotDiscover =
+    "Cannot discover active SQL servers. Is SQL server installed on this system?";  // 65028
+
+struct DiscoveryOptions {
+  // The program broadcasts; the settings tool and the tests name one host instead.
+  platform::DatagramAddress target{"255.255.255.255", 1434};
+  std::uint8_t request = 0x02;  // CLNT_BCAST_EX; CLNT_UCAST_EX (0x03) for a single host
+  std::chrono::milliseconds wait{3000};   // quiet time that ends the discovery
+  std::chrono::milliseconds limit{15000};  // the whole discovery, however often servers answer
+};
+
+// Sends the request over `socket` and reads replies until a wait ends without one or the limit
+// is reached. After every reply `update` gets the whole list so far (sorted, each entry once),
+// so a caller can show it at once. Returns the list. A socket failure throws
+// platform::DatagramError; what `update` was given stays valid.
+std::vector<std::string> DiscoverSqlServers(
+    platform::DatagramSocket& socket, platform::Clock& clock, const DiscoveryOptions& options,
+    const std::function<void(const std::vector<std::string>&)>& update = {});
+
+}  // namespace bw

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "launch/discovery_reply.h"
+#include "launch/server_combo.h"
+#include "launch/server_discovery.h"
+#include "platform/fake/event_log.h"
+#include "platform/fake/fake_desktop.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/recording_messages.h"
+#include "platform/fake/scripted_datagrams.h"
+
+namespace bw {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Entries = std::vector<std::string>;
+using namespace std::chrono_literals;
+
+Bytes Reply(std::string_view text, std::uint8_t type = kSsrpResponse) {
+  Bytes bytes{type, static_cast<std::uint8_t>(text.size() & 0xff), static_cast<std::uint8_t>(text.size() >> 8)};
+  bytes.insert(bytes.end(), text.begin(), text.end());
+  return bytes;
+}
+
+Entries Walk(std::initializer_list<Bytes> datagrams) {
+  ServerList list;
+  ReplyFieldWalk walk;
+  for (const auto& datagram : datagrams) walk.Walk(datagram, list);
+  return list.Entries();
+}
+
+TEST(ReplyFieldWalkTest, DefaultAndNamedInstancesOfOneReply) {
+  EXPECT_EQ(Walk({Reply("ServerName;SRV1;InstanceName;MSSQLSERVER;IsClustered;No;Version;8.00.194;;"
+                        "ServerName;SRV1;InstanceName;NAV;IsClustered;No;Version;9.00.139;;")}),
+            (Entries{"SRV1", "SRV1\\NAV"}));
+  // Only the exact upper-case name is the default instance.
+  EXPECT_EQ(Walk({Reply("ServerName;SRV1;InstanceName;mssqlserver;;")}), (Entries{"SRV1\\mssqlserver"}));
+}
+
+TEST(ReplyFieldWalkTest, KeysAreCaseSensitiveAndRecognisedByTheirBeginning) {
+  EXPECT_EQ(Walk({Reply("ServerNameX;SRV1;InstanceNameY;NAV;")}), (Entries{"SRV1\\NAV"}));
+  EXPECT_EQ(Walk({Reply("servername;SRV1;instancename;NAV;")}), Entries{});
+  // An instance name without a server name in the same reply adds nothing.
+  EXPECT_EQ(Walk({Reply("InstanceName;NAV;IsClustered;No;")}), Entries{});
+}
+
+TEST(ReplyFieldWalkTest, AnUnendedLastPieceIsNotVisited) {
+  EXPECT_EQ(Walk({Reply("ServerName;SRV1;InstanceName;NAV")}), Entries{});
+  EXPECT_EQ(Walk({Reply("ServerName;SRV1;InstanceName;NAV;")}), (Entries{"SRV1\\NAV"}));
+}
+
+TEST(ReplyFieldWalkTest, AGroupNamingAnotherServerNeverBorrowsThePreviousInstance) {
+  EXPECT_EQ(Walk({Reply("ServerName;SRV1;InstanceName;NAV;;ServerName;SRV2;InstanceName;MSSQLSERVER;;")}),
+            (Entries{"SRV1\\NAV", "SRV2"}));
+}
+
+TEST(ReplyFieldWalkTest, MarkersCarryOverToTheNextReplyOfTheSameDiscovery) {
+  // The server text starts empty in every reply, but a key at the end of one reply still
+  // marks the first field of the next.
+  EXPECT_EQ(Walk({Reply("InstanceName;NAV;ServerName;"), Reply("SRV9;InstanceName;DEV;")}), (Entries{"SRV9\\DEV"}));
+}
+
+TEST(ReplyFieldWalkTest, TwoServersAreSortedWithoutRegardToCaseAndListedOnce) {
+  EXPECT_EQ(Walk({Reply("ServerName;srv2;InstanceName;MSSQLSERVER;;"), Reply("ServerName;SRV1;InstanceName;NAV;;"),
+                  Reply("ServerName;SRV2;InstanceName;MSSQLSERVER;;")}),
+            (Entries{"SRV1\\NAV", "srv2"}));
+}
+
+TEST(ReplyFieldWalkTest, HostileRepliesGiveNothingAndNeverReadPastTheDatagram) {
+  EXPECT_EQ(Walk({Bytes{}, Bytes{0x05}, Bytes{0x05, 0x10}, Bytes{0x05, 0xff, 0xff}}), Entries{});
+  EXPECT_EQ(Walk({Reply("ServerName SRV1 InstanceName NAV")}), Entries{});
+  // Another response type is not an answer, however well formed.
+  EXPECT_EQ(Walk({Reply("ServerName;SRV1;InstanceName;NAV;", 0x04)}), Entries{});
+  // Binary noise with ";" in it may add odd names, but is read safely.
+  Bytes noise{kSsrpResponse, 0, 0};
+  for (int i = 0; i < 4096; ++i) noise.push_back(static_cast<std::uint8_t>((i * 37 + 11) % 256));
+  Walk({noise});
+}
+
+TEST(ReplyFieldWalkTest, AReplyLongerThanTheOldReceiveBufferIsReadWhole) {
+  std::string text;
+  while (text.size() < 9000) text += "Version;8.00.194;";
+  text += "ServerName;FAR;InstanceName;AWAY;;";
+  Bytes big = Reply(text);
+  big.resize(65507, ';');
+  EXPECT_EQ(Walk({big}), (Entries{"FAR\\AWAY"}));
+}
+
+struct DiscoveryScene {
+  fake::EventLog log;
+  fake::FakeClock clock{log};
+  fake::ScriptedDatagrams socket{clock};
+  fake::FakeDesktop desktop{log};
+  DiscoveryOptions options{{"127.0.0.1", 51434}, kSsrpBroadcastRequest, 3000ms, 15000ms};
+};
+
+TEST(DiscoverSqlServersTest, OneRequestThenRepliesUntilTheNetworkIsQuiet) {
+  DiscoveryScene scene;
+  scene.socket.Reply(Reply("ServerName;B;InstanceName;MSSQLSERVER;;"), 100ms);
+  scene.socket.Reply(Reply("ServerName;A;InstanceName;NAV;;"), 2900ms);
+  std::vector<Entries> updates;
+  const auto found = DiscoverSqlServers(scene.socket, scene.clock, scene.options,
+                                        [&](const Entries& entries) { updates.push_back(entries); });
+  EXPECT_EQ(found, (Entries{"A\\NAV", "B"}));
+  EXPECT_EQ(updates, (std::vector<Entries>{{"B"}, {"A\\NAV", "B"}}));
+  ASSERT_EQ(scene.socket.sent, (std::vector<Bytes>{{0x02}}));
+  EXPECT_EQ(scene.socket.sentTo[0].host, "127.0.0.1");
+  EXPECT_EQ(scene.socket.sentTo[0].port, 51434);
+  EXPECT_EQ(scene.clock.Elapsed(), 100ms + 2900ms + 3000ms);
+}
+
+TEST(DiscoverSqlServersTest, ServersThatNeverFallSilentAreCutOffAtTheLimit) {
+  DiscoveryScene scene;
+  scene.socket.repeatForever = Reply("ServerName;CHATTY;InstanceName;MSSQLSERVER;;");
+  EXPECT_EQ(DiscoverSqlServers(scene.socket, scene.clock, scene.options), (Entries{"CHATTY"}));
+  EXPECT_LE(scene.clock.Elapsed(), 15000ms);
+  EXPECT_GE(scene.clock.Elapsed(), 14000ms);
+}
+
+struct FakeCombo final : ServerComboList {
+  bool HasEntries() override { return !entries.empty(); }
+  void SetEntries(const Entries& replaced) override { entries = replaced; ++fills; }
+  Entries entries;
+  int fills = 0;
+};
+
+TEST(DiscoverServersForListTest, NothingAnsweringIsNoErrorAndTheNextDropDownTriesAgain) {
+  DiscoveryScene scene;
+  FakeCombo combo;
+  platform::RecordingMessages messages;
+  auto socket = [&]() -> platform::DatagramSocket& { return scene.socket; };
+  DiscoverServersForList(combo, socket, scene.clock, scene.desktop, messages, scene.options);
+  EXPECT_TRUE(combo.entries.empty());
+  EXPECT_TRUE(messages.shown.empty());
+  scene.socket.Reply(Reply("ServerName;SRV1;InstanceName;MSSQLSERVER;;"));
+  DiscoverServersForList(combo, socket, scene.clock, scene.desktop, messages, scene.options);
+  EXPECT_EQ(combo.entries, (Entries{"SRV1"}));
+  // The hourglass shows from before the request until after the wait that ends the discovery.
+  std::vector<std::string> order;
+  for (const auto& event : scene.log.Events()) order.push_back(fake::Describe(event));
+  EXPECT_EQ(order.front(), fake::Describe(fake::Event::Of(fake::Event::Kind::BusyCursor, 1)));
+  EXPECT_EQ(order.back(), fake::Describe(fake::Event::Of(fake::Event::Kind::BusyCursor, 0)));
+  EXPECT_FALSE(scene.desktop.BusyCursorShown());
+  // With entries in the list, the drop-down asks nobody.
+  DiscoverServersForList(combo, socket, scene.clock, scene.desktop, messages, scene.options);
+  EXPECT_EQ(scene.socket.sent.size(), 2u);
+}
+
+TEST(DiscoverServersForListTest, ASocketFailureWarnsAndKeepsWhatWasFound) {
+  DiscoveryScene scene;
+  FakeCombo combo;
+  platform::RecordingMessages messages;
+  scene.socket.Reply(Reply("ServerName;SRV1;InstanceName;NAV;;"));
+  scene.socket.steps.push_back({{}, 0ms, true});
+  DiscoverServersForList(combo, [&]() -> platform::DatagramSocket& { return scene.socket; }, scene.clock, scene.desktop,
+                         messages, scene.options);
+  EXPECT_EQ(combo.entries, (Entries{"SRV1\\NAV"}));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, platform::RecordingMessages::Shown::Kind::Warning);
+  EXPECT_EQ(messages.shown[0].text, kCannotDiscover);
+  EXPECT_FALSE(scene.desktop.BusyCursorShown());
+
+  FakeCombo empty;
+  messages.shown.clear();
+  DiscoverServersForList(empty, []() -> platform::DatagramSocket& { throw platform::DatagramError("no socket"); },
+                         scene.clock, scene.desktop, messages, scene.options);
+  EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+}  // namespace
+}  // namespace bw

@@ -1,0 +1,158 @@
+// The SQL Server dialogs under Wine: "Available Databases" alone and as the database button's
+// flow runs it (the list in the server's order, OK, a double click, Escape, the warning when the
+// server fails), and the server field's list as discovery refills it.
+#include <windows.h>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "dialog_driver.h"
+#include "launch/database_listing.h"
+#include "platform/win32/win32_messages.h"
+#include "ui/win32/frm_available_databases.h"
+#include "ui/win32/server_combo_view.h"
+#include "wintest.h"
+
+namespace {
+
+using namespace bw::wintest;
+using bw::ui::WindowText;
+using Names = std::vector<std::string>;
+
+constexpr int kList = 100;
+const char* const kCaption = "Available Databases";
+
+std::optional<std::string> PickWith(const Names& names, std::function<void(HWND dialog, HWND list)> drive) {
+  Driver driver({kCaption, "Warning"}, [&] {
+    const HWND dialog = WaitForDialog(kCaption);
+    ASSERT_TRUE(dialog != nullptr);
+    drive(dialog, GetDlgItem(dialog, kList));
+  });
+  return bw::ui::TfrmAvailableDatabases().Pick(names);
+}
+
+Names Lines(HWND list) {
+  Names lines;
+  const auto count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    char text[256] = {};
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    lines.emplace_back(text);
+  }
+  return lines;
+}
+
+void DoubleClickLine(HWND list, int line) {
+  RECT bounds{};
+  SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&bounds));
+  const LPARAM at = MAKELPARAM(bounds.left + 4, (bounds.top + bounds.bottom) / 2);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+  PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+std::string Show(const std::optional<std::string>& value) { return value ? "\"" + *value + "\"" : "nullopt"; }
+
+WINTEST(AvailableDatabases, ListsInTheGivenOrderAndADoubleClickPicks) {
+  Names shown;
+  SIZE client{};
+  const auto picked = PickWith({"tempdb", "master", "CRONUS", "model"}, [&](HWND dialog, HWND list) {
+    shown = Lines(list);
+    RECT area{};
+    GetClientRect(dialog, &area);
+    client = {area.right * 96 / bw::ui::WindowDpi(dialog), area.bottom * 96 / bw::ui::WindowDpi(dialog)};
+    DoubleClickLine(list, 2);
+  });
+  EXPECT_EQ(shown, (Names{"tempdb", "master", "CRONUS", "model"}));
+  EXPECT_EQ(client.cx, 218L);
+  EXPECT_EQ(client.cy, 256L);
+  EXPECT_EQ(Show(picked), std::string("\"CRONUS\""));
+}
+
+WINTEST(AvailableDatabases, OkWithoutASelectionGivesAnEmptyTextAndEscapeNothing) {
+  const auto none = PickWith({"master"}, [](HWND dialog, HWND) { Click(dialog, IDOK); });
+  EXPECT_EQ(Show(none), std::string("\"\""));
+  const auto escaped = PickWith({"master"}, [](HWND, HWND list) {
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    PressKey(list, VK_ESCAPE);
+  });
+  EXPECT_EQ(Show(escaped), std::string("nullopt"));
+  const auto entered = PickWith({"master", "msdb"}, [](HWND, HWND list) {
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+    PressKey(list, VK_RETURN);
+  });
+  EXPECT_EQ(Show(entered), std::string("\"msdb\""));
+}
+
+// A server that answers with its databases, or fails at the login.
+class StubServer final : public bw::platform::SqlConnector {
+public:
+  explicit StubServer(bool fails) : fails_(fails) {}
+  std::unique_ptr<bw::platform::SqlConnection> Open(const bw::platform::SqlLogin&, std::chrono::seconds) override {
+    if (fails_) throw bw::platform::SqlError("Login failed");
+    struct Connection final : bw::platform::SqlConnection {
+      Names ReadColumn(std::string_view, std::string_view, std::chrono::seconds) override {
+        return {"master", "tempdb", "model", "msdb"};
+      }
+    };
+    return std::make_unique<Connection>();
+  }
+
+private:
+  bool fails_;
+};
+
+WINTEST(ListSqlDatabases, PicksThroughTheDialogOrWarnsWithoutShowingIt) {
+  bw::platform::Win32Messages messages;
+  const bw::platform::SqlLogin login{"SRV1\\NAV", false, "nav", "x"};
+  StubServer answering(false);
+  std::optional<std::string> picked;
+  {
+    Driver driver({kCaption, "Warning"}, [] {
+      const HWND dialog = WaitForDialog(kCaption);
+      ASSERT_TRUE(dialog != nullptr);
+      SendMessageA(GetDlgItem(dialog, kList), LB_SETCURSEL, 3, 0);
+      Click(dialog, IDOK);
+    });
+    bw::ui::TfrmAvailableDatabases picker;
+    picked = bw::ListSqlDatabases(answering, login, picker, messages);
+  }
+  EXPECT_EQ(Show(picked), std::string("\"msdb\""));
+
+  StubServer failing(true);
+  std::string warning;
+  bool pickShown = false;
+  {
+    Driver driver({kCaption, "Warning"}, [&] {
+      warning = AnswerBox("Warning", IDOK);
+      pickShown = FindDialog(kCaption) != nullptr;
+    });
+    bw::ui::TfrmAvailableDatabases picker;
+    picked = bw::ListSqlDatabases(failing, login, picker, messages);
+  }
+  EXPECT_EQ(warning, std::string("Cannot connect to SQL Server 'SRV1\\NAV'. Please check server, username, and password."));
+  EXPECT_FALSE(pickShown);
+  EXPECT_EQ(Show(picked), std::string("nullopt"));
+}
+
+WINTEST(ServerCombo, RefillingTheListKeepsTheTypedText) {
+  const HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_POPUP | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 0, 0,
+                                     200, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_TRUE(combo != nullptr);
+  bw::ui::ServerComboView view(combo);
+  EXPECT_FALSE(view.HasEntries());
+  SetWindowTextA(combo, "SRV9\\N");
+  view.SetEntries({"SRV1"});
+  view.SetEntries({"SRV1", "SRV2\\NAV"});
+  EXPECT_TRUE(view.HasEntries());
+  EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(WindowText(combo), std::string("SRV9\\N"));
+  DestroyWindow(combo);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return bw::wintest::RunAll(argc, argv); }
