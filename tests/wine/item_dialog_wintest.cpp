@@ -216,6 +216,7 @@ WINTEST(ItemDialog, KeyFiltersSwallowKeysAndShowTheHintBubble) {
   f.logic.SetUseServer(true);
   f.logic.SetMode(bw::ItemDialogMode::Configuration);
   std::string name, port, hint;
+  std::vector<int> helps;
   bool tipShown = false, tipGone = false;
   int tipTop = 0, nameTop = 0;
   {
@@ -244,14 +245,18 @@ WINTEST(ItemDialog, KeyFiltersSwallowKeysAndShowTheHintBubble) {
         hint = text;
       }
       tipGone = WaitUntil([] { return VisibleTip() == nullptr; }, 8000);  // removed after 5 seconds
+      PressKey(nameField, VK_F1);
+      PressKey(Control(dialog, ItemControl::Company), VK_F1);
+      WaitUntil([&] { return helps.size() == 2; }, 3000);
       const HWND portField = Control(dialog, ItemControl::Port);
       Retype(portField, "70a4-6");
       WaitUntil([&] { return WindowText(portField) == "7046"; });
       port = WindowText(portField);
       ClickButton(GetDlgItem(dialog, IDCANCEL));
     });
-    bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
+    bw::ui::TfrmNavisionItem(f.logic, [&](int number) { helps.push_back(number); }).ShowModal(nullptr);
   }
+  EXPECT_EQ(helps, (std::vector<int>{21, 26}));  // F1: the focused field's help number
   EXPECT_EQ(name, std::string("LiveTest"));
   EXPECT_TRUE(tipShown);
   EXPECT_EQ(hint, std::string("Name cannot support these characters:\n\n/ \\ : * ? \" < > | ( )"));

@@ -230,6 +230,12 @@ private:
     EnableWindow(Item(kPortLabel), port.enabled ? TRUE : FALSE);
   }
 
+  static bool IsEditField(HWND window) {
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpiA(className, "EDIT") == 0;
+  }
+
   HWND LabelOf(ItemControl control) const { return Item(kLabelBase + static_cast<int>(control)); }
 
   void CreateTip() {
@@ -271,6 +277,7 @@ private:
         if (!showHelp_ || info == nullptr) return true;
         auto window = static_cast<HWND>(info->hItemHandle);
         while (window != nullptr && GetParent(window) != Handle()) window = GetParent(window);
+        if (window != nullptr && IsEditField(window)) return true;  // answered on its F1 key
         const std::optional<ItemControl> control =
             window != nullptr ? ControlOfId(GetDlgCtrlID(window)) : std::nullopt;
         showHelp_(logic_.HelpNumber(control));
@@ -347,6 +354,11 @@ private:
     const std::optional<ItemControl> control = ControlOfId(GetDlgCtrlID(window));
     if (control) {
       if (message == WM_CHAR && !self->logic_.KeyTyped(*control, static_cast<char>(wParam))) return 0;
+      if (message == WM_KEYDOWN && wParam == VK_F1) {
+        // The edit fields answer F1 themselves (not every system makes WM_HELP of it).
+        if (self->showHelp_) self->showHelp_(self->logic_.HelpNumber(*control));
+        return 0;
+      }
       if (message == WM_KEYDOWN) {
         const bool modifier =
             GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
