@@ -21,8 +21,8 @@ public:
 };
 
 // Runs when the drop-down is about to open: nothing when the list has entries, otherwise one
-// discovery, under the hourglass cursor, whose replies fill the list as they come. `socket` gives the dialog's socket,
-// opening it the first time. A socket failure shows the warning "Cannot discover active SQL
+// discovery, under the hourglass cursor, whose replies fill the list as they come. `socket`
+// gives the dialog's socket, opening it the first time. A socket failure shows the warning "Cannot discover active SQL
 // servers..." and keeps the entries already shown; a network where nobody answers is no error.
 void DiscoverServersForList(ServerComboList& list, const std::function<platform::DatagramSocket&()>& socket,
                             platform::Clock& clock, platform::UserInput& input, platform::Messages& messages,

@@ -17,6 +17,7 @@ bool LessIgnoringCase(std::string_view a, std::string_view b) {
 }  // namespace
 
 bool ServerList::Add(std::string_view entry) {
+  if (entries_.size() >= kMaxEntries) return false;
   const auto at = std::lower_bound(entries_.begin(), entries_.end(), entry,
                                    [](const std::string& held, std::string_view wanted) {
                                      return LessIgnoringCase(held, wanted);

@@ -21,13 +21,24 @@ start_responder() {  # start_responder PORT_FILE SCRIPT ARGS...: waits (bounded)
   shift 2
   rm -f "$port_file"
   python3 "$SERVERS_DIR/$script" --port-file "$port_file" "$@" &
-  _pids+=($!)
-  local i
+  local pid=$! i
+  _pids+=("$pid")
   for i in $(seq 100); do
     [[ -s "$port_file" ]] && return 0
+    kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
   echo "responder $script did not start"
+  return 1
+}
+
+# The resolution service's own port can be held for a while by another test run on this machine.
+start_responder_on_1434() {  # start_responder_on_1434 PORT_FILE ARGS...
+  local attempt
+  for attempt in $(seq 30); do
+    start_responder "$1" ssrp_responder.py --port 1434 "${@:2}" && return 0
+    sleep 1
+  done
   return 1
 }
 
@@ -70,8 +81,10 @@ run_sql_checks() {
   local work=$1
   mkdir -p "$work"
 
-  # The driver manager finds FreeTDS under the name of the driver every Windows has.
-  printf '[SQL Server]\nDescription=FreeTDS standing in for SQL Server\nDriver=%s\n' "$TDS_DRIVER" >"$work/odbcinst.ini"
+  # The driver manager finds FreeTDS under the names of the driver every Windows has and of the
+  # newest SQL Server driver, which is the one to be chosen.
+  printf '[%s]\nDescription=FreeTDS standing in for SQL Server\nDriver=%s\n' \
+    "SQL Server" "$TDS_DRIVER" "ODBC Driver 18 for SQL Server" "$TDS_DRIVER" >"$work/odbcinst.ini"
   : >"$work/odbc.ini"
   printf '[global]\n\ttds version = 7.4\n' >"$work/freetds.conf"
   export ODBCSYSINI=$work ODBCINI=$work/odbc.ini FREETDSCONF=$work/freetds.conf
@@ -110,6 +123,7 @@ run_sql_checks() {
   check "a wrong password fails" \
     tool_exits 1 "$work/wrong.out" "$work/wrong.err" "p;w=x" databases --server "127.0.0.1,$tds" --user nav --password-stdin
   check "a wrong password gives the warning" expect_first_error "$work/wrong.err" "$(cannot_connect "127.0.0.1,$tds")"
+  check "the newest SQL Server driver listed was used" grep -q 'through "ODBC Driver 18 for SQL Server"' "$work/wrong.err"
   local closed
   closed=$(free_port)
   check "a closed port fails" \
@@ -125,7 +139,7 @@ run_sql_checks() {
   check "the slow query printed no list" expect_output "$work/slow.out" ""
 
   # A named instance: the driver asks port 1434 of the host where the instance listens.
-  if start_responder "$work/instance.port" ssrp_responder.py --port 1434 --lifetime 60 --instance "NAV=$tds"; then
+  if start_responder_on_1434 "$work/instance.port" --lifetime 60 --instance "NAV=$tds"; then
     check "a named instance is found through the resolution answer" \
       tool_exits 0 "$work/instance.out" "$work/instance.err" "$password" databases --server '127.0.0.1\NAV' --user nav --password-stdin
     check "the named instance's databases" expect_output "$work/instance.out" $'master\ntempdb\nmodel\nmsdb\nCRONUS'

@@ -26,8 +26,8 @@ def reply(text: bytes, kind: int = 0x05) -> bytes:
 def parse_steps(args):
     steps = []
     for item in args.steps:
-        kind, spec = item
-        delay, _, body = spec.partition(":")
+        kind, given = item
+        delay, _, body = given.partition(":")
         if kind == "text":
             data = reply(body.encode("latin-1"))
         elif kind == "typed":

@@ -1,16 +1,23 @@
 // The SQL Server dialogs under Wine: "Available Databases" alone and as the database button's
 // flow runs it (the list in the server's order, OK, a double click, Escape, the warning when the
 // server fails), and the server field's list as discovery refills it.
+#include <winsock2.h>
 #include <windows.h>
 
+#include <chrono>
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dialog_driver.h"
 #include "launch/database_listing.h"
+#include "launch/server_combo.h"
+#include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_messages.h"
+#include "platform/win32/win32_user_input.h"
 #include "ui/win32/frm_available_databases.h"
 #include "ui/win32/server_combo_view.h"
 #include "wintest.h"
@@ -150,6 +157,92 @@ WINTEST(ServerCombo, RefillingTheListKeepsTheTypedText) {
   EXPECT_TRUE(view.HasEntries());
   EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
   EXPECT_EQ(WindowText(combo), std::string("SRV9\\N"));
+  DestroyWindow(combo);
+}
+
+// A resolution service on a loopback port of this process: answers the first request it gets
+// within five seconds with the replies given, then closes.
+class LoopbackResponder {
+public:
+  explicit LoopbackResponder(std::vector<std::string> replies) {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    socket_ = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(socket_, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    int length = sizeof address;
+    getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this, replies = std::move(replies)] {
+      const DWORD wait = 5000;
+      setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&wait), sizeof wait);
+      char request[16];
+      sockaddr_in peer{};
+      int peerLength = sizeof peer;
+      if (recvfrom(socket_, request, sizeof request, 0, reinterpret_cast<sockaddr*>(&peer), &peerLength) != 1) return;
+      for (const auto& text : replies) {
+        std::string datagram{'\x05', static_cast<char>(text.size() & 0xff), static_cast<char>(text.size() >> 8)};
+        datagram += text;
+        sendto(socket_, datagram.data(), static_cast<int>(datagram.size()), 0, reinterpret_cast<const sockaddr*>(&peer),
+               peerLength);
+      }
+    });
+  }
+  ~LoopbackResponder() {
+    thread_.join();
+    closesocket(socket_);
+    WSACleanup();
+  }
+  LoopbackResponder(const LoopbackResponder&) = delete;
+  LoopbackResponder& operator=(const LoopbackResponder&) = delete;
+
+  std::uint16_t Port() const { return port_; }
+
+private:
+  SOCKET socket_ = INVALID_SOCKET;
+  std::uint16_t port_ = 0;
+  std::thread thread_;
+};
+
+WINTEST(ServerCombo, DiscoveryOverWinsockFillsTheListAndAClosedPortIsNoError) {
+  const HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_POPUP | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 0, 0,
+                                     200, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_TRUE(combo != nullptr);
+  bw::ui::ServerComboView view(combo);
+  bw::platform::Win32Clock clock;
+  bw::platform::Win32UserInput input;
+  bw::platform::Win32Messages messages;
+  const auto socket = bw::platform::OpenDatagramSocket(false);
+  const auto provide = [&]() -> bw::platform::DatagramSocket& { return *socket; };
+  bw::DiscoveryOptions options;
+  options.wait = std::chrono::milliseconds(700);
+
+  // Nobody listens on the port of a responder that has ended: no entries, and no warning.
+  std::uint16_t closedPort = 0;
+  { closedPort = LoopbackResponder({}).Port(); }
+  std::string warning;
+  {
+    Driver driver({"Warning"}, [&] {
+      if (WaitUntil([] { return FindDialog("Warning") != nullptr; }, 2500)) warning = AnswerBox("Warning", IDOK);
+    });
+    options.target = {"127.0.0.1", closedPort};
+    bw::DiscoverServersForList(view, provide, clock, input, messages, options);
+  }
+  EXPECT_EQ(warning, std::string());
+  EXPECT_FALSE(view.HasEntries());
+
+  SetWindowTextA(combo, "typed");
+  LoopbackResponder responder({"ServerName;SRV2;InstanceName;MSSQLSERVER;;", "ServerName;SRV1;InstanceName;NAV;;"});
+  options.target = {"127.0.0.1", responder.Port()};
+  bw::DiscoverServersForList(view, provide, clock, input, messages, options);
+  char first[64] = {};
+  SendMessageA(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+  EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(std::string(first), std::string("SRV1\\NAV"));
+  EXPECT_EQ(WindowText(combo), std::string("typed"));
+  EXPECT_FALSE(bw::platform::Win32UserInput::BusyCursorShown());
   DestroyWindow(combo);
 }
 

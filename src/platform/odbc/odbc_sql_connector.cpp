@@ -139,8 +139,11 @@ private:
       if (available == SQL_NULL_DATA) break;
       const bool truncated = result == SQL_SUCCESS_WITH_INFO &&
                              (available == SQL_NO_TOTAL || available >= static_cast<SQLLEN>(sizeof piece));
-      value += truncated ? std::string(piece, sizeof piece - 1) : std::string(piece);
-      if (!truncated) break;
+      if (!truncated) {
+        value.append(piece, static_cast<std::size_t>(std::min<SQLLEN>(available, sizeof piece - 1)));
+        break;
+      }
+      value.append(piece, sizeof piece - 1);
     }
     return value;
   }
@@ -161,6 +164,7 @@ public:
                             Number(static_cast<std::uintptr_t>(loginTimeout.count())), SQL_IS_UINTEGER),
           *connection, "setting the login time-out");
     std::string text = SqlConnectionText(driver, login);
+    if (text.size() > 32767) throw SqlError("the server, user name or password is too long");
     SQLCHAR completed[1024];
     SQLSMALLINT completedLength = 0;
     const SQLRETURN result =

@@ -88,6 +88,18 @@ TEST(ReplyFieldWalkTest, AReplyLongerThanTheOldReceiveBufferIsReadWhole) {
   EXPECT_EQ(Walk({big}), (Entries{"FAR\\AWAY"}));
 }
 
+TEST(ReplyFieldWalkTest, AFloodOfNamesStopsAtTheListsLimit) {
+  // Two replies of 2500 names each, about as long as a datagram can be.
+  std::string first;
+  std::string second;
+  for (int i = 0; i < 2500; ++i) {
+    first += "ServerName;S" + std::to_string(i) + ";InstanceName;I;";
+    second += "ServerName;T" + std::to_string(i) + ";InstanceName;I;";
+  }
+  const auto entries = Walk({Reply(first), Reply(second), Reply(first + second)});
+  EXPECT_EQ(entries.size(), ServerList::kMaxEntries);
+}
+
 struct DiscoveryScene {
   fake::EventLog log;
   fake::FakeClock clock{log};
