@@ -108,7 +108,9 @@ public:
     if (window == nullptr) return;
     ShowWindow(window, state.visible ? SW_SHOWNA : SW_HIDE);
     EnableWindow(window, state.enabled ? TRUE : FALSE);
-    if (const HWND label = LabelOf(control)) {
+    // A field's label follows it; "Port" has a label of its own id.
+    const HWND label = control == ItemControl::Port ? Item(kPortLabel) : LabelOf(control);
+    if (label != nullptr) {
       ShowWindow(label, state.visible ? SW_SHOWNA : SW_HIDE);
       EnableWindow(label, state.enabled ? TRUE : FALSE);
     }
@@ -203,7 +205,6 @@ private:
     SetWindowContextHelpId(Handle(), static_cast<DWORD>(logic_.HelpNumber(std::nullopt)));
 
     logic_.Attach(this);
-    SyncPortLabel();
     Centre();
     ComeToFront();
     SetFocus(Item(ItemControlId(ItemControl::Name)));
@@ -221,13 +222,6 @@ private:
     SetWindowPos(Handle(), nullptr, (around.left + around.right - (self.right - self.left)) / 2,
                  (around.top + around.bottom - (self.bottom - self.top)) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-
-  // The port's label follows the port field.
-  void SyncPortLabel() {
-    const ControlState& port = logic_.State(ItemControl::Port);
-    ShowWindow(Item(kPortLabel), port.visible ? SW_SHOWNA : SW_HIDE);
-    EnableWindow(Item(kPortLabel), port.enabled ? TRUE : FALSE);
   }
 
   static bool IsEditField(HWND window) {
@@ -328,22 +322,17 @@ private:
         }
         return;
       case ItemControl::NetType:
-        if (code == CBN_SELCHANGE) {
-          logic_.NetTypeChosen(static_cast<int>(SendMessageA(from, CB_GETCURSEL, 0, 0)));
-          SyncPortLabel();
-        }
+        if (code == CBN_SELCHANGE) logic_.NetTypeChosen(static_cast<int>(SendMessageA(from, CB_GETCURSEL, 0, 0)));
         return;
       default:
         break;
     }
     if (code == EN_CHANGE && quiet_ == 0) {
       logic_.TextChanged(*control, WindowText(from));
-      SyncPortLabel();
     } else if (code == EN_KILLFOCUS) {
       logic_.FocusLost(*control);
     } else if (code == BN_CLICKED) {
       logic_.Clicked(*control);
-      SyncPortLabel();
     }
   }
 
