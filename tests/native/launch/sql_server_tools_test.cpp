@@ -21,11 +21,13 @@ std::vector<std::uint8_t> Reply(std::string_view text) {
   return bytes;
 }
 
-// Hands the tools a socket that forwards to the test's scripted one, counting the openings.
+// Hands the tools a socket that forwards to the test's scripted one.
 class ForwardingSocket final : public platform::DatagramSocket {
 public:
   explicit ForwardingSocket(platform::DatagramSocket& inner) : inner_(inner) {}
-  void Send(std::span<const std::uint8_t> bytes, const platform::DatagramAddress& to) override { inner_.Send(bytes, to); }
+  void Send(std::span<const std::uint8_t> bytes, const platform::DatagramAddress& to) override {
+    inner_.Send(bytes, to);
+  }
   std::optional<std::size_t> Receive(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) override {
     return inner_.Receive(buffer, wait);
   }
