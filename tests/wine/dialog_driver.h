@@ -1,10 +1,11 @@
-// Driving this process's own modal dialogs from a second thread in the Windows test programs:
-// finding a dialog by caption, posting keys and clicks through its modal loop, answering
-// message boxes. Every wait is bounded.
+// Driving this process's own modal dialogs from a second thread in the Windows test programs,
+// the way a user would: finding a dialog by caption, posting keys, characters and clicks through
+// its modal loop, answering message boxes. Every wait is bounded.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -24,7 +25,7 @@ inline bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds
 }
 
 struct DialogSearch {
-  std::string caption;
+  std::string caption;  // empty: any caption
   HWND found = nullptr;
 };
 
@@ -35,14 +36,14 @@ inline BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
   char className[64] = {};
   GetClassNameA(window, className, sizeof className);
   if (process == GetCurrentProcessId() && IsWindowVisible(window) && std::string(className) == "#32770" &&
-      ui::WindowText(window) == wanted.caption) {
+      (wanted.caption.empty() || ui::WindowText(window) == wanted.caption)) {
     wanted.found = window;
     return FALSE;
   }
   return TRUE;
 }
 
-// A visible dialog-class window of this process with the caption, or null.
+// A visible dialog-class window of this process with the caption (any when empty), or null.
 inline HWND FindDialog(const std::string& caption) {
   DialogSearch search{caption};
   EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
@@ -60,8 +61,13 @@ inline void PressKey(HWND target, WPARAM key) {
   PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 
+inline void Type(HWND target, const std::string& text) {
+  for (const char c : text) PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
 inline void Click(HWND dialog, int button) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
 }
 
 // A message box of this process: its text, then closed with the button.
@@ -75,10 +81,11 @@ inline std::string AnswerBox(const std::string& caption, int button) {
 }
 
 // Runs `drive` on a second thread for the length of one dialog; joined on leaving the scope.
-// When the driver is done, any dialog with one of the captions still open fails the case and is
-// closed, so the case still ends.
+// When the driver is done, any dialog with one of the captions (without captions: any dialog of
+// the process) still open fails the case and is closed, so the case still ends.
 class Driver {
 public:
+  explicit Driver(std::function<void()> drive) : Driver({""}, std::move(drive)) {}
   Driver(std::vector<std::string> captions, std::function<void()> drive)
       : thread_([captions = std::move(captions), drive = std::move(drive)] {
           try {
@@ -92,7 +99,7 @@ public:
           };
           if (WaitUntil([&] { return !anyLeft(); })) return;
           Fail(__FILE__, __LINE__, "a dialog stayed open after the driver was done");
-          for (int round = 0; round < 3 && anyLeft(); ++round) {
+          for (int round = 0; round < 5 && anyLeft(); ++round) {
             for (const auto& caption : captions)
               if (const HWND dialog = FindDialog(caption)) PostMessageA(dialog, WM_CLOSE, 0, 0);
             WaitUntil([&] { return !anyLeft(); }, 3000);
@@ -105,5 +112,19 @@ public:
 private:
   std::thread thread_;
 };
+
+// With BW_DIALOG_SHOT_DIR set (a Windows path), writes the file `marker` there while a dialog
+// shows and waits (bounded) for "shot-taken", which the photographing script writes.
+inline void WaitForPhotograph(const std::string& marker) {
+  const char* folder = std::getenv("BW_DIALOG_SHOT_DIR");
+  if (folder == nullptr || *folder == '\0') return;
+  const std::string markerPath = std::string(folder) + "\\" + marker;
+  const std::string taken = std::string(folder) + "\\shot-taken";
+  DeleteFileA(taken.c_str());
+  if (HANDLE file = CreateFileA(markerPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      file != INVALID_HANDLE_VALUE)
+    CloseHandle(file);
+  WaitUntil([&] { return GetFileAttributesA(taken.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
+}
 
 }  // namespace bw::wintest

@@ -1,0 +1,28 @@
+#include "ui/win32/sql_server_dialog_tools.h"
+
+#include <windows.h>
+
+#include "platform/odbc/odbc_sql_connector.h"
+#include "ui/win32/frm_available_databases.h"
+
+namespace bw::ui {
+
+// The pick dialog is owned by the window that asks for it (the configuration dialog), so that
+// it stays modal to it.
+class SqlServerDialogTools::ActiveWindowPicker final : public DatabasePicker {
+public:
+  std::optional<std::string> Pick(const std::vector<std::string>& names) override {
+    return TfrmAvailableDatabases(GetActiveWindow()).Pick(names);
+  }
+};
+
+SqlServerDialogTools::SqlServerDialogTools(platform::Messages& messages, DiscoveryOptions options)
+    : connector_(platform::MakeOdbcSqlConnector()), picker_(std::make_unique<ActiveWindowPicker>()) {
+  const bool broadcast = options.target.host == "255.255.255.255";
+  support_ = std::make_unique<SqlServerSupport>([broadcast] { return platform::OpenDatagramSocket(broadcast); },
+                                                clock_, *connector_, *picker_, messages, std::move(options));
+}
+
+SqlServerDialogTools::~SqlServerDialogTools() = default;
+
+}  // namespace bw::ui
