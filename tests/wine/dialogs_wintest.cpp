@@ -24,102 +24,12 @@
 #include "ui/win32/frm_insert_template.h"
 #include "ui/win32/frm_variables.h"
 #include "ui/win32/modal_dialog.h"
+#include "dialog_driver.h"
 #include "wintest.h"
 
 namespace {
 
-using bw::ui::WindowText;
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000) {
-  for (DWORD waited = 0; waited < milliseconds; waited += 50) {
-    if (condition()) return true;
-    Sleep(50);
-  }
-  return condition();
-}
-
-// A visible dialog-class window of this process with the caption.
-struct DialogSearch {
-  std::string caption;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<DialogSearch*>(data);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (process == GetCurrentProcessId() && IsWindowVisible(window) && std::string(className) == "#32770" &&
-      WindowText(window) == search.caption) {
-    search.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindDialog(const std::string& caption) {
-  DialogSearch search{caption};
-  EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-HWND WaitForDialog(const std::string& caption) {
-  HWND found = nullptr;
-  WaitUntil([&] { return (found = FindDialog(caption)) != nullptr; });
-  return found;
-}
-
-// Runs `drive` on a second thread for the length of one dialog; joined on leaving the scope.
-// A driver that fails closes whatever dialogs of the process are left, so the case still ends.
-class Driver {
-public:
-  explicit Driver(std::function<void()> drive)
-      : thread_([drive = std::move(drive)] {
-          try {
-            drive();
-          } catch (const bw::wintest::AssertionAbort&) {
-          }
-          // The dialog is expected to close by what the driver did; if it stays, it is closed.
-          if (!WaitUntil([] { return !AnyLeft(); })) {
-            bw::wintest::Fail(__FILE__, __LINE__, "a dialog stayed open after the driver was done");
-            CloseLeftDialogs();
-          }
-        }) {}
-  Driver(const Driver&) = delete;
-  Driver& operator=(const Driver&) = delete;
-  ~Driver() { thread_.join(); }
-
-private:
-  static constexpr const char* kCaptions[] = {"Warning", "Confirm", "Enter a value for...", "Reset Variables",
-                                              "Insert Template", "Select Item to Activate..."};
-
-  static bool AnyLeft() {
-    for (const char* caption : kCaptions)
-      if (FindDialog(caption) != nullptr) return true;
-    return false;
-  }
-
-  static void CloseLeftDialogs() {
-    for (int round = 0; round < 3 && AnyLeft(); ++round) {
-      for (const char* caption : kCaptions)
-        if (const HWND dialog = FindDialog(caption)) PostMessageA(dialog, WM_CLOSE, 0, 0);
-      WaitUntil([] { return !AnyLeft(); }, 3000);
-    }
-  }
-
-private:
-  std::thread thread_;
-};
-
-void PressKey(HWND target, WPARAM key) {
-  PostMessageA(target, WM_KEYDOWN, key, 1);
-  PostMessageA(target, WM_KEYUP, key, 0xC0000001);
-}
-
-void Type(HWND target, const std::string& text) {
-  for (const char c : text) PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
-}
+using namespace bw::dialogtest;
 
 int Scaled(HWND dialog, int pixels) { return MulDiv(pixels, bw::ui::WindowDpi(dialog), 96); }
 
@@ -152,16 +62,6 @@ void DoubleClickRow(HWND view, int row) {
   SendMessageA(view, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
   PostMessageA(view, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(bounds.left + 4, (bounds.top + bounds.bottom) / 2));
   PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(bounds.left + 4, (bounds.top + bounds.bottom) / 2));
-}
-
-// A message box of this process: its text, then closed with the button.
-std::string AnswerBox(const std::string& caption, int button) {
-  const HWND box = WaitForDialog(caption);
-  if (box == nullptr) return "(no \"" + caption + "\" box)";
-  const std::string text = WindowText(GetDlgItem(box, 0xFFFF));
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
-  WaitUntil([&] { return !IsWindow(box); });
-  return text;
 }
 
 std::string ToString(const std::optional<std::string>& value) { return value ? "\"" + *value + "\"" : "nullopt"; }
@@ -540,17 +440,7 @@ long ColourOf(HWND preview, long start, long end) {
   return static_cast<long>(format.crTextColor);
 }
 
-void WaitForShot() {
-  const char* folder = std::getenv("BW_DIALOG_SHOT_DIR");
-  if (folder == nullptr || *folder == '\0') return;
-  const std::string marker = std::string(folder) + "\\insert-open";
-  const std::string taken = std::string(folder) + "\\shot-taken";
-  DeleteFileA(taken.c_str());
-  if (HANDLE file = CreateFileA(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-      file != INVALID_HANDLE_VALUE)
-    CloseHandle(file);
-  WaitUntil([&] { return GetFileAttributesA(taken.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
-}
+void WaitForShot() { WaitForPhotograph("insert-open"); }
 
 WINTEST(InsertTemplate, ThePreviewShowsTagsRedOnEveryLine) {
   auto root = TemplateRoot();

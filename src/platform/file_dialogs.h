@@ -1,0 +1,25 @@
+// The system's open-file dialog.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace bw::platform {
+
+struct OpenFileRequest {
+  std::string folder;    // where the dialog starts; empty for the system's choice
+  std::string fileName;  // filled in at the start; may be empty
+  // Pairs of description and pattern, all parts joined by "|":
+  // "Executable Files (*.exe)|*.exe|All files (*.*)|*.*".
+  std::string filter;
+  std::string title;
+};
+
+class FileDialogs {
+public:
+  virtual ~FileDialogs() = default;
+  // The chosen file, which exists; nullopt when the user cancels.
+  virtual std::optional<std::string> OpenFile(const OpenFileRequest& request) = 0;
+};
+
+}  // namespace bw::platform

@@ -1,0 +1,434 @@
+#include "launch/navision_item_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+
+#include "platform/fake/fake_key_names.h"
+#include "platform/fake/recording_messages.h"
+#include "platform/fake/temp_folder.h"
+#include "platform/native/native_file_system.h"
+
+namespace bw {
+namespace {
+
+using Kind = platform::RecordingMessages::Shown::Kind;
+using enum ItemControl;
+
+class RecordingView : public ItemDialogView {
+public:
+  void Update(ItemControl control, const ControlState& state) override { shown[control] = state; }
+  void SetHotkeyColour(Rgb value) override { colour = value; }
+  void ShowHint(ItemControl field, std::string_view text) override { hints.emplace_back(field, text); }
+  void SetCaption(std::string_view text) override { caption = text; }
+  void UsePluginLayout() override { pluginLayout = true; }
+  void SetServerList(const std::vector<std::string>& names) override { serverList = names; }
+  void SetBusy(bool busy) override { busyChanges.push_back(busy); }
+
+  std::map<ItemControl, ControlState> shown;
+  Rgb colour;
+  std::vector<std::pair<ItemControl, std::string>> hints;
+  std::string caption;
+  bool pluginLayout = false;
+  std::vector<std::string> serverList;
+  std::vector<bool> busyChanges;
+};
+
+class ScriptedFileDialogs : public platform::FileDialogs {
+public:
+  std::optional<std::string> OpenFile(const platform::OpenFileRequest& request) override {
+    requests.push_back(request);
+    return answer;
+  }
+  std::optional<std::string> answer;
+  std::vector<platform::OpenFileRequest> requests;
+};
+
+class TableServicePorts : public platform::ServicePorts {
+public:
+  std::optional<int> TcpPort(const std::string& name) override {
+    const auto found = ports.find(name);
+    return found == ports.end() ? std::nullopt : std::optional<int>(found->second);
+  }
+  std::map<std::string, int> ports;
+};
+
+class FakeSqlTools : public SqlServerTools {
+public:
+  DiscoveredServers DiscoverServers() override {
+    ++discoveries;
+    return found;
+  }
+  std::optional<std::string> PickDatabase(const SqlLogin& login) override {
+    logins.push_back(login);
+    return picked;
+  }
+  void TestConnection(const SqlLogin& login) override { logins.push_back(login); }
+
+  DiscoveredServers found;
+  int discoveries = 0;
+  std::optional<std::string> picked;
+  std::vector<SqlLogin> logins;
+};
+
+class NavisionItemDialogTest : public ::testing::Test {
+protected:
+  NavisionItemDialogTest() { dialog.Attach(&view); }
+
+  // A configuration as the management window loads a new one.
+  void LoadNewConfiguration() {
+    dialog.SetPort(2407);
+    dialog.SetNetType("TCP");
+    dialog.SetUseServer(false);
+    dialog.SetMode(ItemDialogMode::Configuration);
+  }
+
+  std::string MakeFile(const std::string& name) {
+    const std::string path = folder / name;
+    std::ofstream(path) << "MZ";
+    return path;
+  }
+
+  bool Enabled(ItemControl control) const { return dialog.State(control).enabled; }
+  bool Visible(ItemControl control) const { return dialog.State(control).visible; }
+
+  platform::FakeKeyNames keys;
+  platform::NativeFileSystem files;
+  platform::RecordingMessages messages;
+  ScriptedFileDialogs fileDialogs;
+  TableServicePorts services;
+  FakeSqlTools sql;
+  platform::TempFolder folder;
+  NavisionItemDialog dialog{{keys, files, messages, fileDialogs, services, &sql}, "Brackwater"};
+  RecordingView view;
+};
+
+TEST_F(NavisionItemDialogTest, LocationFileNameChoosesTheLayoutInAnyLetterCase) {
+  LoadNewConfiguration();
+  EXPECT_FALSE(dialog.IsNative());  // an empty location opens the SQL layout
+  EXPECT_TRUE(Visible(ServerList));
+  EXPECT_TRUE(Visible(ItemControl::Test));
+  EXPECT_FALSE(Visible(RadServer));
+
+  dialog.TextChanged(Location, "C:\\Nav\\Fin.Exe");
+  EXPECT_TRUE(dialog.IsNative());
+  for (const ItemControl control : {RadDatabase, RadServer, Server, Port, NetType}) EXPECT_TRUE(Visible(control));
+  for (const ItemControl control : {DatabaseLabel, ServerLabel, ServerList, ItemControl::Test})
+    EXPECT_FALSE(Visible(control));
+  EXPECT_TRUE(view.shown[RadServer].visible);  // the view follows
+
+  for (const char* other : {"C:\\Nav\\finsql.exe", "C:\\Nav\\fin.exe.bak", "C:\\fin.exe\\other.exe", "fin"}) {
+    dialog.TextChanged(Location, other);
+    EXPECT_FALSE(dialog.IsNative()) << other;
+  }
+  dialog.TextChanged(Location, "FIN.EXE");
+  EXPECT_TRUE(dialog.IsNative());
+  // A caller's value gives way to the location at once.
+  dialog.SetIsNative(false);
+  EXPECT_TRUE(dialog.IsNative());
+}
+
+TEST_F(NavisionItemDialogTest, OkNeedsANameAndALocationOrTheFolderBox) {
+  LoadNewConfiguration();
+  EXPECT_FALSE(Enabled(Ok));
+  dialog.TextChanged(Name, "Live");
+  EXPECT_FALSE(Enabled(Ok));
+  dialog.Clicked(IsSubMenu);
+  EXPECT_TRUE(Enabled(Ok));
+  EXPECT_TRUE(dialog.ConfirmOk());  // a folder needs no file
+  EXPECT_TRUE(messages.shown.empty());
+  dialog.Clicked(IsSubMenu);
+  EXPECT_FALSE(Enabled(Ok));
+  dialog.TextChanged(Location, "x.exe");
+  EXPECT_TRUE(Enabled(Ok));
+  dialog.TextChanged(Name, "");
+  EXPECT_FALSE(Enabled(Ok));
+  EXPECT_FALSE(dialog.ConfirmOk());
+}
+
+TEST_F(NavisionItemDialogTest, OkRefusesAMissingExecutableAndAPortThatIsNoNumber) {
+  LoadNewConfiguration();
+  dialog.SetName("Live");
+  dialog.SetLocation(folder / "finsql.exe");
+  EXPECT_FALSE(dialog.ConfirmOk());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, Kind::Error);
+  EXPECT_EQ(messages.shown[0].text,
+            "Cannot locate the file '" + (folder / "finsql.exe") + "'.\r\nPlease enter a valid filename.");
+  EXPECT_EQ(dialog.Location(), folder / "finsql.exe");  // the values stay as they are
+
+  MakeFile("finsql.exe");
+  EXPECT_TRUE(dialog.ConfirmOk());
+
+  // Pasted text and eleven digits get past the key filter but not past OK.
+  for (const char* bad : {"24o7", "99999999999", "2147483648"}) {
+    dialog.TextChanged(Port, bad);
+    EXPECT_FALSE(dialog.ConfirmOk()) << bad;
+    EXPECT_NE(messages.shown.back().text.find("Port"), std::string::npos);
+    EXPECT_NE(messages.shown.back().text.find(bad), std::string::npos);
+  }
+  dialog.TextChanged(Port, "2147483647");
+  EXPECT_TRUE(dialog.ConfirmOk());
+  EXPECT_EQ(dialog.Port(), 2147483647);
+}
+
+TEST_F(NavisionItemDialogTest, ValuesReadBackAsTheCallerStoresThem) {
+  LoadNewConfiguration();
+  EXPECT_EQ(dialog.Port(), 2407);
+  dialog.SetPort(-1);
+  EXPECT_EQ(dialog.State(Port).text, "");
+  EXPECT_EQ(dialog.Port(), -1);
+  dialog.SetPort(0);
+  EXPECT_EQ(dialog.Port(), 0);
+
+  EXPECT_EQ(dialog.NetType(), "TCP");
+  dialog.SetNetType("tcps");  // exact comparison: no match, choice unchanged
+  EXPECT_EQ(dialog.NetType(), "TCP");
+  dialog.SetNetType("TCPS");
+  EXPECT_EQ(dialog.NetType(), "TCPS");
+
+  NavisionItemDialog fresh{{keys, files, messages, fileDialogs, services, nullptr}, "Brackwater"};
+  fresh.SetNetType("SPX");  // a stored type not in the list reads back empty
+  EXPECT_EQ(fresh.NetType(), "");
+
+  dialog.SetServer("NAVSRV");
+  EXPECT_EQ(dialog.Server(), "NAVSRV");
+  dialog.TextChanged(ServerList, "SQL01\\NAV");
+  EXPECT_EQ(dialog.Server(), "SQL01\\NAV");  // SQL layout: the list's text
+  dialog.SetLocation("C:\\Nav\\fin.exe");
+  EXPECT_EQ(dialog.Server(), "NAVSRV");  // native: the server field
+
+  dialog.SetHotkey(0x6054);
+  EXPECT_EQ(dialog.State(Hotkey).text, "Shift+Ctrl+T");
+  EXPECT_EQ(dialog.Hotkey(), 0x6054);
+  dialog.SetHotkey(0);
+  EXPECT_EQ(dialog.State(Hotkey).text, "");
+
+  dialog.SetCreateInRoot(true);
+  EXPECT_TRUE(dialog.CreateInRoot());
+  EXPECT_FALSE(Enabled(InRoot));
+  dialog.SetCreateInRoot(false);
+  EXPECT_TRUE(Enabled(InRoot));
+}
+
+TEST_F(NavisionItemDialogTest, NativeServerAndDatabaseModesEnableTheirFields) {
+  LoadNewConfiguration();
+  dialog.SetLocation("C:\\Nav\\fin.exe");
+  EXPECT_TRUE(Enabled(Database));
+  for (const ItemControl control : {Server, Port, NetType}) EXPECT_FALSE(Enabled(control));
+
+  dialog.Clicked(RadServer);
+  EXPECT_TRUE(dialog.UseServer());
+  EXPECT_FALSE(dialog.State(RadDatabase).checked);
+  EXPECT_FALSE(Enabled(Database));
+  for (const ItemControl control : {Server, Port, NetType}) EXPECT_TRUE(Enabled(control));
+  // The database button, the company and the login keep their state in both modes.
+  for (const ItemControl control : {DatabaseButton, Company, Username, Password}) EXPECT_TRUE(Enabled(control));
+
+  dialog.NetTypeChosen(1);  // Netb
+  EXPECT_FALSE(Enabled(Port));
+  EXPECT_EQ(dialog.Port(), 2407);  // the text stays and is stored
+  dialog.NetTypeChosen(0);
+  EXPECT_TRUE(Enabled(Port));
+
+  // SQL layout: both fields open, port and network type closed.
+  dialog.SetLocation("C:\\Nav\\finsql.exe");
+  EXPECT_TRUE(Enabled(Database));
+  EXPECT_TRUE(Enabled(ServerList));
+  EXPECT_FALSE(Enabled(Port));
+  EXPECT_FALSE(Enabled(NetType));
+}
+
+TEST_F(NavisionItemDialogTest, FolderBoxDisablesEverythingAndClearingItRestoresTheRules) {
+  LoadNewConfiguration();
+  dialog.SetLocation("C:\\Nav\\fin.exe");
+  dialog.SetNTAuthentication(true);
+  dialog.SetFolder(true);
+  for (const ItemControl control : {Location, Database, Server, Port, NetType, Company, ServerList, Username, Password,
+                                    UseNT, RadDatabase, RadServer, Browse, DatabaseButton, Hotkey})
+    EXPECT_FALSE(Enabled(control));
+  EXPECT_TRUE(Enabled(Name));
+  dialog.Clicked(Browse);  // a disabled button does nothing, F6 included
+  EXPECT_FALSE(dialog.KeyPressed(Name, 0x75, false));
+  EXPECT_TRUE(fileDialogs.requests.empty());
+
+  dialog.SetFolder(false);
+  EXPECT_TRUE(Enabled(Database));  // "Database" is selected
+  EXPECT_FALSE(Enabled(Server));
+  EXPECT_FALSE(Enabled(Port));
+  EXPECT_FALSE(Enabled(Username));  // NT authentication is still ticked
+  EXPECT_TRUE(Enabled(Location));
+}
+
+TEST_F(NavisionItemDialogTest, NtAuthenticationDisablesTheLoginButKeepsItsTexts) {
+  LoadNewConfiguration();
+  dialog.SetUserName("sa");
+  dialog.SetPassword("secret");
+  dialog.Clicked(UseNT);
+  EXPECT_TRUE(dialog.NTAuthentication());
+  EXPECT_FALSE(Enabled(Username));
+  EXPECT_FALSE(Enabled(Password));
+  EXPECT_EQ(dialog.UserName(), "sa");
+  EXPECT_EQ(dialog.Password(), "secret");
+  dialog.Clicked(UseNT);
+  EXPECT_TRUE(Enabled(Password));
+}
+
+TEST_F(NavisionItemDialogTest, KeyFiltersSwallowRefusedKeysWithOneHint) {
+  LoadNewConfiguration();
+  for (const char c : std::string("/\\:*?\"<>|()")) EXPECT_FALSE(dialog.KeyTyped(Name, c)) << c;
+  for (const char c : std::string("aZ9 .-_\b\x16\x03")) EXPECT_TRUE(dialog.KeyTyped(Name, c)) << int{c};
+  ASSERT_EQ(view.hints.size(), 1u);  // further refused keys while it shows: no new bubble
+  EXPECT_EQ(view.hints[0].first, Name);
+  EXPECT_EQ(view.hints[0].second, "Name cannot support these characters:\r\n\r\n/ \\ : * ? \" < > | ( )");
+
+  dialog.HintGone();
+  for (const char c : std::string("0123456789\b")) EXPECT_TRUE(dialog.KeyTyped(Port, c));
+  for (const char c : std::string("a-+ \x16\x03\x18\r")) EXPECT_FALSE(dialog.KeyTyped(Port, c)) << int{c};
+  ASSERT_EQ(view.hints.size(), 2u);
+  EXPECT_EQ(view.hints[1], std::make_pair(Port, std::string("Port is a numeric value.")));
+  EXPECT_TRUE(dialog.KeyTyped(Company, '/'));  // other fields take everything
+}
+
+TEST_F(NavisionItemDialogTest, PastedNameLosesRefusedCharacters) {
+  LoadNewConfiguration();
+  dialog.TextChanged(Name, "Live (4.0) *new*");
+  EXPECT_EQ(dialog.Name(), "Live 4.0 new");
+  EXPECT_EQ(view.shown[Name].text, "Live 4.0 new");
+  EXPECT_EQ(view.hints.size(), 1u);
+}
+
+TEST_F(NavisionItemDialogTest, HotkeyFieldIsRedWhileInvalidAndCanonicalOnLeaving) {
+  LoadNewConfiguration();
+  dialog.TextChanged(Hotkey, "ctrl+shift+");
+  EXPECT_EQ(view.colour, kBadHotkeyTextColour);
+  dialog.TextChanged(Hotkey, "ctrl+shift+home");
+  EXPECT_EQ(view.colour, kHotkeyTextColour);
+  dialog.FocusLost(Hotkey);
+  EXPECT_EQ(view.shown[Hotkey].text, "Shift+Ctrl+Home");
+  EXPECT_EQ(dialog.Hotkey(), 0x6024);
+  dialog.TextChanged(Hotkey, "Ctrl+Nothing");
+  EXPECT_EQ(dialog.Hotkey(), 0);
+  dialog.FocusLost(Hotkey);
+  EXPECT_EQ(view.shown[Hotkey].text, "");
+}
+
+TEST_F(NavisionItemDialogTest, LeavingTheServerFieldLooksUpItsPort) {
+  LoadNewConfiguration();
+  services.ports["navsrv"] = 7046;
+  dialog.TextChanged(Server, "unknown");
+  dialog.FocusLost(Server);
+  EXPECT_EQ(dialog.Port(), 2407);
+  dialog.TextChanged(Server, "navsrv");
+  dialog.FocusLost(Server);
+  EXPECT_EQ(dialog.Port(), 7046);
+  EXPECT_EQ(view.shown[Port].text, "7046");
+}
+
+TEST_F(NavisionItemDialogTest, BrowseStartsAtTheLocationOrTheLastOneAndRemembersTheFolder) {
+  LoadNewConfiguration();
+  dialog.SetLastLocation("D:\\Clients\\");
+  fileDialogs.answer = "E:\\Nav 4\\fin.exe";
+  EXPECT_TRUE(dialog.KeyPressed(Location, 0x75, false));  // F6
+  ASSERT_EQ(fileDialogs.requests.size(), 1u);
+  EXPECT_EQ(fileDialogs.requests[0].folder, "D:\\Clients\\");
+  EXPECT_EQ(fileDialogs.requests[0].fileName, "");
+  EXPECT_EQ(fileDialogs.requests[0].filter, "Executable Files (*.exe)|*.exe|All files (*.*)|*.*");
+  EXPECT_EQ(fileDialogs.requests[0].title, "Select executable file...");
+  EXPECT_EQ(dialog.Location(), "E:\\Nav 4\\fin.exe");
+  EXPECT_TRUE(dialog.IsNative());
+  EXPECT_EQ(dialog.LastLocation(), "E:\\Nav 4\\");
+
+  fileDialogs.answer.reset();  // cancelled: nothing changes
+  dialog.Clicked(Browse);
+  EXPECT_EQ(fileDialogs.requests[1].folder, "E:\\Nav 4\\");
+  EXPECT_EQ(fileDialogs.requests[1].fileName, "fin.exe");
+  EXPECT_EQ(dialog.Location(), "E:\\Nav 4\\fin.exe");
+  EXPECT_FALSE(dialog.KeyPressed(Location, 0x75, true));  // Shift+F6 is no browse
+
+  // The native database button browses for a database file.
+  dialog.SetLastDatabaseLocation("F:\\Db\\");
+  fileDialogs.answer = "F:\\Db\\demo.fdb";
+  EXPECT_TRUE(dialog.KeyPressed(Database, 0x75, false));
+  EXPECT_EQ(fileDialogs.requests[2].filter, "Database Files (*.fdb)|*.fdb");
+  EXPECT_EQ(fileDialogs.requests[2].title, "Select database file...");
+  EXPECT_EQ(dialog.Database(), "F:\\Db\\demo.fdb");
+  EXPECT_EQ(dialog.LastDatabaseLocation(), "F:\\Db\\");
+  EXPECT_TRUE(sql.logins.empty());
+}
+
+TEST_F(NavisionItemDialogTest, SqlListDiscoversUntilItFindsAndButtonsUseTheLogin) {
+  LoadNewConfiguration();
+  dialog.ServerListOpening();  // nothing answers: no message, and the next drop-down tries again
+  dialog.ServerListOpening();
+  EXPECT_EQ(sql.discoveries, 2);
+  sql.found = {{"SQL01", "SQL02\\NAV"}, true};  // some found, then a socket error
+  dialog.ServerListOpening();
+  EXPECT_EQ(view.serverList, (std::vector<std::string>{"SQL01", "SQL02\\NAV"}));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, Kind::Warning);
+  EXPECT_EQ(messages.shown[0].text, "Cannot discover active SQL servers. Is SQL server installed on this system?");
+  dialog.ServerListOpening();
+  EXPECT_EQ(sql.discoveries, 3);
+  EXPECT_EQ(view.busyChanges, (std::vector<bool>{true, false, true, false, true, false}));
+
+  dialog.TextChanged(ServerList, "SQL01");
+  dialog.SetUserName("nav");
+  dialog.SetPassword("p;w={x");
+  sql.picked = "Cronus";
+  dialog.Clicked(DatabaseButton);
+  EXPECT_EQ(dialog.Database(), "Cronus");
+  sql.picked.reset();
+  dialog.Clicked(DatabaseButton);  // nothing picked: the field stays
+  EXPECT_EQ(dialog.Database(), "Cronus");
+  dialog.SetNTAuthentication(true);
+  dialog.Clicked(ItemControl::Test);
+  ASSERT_EQ(sql.logins.size(), 3u);
+  EXPECT_EQ(sql.logins[0].server, "SQL01");
+  EXPECT_EQ(sql.logins[0].password, "p;w={x");
+  EXPECT_FALSE(sql.logins[0].ntAuthentication);
+  EXPECT_TRUE(sql.logins[2].ntAuthentication);
+  EXPECT_TRUE(fileDialogs.requests.empty());
+}
+
+TEST_F(NavisionItemDialogTest, PluginModeShowsTheUpperFrameAndParametersOnly) {
+  dialog.SetName("Notepad");
+  dialog.SetLocation("C:\\Windows\\notepad.exe");
+  dialog.SetParameters("%TEMP%\\a.txt");
+  dialog.SetMode(ItemDialogMode::Plugin);
+  EXPECT_TRUE(view.pluginLayout);
+  EXPECT_EQ(view.caption, "Brackwater Plug-In Configuration");
+  for (const ItemControl control : {LowerFrame, RadServer, RadDatabase, Server, Port, NetType, ServerList, Database,
+                                    DatabaseButton, ServerLabel, DatabaseLabel, Company, UseNT, Username, Password,
+                                    ItemControl::Test, IsSubMenu, InRoot})
+    EXPECT_FALSE(Visible(control));
+  for (const ItemControl control : {Name, Location, Browse, Parameters, Hotkey, Ok}) EXPECT_TRUE(Visible(control));
+  // Typing fin.exe there changes no layout.
+  dialog.TextChanged(Location, "C:\\Nav\\fin.exe");
+  EXPECT_FALSE(Visible(RadServer));
+  EXPECT_EQ(dialog.Parameters(), "%TEMP%\\a.txt");
+  EXPECT_FALSE(dialog.KeyTyped(Name, '|'));
+
+  EXPECT_EQ(dialog.HelpNumber(std::nullopt), 40);
+  EXPECT_EQ(dialog.HelpNumber(Name), 41);
+  EXPECT_EQ(dialog.HelpNumber(Location), 42);
+  EXPECT_EQ(dialog.HelpNumber(Parameters), 60);
+  EXPECT_EQ(dialog.HelpNumber(Hotkey), 61);
+  EXPECT_EQ(dialog.HelpNumber(Ok), 40);
+}
+
+TEST_F(NavisionItemDialogTest, ConfigurationModeCaptionAndHelpNumbers) {
+  LoadNewConfiguration();
+  EXPECT_EQ(view.caption, "Brackwater Navision Configuration");
+  EXPECT_FALSE(view.pluginLayout);
+  EXPECT_FALSE(Visible(Parameters));
+  const std::pair<std::optional<ItemControl>, int> numbers[] = {
+      {std::nullopt, 20}, {Name, 21},      {Location, 22},   {Database, 23}, {RadDatabase, 23}, {Server, 24},
+      {RadServer, 24},    {ServerList, 24}, {Port, 25},      {Company, 26},  {IsSubMenu, 27},   {UseNT, 28},
+      {Username, 29},     {Password, 50},  {Hotkey, 61},     {NetType, 20},  {Browse, 20}};
+  for (const auto& [control, number] : numbers) EXPECT_EQ(dialog.HelpNumber(control), number);
+}
+
+}  // namespace
+}  // namespace bw

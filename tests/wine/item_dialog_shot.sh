@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Photographs the configuration dialog in its SQL and native layouts and in plug-in mode, and
+# keeps the pictures as WIN64/artifacts/item-dialog-{sql,native,plugin}.png for a person to look
+# at. The layout cases of item_dialog_wintest write a marker while the dialog shows and wait for
+# the shot.
+# Usage: tests/wine/item_dialog_shot.sh WIN64_BUILD [NATIVE_BUILD]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+WIN64=$(realpath -m "${1:-build/win64}")
+EXE="$WIN64/bin/item_dialog_wintest.exe"
+[[ -f "$EXE" ]] || { echo "item_dialog_wintest.exe not built"; exit 77; }
+command -v import >/dev/null || { echo "ImageMagick's import is missing"; exit 77; }
+
+source scripts/wine-env.sh
+bw_wine_setup "$WIN64/wine-tests"
+
+ART="$WIN64/artifacts"
+export BW_DIALOG_SHOT_DIR="Z:${ART//\//\\}"
+mkdir -p "$ART"
+rm -f "$ART/item-native" "$ART/item-dialog-native.png"
+# One run of the layout case photographs the SQL layout, then the native one.
+bw_photograph_case "$ART" item-sql item-dialog-sql "$EXE" ItemDialog.TypingALocationSwitches &
+first=$!
+for _ in $(seq 600); do [[ -f "$ART/item-dialog-sql.png" ]] && break; sleep 0.1; done
+for _ in $(seq 600); do [[ -f "$ART/item-native" ]] && break; sleep 0.1; done
+sleep 1
+timeout 20 import -window root "$ART/item-dialog-native.png" || true
+touch "$ART/shot-taken"
+wait "$first"
+[[ -s "$ART/item-dialog-native.png" ]] || { echo "no picture of the native layout"; exit 1; }
+echo "picture: $ART/item-dialog-native.png"
+bw_photograph_case "$ART" item-plugin item-dialog-plugin "$EXE" ItemDialog.PluginModeIsSmall

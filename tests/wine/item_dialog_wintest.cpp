@@ -1,0 +1,426 @@
+// The configuration and plug-in dialog under Wine: the real window run on this thread while a
+// second thread types into it, clicks and closes it the way a user would. Every wait is bounded.
+//
+// With BW_DIALOG_SHOT_DIR set (a Windows path), the layout cases write the markers "item-sql",
+// "item-native" and "item-plugin" there while the dialog shows and wait for "shot-taken".
+#include <windows.h>
+#include <commctrl.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "launch/navision_item_dialog.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_key_names.h"
+#include "platform/win32/win32_messages.h"
+#include "platform/win32/win32_service_ports.h"
+#include "ui/win32/frm_navision_item.h"
+#include "dialog_driver.h"
+#include "wintest.h"
+
+namespace {
+
+using namespace bw::dialogtest;
+using bw::ItemControl;
+using bw::ui::ItemControlId;
+
+constexpr const char* kConfigurationCaption = "Brackwater Navision Configuration";
+constexpr const char* kPluginCaption = "Brackwater Plug-In Configuration";
+
+class ScriptedFileDialogs : public bw::platform::FileDialogs {
+public:
+  std::optional<std::string> OpenFile(const bw::platform::OpenFileRequest& request) override {
+    titles.push_back(request.title);
+    return answer;
+  }
+  std::optional<std::string> answer;
+  std::vector<std::string> titles;
+};
+
+// Stands in for the SQL Server side: servers found, a database picked, logins tried.
+class ScriptedSql : public bw::SqlServerTools {
+public:
+  bw::DiscoveredServers DiscoverServers() override {
+    ++discoveries;
+    return {{"127.0.0.1\\NAV", "LOOPBACK"}, false};
+  }
+  std::optional<std::string> PickDatabase(const bw::SqlLogin& login) override {
+    servers.push_back(login.server);
+    return std::string("Cronus");
+  }
+  void TestConnection(const bw::SqlLogin& login) override { servers.push_back(login.server); }
+  int discoveries = 0;
+  std::vector<std::string> servers;
+};
+
+// One dialog's logic with the real Windows layer, except for the open-file dialog.
+struct Fixture {
+  bw::platform::Win32KeyNames keys;
+  bw::platform::Win32FileSystem files;
+  bw::platform::Win32Messages messages;
+  ScriptedFileDialogs fileDialogs;
+  bw::platform::Win32ServicePorts services;
+  ScriptedSql sql;
+  bw::NavisionItemDialog logic{{keys, files, messages, fileDialogs, services, &sql}, "Brackwater"};
+
+  // As the management window loads a new configuration.
+  Fixture() {
+    logic.SetPort(2407);
+    logic.SetNetType("TCP");
+    logic.SetUseServer(false);
+  }
+};
+
+HWND Control(HWND dialog, ItemControl control) { return GetDlgItem(dialog, ItemControlId(control)); }
+bool Shown(HWND dialog, ItemControl control) { return IsWindowVisible(Control(dialog, control)) != FALSE; }
+bool Enabled(HWND dialog, ItemControl control) { return IsWindowEnabled(Control(dialog, control)) != FALSE; }
+
+void Click(HWND button) {
+  PostMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+}
+
+// Gives the field the focus, through the dialog's own navigation.
+void Focus(HWND field) { PostMessageA(GetParent(field), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE); }
+
+// Pastes over the field's whole text (sent: messages carrying text cannot be posted).
+void Paste(HWND field, const char* text) {
+  SendMessageA(field, EM_SETSEL, 0, -1);
+  SendMessageA(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+}
+
+// Replaces a field's text as typing would: select all, then the characters.
+void Retype(HWND field, const std::string& text) {
+  PostMessageA(field, EM_SETSEL, 0, -1);
+  PostMessageA(field, WM_CHAR, '\b', 1);
+  Type(field, text);
+}
+
+SIZE ClientAt96(HWND dialog) {
+  RECT area{};
+  GetClientRect(dialog, &area);
+  const int dpi = bw::ui::WindowDpi(dialog);
+  return {area.right * 96 / dpi, area.bottom * 96 / dpi};
+}
+
+std::string ProgramPath() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return path;
+}
+
+// An empty file named fin.exe in a folder of the test's own: a native client for the dialog.
+std::string NativeClientFile() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "bw-item-dialog";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string path = folder + "\\fin.exe";
+  std::ofstream(path, std::ios::binary) << "MZ";
+  return path;
+}
+
+// A visible tooltip of this process: the hint bubble.
+struct TipSearch {
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchTip(HWND window, LPARAM data) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (process == GetCurrentProcessId() && IsWindowVisible(window) && std::string(className) == TOOLTIPS_CLASSA) {
+    reinterpret_cast<TipSearch*>(data)->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND VisibleTip() {
+  TipSearch search;
+  EnumWindows(&MatchTip, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+WINTEST(ItemDialog, TypingALocationSwitchesBetweenTheSqlAndTheNativeLayout) {
+  Fixture f;
+  f.logic.SetMode(bw::ItemDialogMode::Configuration);
+  SIZE client{};
+  bool sqlLayout = false, nativeLayout = false, sqlAgain = false, okAtFirst = true, okWithBoth = false;
+  bool portDisabledByNetb = false;
+  std::string portAfterNetb;
+  {
+    Driver driver([&] {
+      const HWND dialog = WaitForDialog(kConfigurationCaption);
+      ASSERT_TRUE(dialog != nullptr);
+      client = ClientAt96(dialog);
+      okAtFirst = Enabled(dialog, ItemControl::Ok);
+      sqlLayout = Shown(dialog, ItemControl::ServerList) && Shown(dialog, ItemControl::Test) &&
+                  Shown(dialog, ItemControl::ServerLabel) && !Shown(dialog, ItemControl::RadServer) &&
+                  !Shown(dialog, ItemControl::Port);
+      Type(Control(dialog, ItemControl::Name), "Live");
+      WaitForPhotograph("item-sql");
+      Type(Control(dialog, ItemControl::Location), "C:\\Nav\\Fin.Exe");
+      nativeLayout = WaitUntil([&] {
+        return Shown(dialog, ItemControl::RadServer) && Shown(dialog, ItemControl::RadDatabase) &&
+               Shown(dialog, ItemControl::Port) && !Shown(dialog, ItemControl::ServerList) &&
+               !Shown(dialog, ItemControl::Test);
+      });
+      okWithBoth = Enabled(dialog, ItemControl::Ok);
+      Click(Control(dialog, ItemControl::RadServer));
+      WaitUntil([&] { return Enabled(dialog, ItemControl::Port); });
+      // Netb: the port closes and keeps its text.
+      const HWND netType = Control(dialog, ItemControl::NetType);
+      PostMessageA(netType, CB_SETCURSEL, 1, 0);
+      PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(ItemControlId(ItemControl::NetType), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(netType));
+      WaitUntil([&] { return !Enabled(dialog, ItemControl::Port); });
+      portDisabledByNetb = !Enabled(dialog, ItemControl::Port);
+      portAfterNetb = WindowText(Control(dialog, ItemControl::Port));
+      WaitForPhotograph("item-native");
+      PostMessageA(Control(dialog, ItemControl::Location), WM_CHAR, '\b', 1);  // Fin.Ex: no longer the client
+      sqlAgain = WaitUntil(
+          [&] { return Shown(dialog, ItemControl::ServerList) && !Shown(dialog, ItemControl::RadServer); });
+      Click(GetDlgItem(dialog, IDCANCEL));
+    });
+    EXPECT_FALSE(bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr));
+  }
+  EXPECT_EQ(client.cx, 433L);
+  EXPECT_EQ(client.cy, 337L);
+  EXPECT_FALSE(okAtFirst);
+  EXPECT_TRUE(sqlLayout);
+  EXPECT_TRUE(nativeLayout);
+  EXPECT_TRUE(okWithBoth);
+  EXPECT_TRUE(portDisabledByNetb);
+  EXPECT_EQ(portAfterNetb, std::string("2407"));
+  EXPECT_TRUE(sqlAgain);
+  EXPECT_EQ(f.logic.NetType(), std::string("Netb"));
+  EXPECT_EQ(f.logic.Port(), 2407);
+}
+
+WINTEST(ItemDialog, KeyFiltersSwallowKeysAndShowTheHintBubble) {
+  Fixture f;
+  f.logic.SetLocation("C:\\Nav\\fin.exe");
+  f.logic.SetUseServer(true);
+  f.logic.SetMode(bw::ItemDialogMode::Configuration);
+  std::string name, port, hint;
+  bool tipShown = false, tipGone = false;
+  int tipTop = 0, nameTop = 0;
+  {
+    Driver driver([&] {
+      const HWND dialog = WaitForDialog(kConfigurationCaption);
+      ASSERT_TRUE(dialog != nullptr);
+      const HWND nameField = Control(dialog, ItemControl::Name);
+      Type(nameField, "Live/Test?");
+      WaitUntil([&] { return WindowText(nameField) == "LiveTest"; });
+      name = WindowText(nameField);
+      HWND tip = nullptr;
+      tipShown = WaitUntil([&] { return (tip = VisibleTip()) != nullptr; });
+      if (tip != nullptr) {
+        RECT at{}, field{};
+        GetWindowRect(tip, &at);
+        GetWindowRect(nameField, &field);
+        tipTop = at.top;
+        nameTop = field.top + MulDiv(20, bw::ui::WindowDpi(dialog), 96);
+        char text[256] = {};
+        TTTOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.hwnd = dialog;
+        tool.uId = 1;
+        tool.lpszText = text;
+        SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+        hint = text;
+      }
+      tipGone = WaitUntil([] { return VisibleTip() == nullptr; }, 8000);  // removed after 5 seconds
+      const HWND portField = Control(dialog, ItemControl::Port);
+      Retype(portField, "70a4-6");
+      WaitUntil([&] { return WindowText(portField) == "7046"; });
+      port = WindowText(portField);
+      Click(GetDlgItem(dialog, IDCANCEL));
+    });
+    bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
+  }
+  EXPECT_EQ(name, std::string("LiveTest"));
+  EXPECT_TRUE(tipShown);
+  EXPECT_EQ(hint, std::string("Name cannot support these characters:\n\n/ \\ : * ? \" < > | ( )"));
+  EXPECT_TRUE(tipTop >= nameTop - 2 && tipTop <= nameTop + 2);  // the bubble's own frame may shift it a pixel
+  EXPECT_TRUE(tipGone);
+  EXPECT_EQ(port, std::string("7046"));
+}
+
+// The test's own line in the prefix's services file.
+void AddServiceEntry(const std::string& line) {
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string path = std::string(system) + "\\drivers\\etc\\services";
+  std::ifstream in(path);
+  for (std::string existing; std::getline(in, existing);)
+    if (existing.rfind(line, 0) == 0) return;
+  in.close();
+  std::ofstream(path, std::ios::app) << "\n" << line << "\n";
+}
+
+WINTEST(ItemDialog, LeavingTheServerFieldTakesThePortFromTheServicesFile) {
+  AddServiceEntry("bwnavserver      7046/tcp");
+  Fixture f;
+  f.logic.SetLocation("C:\\Nav\\fin.exe");
+  f.logic.SetUseServer(true);
+  f.logic.SetMode(bw::ItemDialogMode::Configuration);
+  std::string known, unknown;
+  {
+    Driver driver([&] {
+      const HWND dialog = WaitForDialog(kConfigurationCaption);
+      ASSERT_TRUE(dialog != nullptr);
+      const HWND server = Control(dialog, ItemControl::Server);
+      const HWND port = Control(dialog, ItemControl::Port);
+      Focus(server);
+      Type(server, "bwnavserver");
+      Focus(port);  // leaving the server field
+      WaitUntil([&] { return WindowText(port) == "7046"; });
+      known = WindowText(port);
+      Retype(port, "2407");
+      Focus(server);
+      Retype(server, "nosuchnavserver");
+      Focus(port);
+      Sleep(500);
+      unknown = WindowText(port);
+      Click(GetDlgItem(dialog, IDCANCEL));
+    });
+    bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
+  }
+  EXPECT_EQ(known, std::string("7046"));
+  EXPECT_EQ(unknown, std::string("2407"));
+}
+
+WINTEST(ItemDialog, OkRefusesAMissingFileAndThenReturnsTheValues) {
+  Fixture f;
+  f.logic.SetName("Live");
+  f.logic.SetLocation("C:\\nowhere\\fin.exe");
+  f.logic.SetUseServer(true);
+  f.logic.SetHotkey(0);
+  f.logic.SetMode(bw::ItemDialogMode::Configuration);
+  std::string error, badPort, hotkeyText;
+  const std::string client = NativeClientFile();
+  bool stayed = false, red = false;
+  bool ok = false;
+  {
+    Driver driver([&] {
+      const HWND dialog = WaitForDialog(kConfigurationCaption);
+      ASSERT_TRUE(dialog != nullptr);
+      Click(GetDlgItem(dialog, IDOK));
+      error = AnswerBox("Error", IDOK);
+      stayed = IsWindowVisible(dialog) != FALSE;
+      const HWND location = Control(dialog, ItemControl::Location);
+      Retype(location, client);
+      const HWND hotkey = Control(dialog, ItemControl::Hotkey);
+      Focus(hotkey);
+      Type(hotkey, "ctrl+shift+");
+      WaitUntil([&] { return WindowText(hotkey) == "ctrl+shift+"; });
+      red = f.logic.HotkeyColour() == bw::kBadHotkeyTextColour;
+      Type(hotkey, "f5");
+      Focus(Control(dialog, ItemControl::Name));
+      WaitUntil([&] { return WindowText(hotkey) == "Shift+Ctrl+F5"; });
+      hotkeyText = WindowText(hotkey);
+      // A pasted port reaches OK and is refused there.
+      Paste(Control(dialog, ItemControl::Port), "99999999999");
+      Sleep(200);
+      Click(GetDlgItem(dialog, IDOK));
+      badPort = AnswerBox("Error", IDOK);
+      Paste(Control(dialog, ItemControl::Port), "1433");
+      Sleep(200);
+      Click(GetDlgItem(dialog, IDOK));
+    });
+    ok = bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
+  }
+  EXPECT_EQ(error, std::string("Cannot locate the file 'C:\\nowhere\\fin.exe'.\r\nPlease enter a valid filename."));
+  EXPECT_TRUE(stayed);
+  EXPECT_TRUE(red);
+  EXPECT_EQ(badPort, std::string("The port '99999999999' is not a number from 0 to 2147483647.\r\n"
+                                  "Please correct the field Port."));
+  EXPECT_EQ(hotkeyText, std::string("Shift+Ctrl+F5"));
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(f.logic.Location(), client);
+  EXPECT_EQ(static_cast<int>(f.logic.Hotkey()), 0x6074);
+  EXPECT_EQ(f.logic.Port(), 1433);
+}
+
+WINTEST(ItemDialog, SqlListIsFoundOnDropDownAndTheDatabaseButtonPicks) {
+  Fixture f;
+  f.logic.SetMode(bw::ItemDialogMode::Configuration);
+  int count = 0;
+  std::string database, combo;
+  {
+    Driver driver([&] {
+      const HWND dialog = WaitForDialog(kConfigurationCaption);
+      ASSERT_TRUE(dialog != nullptr);
+      const HWND servers = Control(dialog, ItemControl::ServerList);
+      Type(GetWindow(servers, GW_CHILD), "typed");
+      WaitUntil([&] { return WindowText(servers) == "typed"; });
+      PostMessageA(servers, CB_SHOWDROPDOWN, TRUE, 0);
+      WaitUntil([&] { return SendMessageA(servers, CB_GETCOUNT, 0, 0) == 2; });
+      count = static_cast<int>(SendMessageA(servers, CB_GETCOUNT, 0, 0));
+      combo = WindowText(servers);
+      PostMessageA(servers, CB_SHOWDROPDOWN, FALSE, 0);
+      Click(Control(dialog, ItemControl::DatabaseButton));
+      WaitUntil([&] { return WindowText(Control(dialog, ItemControl::Database)) == "Cronus"; });
+      database = WindowText(Control(dialog, ItemControl::Database));
+      Click(Control(dialog, ItemControl::Test));
+      Sleep(200);
+      Click(GetDlgItem(dialog, IDCANCEL));
+    });
+    bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
+  }
+  EXPECT_EQ(count, 2);
+  EXPECT_EQ(combo, std::string("typed"));  // refilling the list keeps the typed text
+  EXPECT_EQ(database, std::string("Cronus"));
+  EXPECT_EQ(f.sql.discoveries, 1);
+  EXPECT_EQ(f.sql.servers, (std::vector<std::string>{"typed", "typed"}));
+}
+
+WINTEST(ItemDialog, PluginModeIsSmallAndEnterConfirms) {
+  Fixture f;
+  f.logic.SetName("Editor");
+  f.logic.SetLocation(ProgramPath());
+  f.logic.SetParameters("%TEMP%\\notes.txt");
+  f.logic.SetMode(bw::ItemDialogMode::Plugin);
+  f.fileDialogs.answer = "C:\\windows\\notepad.exe";
+  SIZE client{};
+  bool lowerHidden = false, parametersShown = false;
+  std::string location;
+  bool ok = false;
+  {
+    Driver driver([&] {
+      const HWND dialog = WaitForDialog(kPluginCaption);
+      ASSERT_TRUE(dialog != nullptr);
+      client = ClientAt96(dialog);
+      lowerHidden = !Shown(dialog, ItemControl::LowerFrame) && !Shown(dialog, ItemControl::Company) &&
+                    !Shown(dialog, ItemControl::IsSubMenu) && !Shown(dialog, ItemControl::Test) &&
+                    !Shown(dialog, ItemControl::ServerList);
+      parametersShown = Shown(dialog, ItemControl::Parameters) && Shown(dialog, ItemControl::Hotkey);
+      WaitForPhotograph("item-plugin");
+      PressKey(Control(dialog, ItemControl::Location), VK_F6);
+      const HWND field = Control(dialog, ItemControl::Location);
+      WaitUntil([&] { return WindowText(field) == "C:\\windows\\notepad.exe"; });
+      location = WindowText(field);
+      PressKey(Control(dialog, ItemControl::Name), VK_RETURN);
+    });
+    ok = bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
+  }
+  EXPECT_EQ(client.cx, 433L);
+  EXPECT_EQ(client.cy, 163L);
+  EXPECT_TRUE(lowerHidden);
+  EXPECT_TRUE(parametersShown);
+  EXPECT_EQ(location, std::string("C:\\windows\\notepad.exe"));
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(f.fileDialogs.titles.size(), 1u);
+  EXPECT_EQ(f.logic.LastLocation(), std::string("C:\\windows\\"));
+  EXPECT_EQ(f.logic.Parameters(), std::string("%TEMP%\\notes.txt"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return bw::wintest::RunAll(argc, argv); }
