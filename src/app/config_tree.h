@@ -58,6 +58,7 @@ public:
   // Drag and drop: the selected record is remembered at the start; the drop moves it by the
   // record under the mouse (nullptr for empty space).
   void BeginDrag() { dragged_ = selected_; }
+  void CancelDrag() { dragged_ = nullptr; }
   bool Dragging() const { return dragged_ != nullptr; }
   bool Drop(TConfigStorage* target);
 
