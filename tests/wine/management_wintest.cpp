@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,16 @@ void Drag(POINT from, POINT to) {
   Mouse(MOUSEEVENTF_LEFTUP, to);
 }
 
+// Clicks the tab of a page (tabs are about 60 pixels wide) until the condition holds.
+bool ClickTab(HWND pages, int page, const std::function<bool()>& shown) {
+  for (int x = 20 + 60 * page; x < 60 + 60 * page; x += 10) {
+    PostMessageA(pages, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 10));
+    PostMessageA(pages, WM_LBUTTONUP, 0, MAKELPARAM(x, 10));
+    if (WaitFor(shown, 2000)) return true;
+  }
+  return false;
+}
+
 HWND OpenFromTray(const Brackwater& program) {
   const HWND menu = program.OpenTrayMenu();
   if (menu == nullptr) return nullptr;
@@ -231,6 +242,27 @@ WINTEST(Management, AddStartRenameDragEscAndRestart) {
   const HWND tree = FindChild(main, "SysTreeView32");
   ASSERT_TRUE(tree != nullptr);
   EXPECT_EQ(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 4);
+
+  // Clone is offered unless a folder is selected on the configurations page: a click on the
+  // folder takes it away, another page brings it back, and coming back re-evaluates it.
+  const HWND toolbar = FindChild(main, "ToolbarWindow32");
+  ASSERT_TRUE(toolbar != nullptr);
+  const auto cloneEnabled = [&] {
+    return (SendMessageA(toolbar, TB_GETSTATE, bw::win32::kCloneCommand, 0) & TBSTATE_ENABLED) != 0;
+  };
+  EXPECT_TRUE(cloneEnabled());
+  SetForegroundWindow(main);
+  Mouse(0, RowPoint(tree, 2));
+  Mouse(MOUSEEVENTF_LEFTDOWN, RowPoint(tree, 2));
+  Mouse(MOUSEEVENTF_LEFTUP, RowPoint(tree, 2));
+  EXPECT_TRUE(WaitFor([&] { return !cloneEnabled(); }, 5000));
+  const HWND pages = FindChild(main, "SysTabControl32");
+  ASSERT_TRUE(pages != nullptr);
+  EXPECT_TRUE(ClickTab(pages, 1, [&] { return IsWindowVisible(tree) == FALSE; }));
+  EXPECT_EQ(SendMessageA(pages, TCM_GETCURSEL, 0, 0), 1);
+  EXPECT_TRUE(cloneEnabled());
+  EXPECT_TRUE(ClickTab(pages, 0, [&] { return IsWindowVisible(tree) != FALSE; }));
+  EXPECT_FALSE(cloneEnabled());
   PostKey(tree, VK_ESCAPE);
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) == FALSE; }, 5000));
   ASSERT_TRUE(program.Close());
