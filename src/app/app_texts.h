@@ -8,6 +8,7 @@
 namespace bw {
 
 inline constexpr std::string_view kAppTitle = "Brackwater for Dynamics NAV";
+inline constexpr std::string_view kAppShortName = "Brackwater";  // in dialog captions
 inline constexpr std::string_view kHintStatus = "Hotkey status : ";
 inline constexpr std::string_view kActive = "Active";
 inline constexpr std::string_view kInactive = "Inactive";

@@ -135,6 +135,11 @@ void NavisionItemDialog::SetCreateInRoot(bool inRoot) {
   SetEnabled(ItemControl::InRoot, !inRoot);
 }
 
+void NavisionItemDialog::LockPlacement() {
+  SetEnabled(ItemControl::InRoot, false);
+  SetEnabled(ItemControl::IsSubMenu, false);
+}
+
 void NavisionItemDialog::SetIsNative(bool native) {
   isNative_ = native;
   Refresh();

@@ -138,6 +138,8 @@ public:
   bool Folder() const { return State(ItemControl::IsSubMenu).checked; }
   void SetCreateInRoot(bool inRoot);
   bool CreateInRoot() const { return State(ItemControl::InRoot).checked; }
+  // Editing an existing record: where it stands and whether it is a folder cannot change.
+  void LockPlacement();
   void SetIsNative(bool native);
   bool IsNative() const { return isNative_; }
   void SetHotkey(TShortCut code);

@@ -74,7 +74,8 @@ void MainForm::CreateComponents() {
   RECT client{};
   GetClientRect(window_.Get(), &client);
   pages_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
-                           client.right, client.bottom, window_.Get(), nullptr, instance_, nullptr);
+                           client.right, client.bottom, window_.Get(),
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPagesId)), instance_, nullptr);
   SendMessageA(pages_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   for (std::size_t i = 0; i < kPageCaptions.size(); ++i) {
     TCITEMA item{};
@@ -83,6 +84,7 @@ void MainForm::CreateComponents() {
     SendMessageA(pages_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
   SetWindowContextHelpId(pages_, 1);
+  CreateManagementControls();
 
   tray_ = std::make_unique<TrayIcon>(window_.Get(), kTrayNotifyMessage, programIcon_.Get());
   tray_->SetHint(TrayHint(true));
@@ -104,6 +106,7 @@ void MainForm::AppStart() {
   editor_.Connect(*core_, window_.Get());
   core_->SetHelpTexts(LoadHelpTexts(resources));
   core_->Start();
+  CreateConfigTree();
   watcher_->Start(kWatchKeys);
   SetActivePage(kConfigurationsPage);
 }
@@ -139,17 +142,19 @@ int MainForm::ActivePage() const { return static_cast<int>(SendMessageA(pages_, 
 
 void MainForm::SetActivePage(int page) {
   SendMessageA(pages_, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
-  SetWindowContextHelpId(window_.Get(), static_cast<DWORD>(page + 1));
+  OnPageChanged();
 }
 
 void MainForm::ShowManagementWindow(int page) {
   SetActivePage(page);
   ShowWindow(window_.Get(), SW_SHOW);
   SetForegroundWindow(window_.Get());
+  if (page == kConfigurationsPage) SetFocus(treeControl_->Handle());
 }
 
 void MainForm::HideToTray() {
   if (!IsWindowVisible(window_.Get())) return;
+  EndDrag(false, {});
   ShowWindow(window_.Get(), SW_HIDE);
   Save();  // AppHide: every change made in the window reaches the file here
 }
@@ -184,7 +189,7 @@ bool MainForm::PreviewKey(const MSG& message) {
     core_->ShowContextHelp(static_cast<int>(number));
     return true;
   }
-  return false;
+  return EditShortcut(message);
 }
 
 void MainForm::OnTrayNotify(LPARAM mouseMessage) {
@@ -208,8 +213,13 @@ void MainForm::OnMenuCommand(int id) {
     case kPreferencesCommand: ShowPreferences(); return;
     case kAboutCommand: ShowAbout(); return;
     case kCheckVersionCommand: CheckForNewVersion(); return;
+    case kMinimizeCommand: HideToTray(); return;
+    case kExitCommand: core_->ExitBrackwater(); return;
+    case kImportTemplateCommand:
+    case kExportTemplateCommand: return;  // the template page's exchange files come later
     default: break;
   }
+  if (RunEditCommand(id)) return;
   const TrayMenuEntry* found = FindMenuEntry(menu_->Model(), id);
   if (found == nullptr) return;
   // A copy: the command may open a dialog during which the menu is built again.
@@ -251,7 +261,9 @@ LRESULT MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (core_) core_->OnHotkeyMessage(static_cast<std::uintptr_t>(wParam), static_cast<std::intptr_t>(lParam));
       return 0;
     case WM_COMMAND:
-      if (HIWORD(wParam) == 0 && lParam == 0 && core_) OnMenuCommand(LOWORD(wParam));
+      // Menus and accelerators send no window; tool buttons send the tool bar's.
+      if (HIWORD(wParam) == 0 && (lParam == 0 || reinterpret_cast<HWND>(lParam) == toolbar_) && core_)
+        OnMenuCommand(LOWORD(wParam));
       return 0;
     case WM_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -276,7 +288,15 @@ LRESULT MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return DefWindowProcA(window, message, wParam, lParam);
     case WM_SIZE:
-      if (pages_ != nullptr) MoveWindow(pages_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      Layout();
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_LBUTTONUP:
+      EndDrag(true, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != window_.Get()) EndDrag(false, {});
       return 0;
     case WM_CLOSE:
       HideToTray();  // FormClose: closing never ends the program

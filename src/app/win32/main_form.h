@@ -9,6 +9,9 @@
 #include <string>
 
 #include "app/app_core.h"
+#include "app/config_tree.h"
+#include "app/win32/config_dialog_window.h"
+#include "app/win32/config_tree_control.h"
 #include "app/win32/coding_watcher.h"
 #include "app/win32/editor_commands.h"
 #include "app/win32/registered_messages.h"
@@ -16,6 +19,9 @@
 #include "app/win32/tray_icon.h"
 #include "app/win32/tray_menu_view.h"
 #include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_file_dialogs.h"
+#include "platform/win32/win32_file_listing.h"
+#include "platform/win32/win32_service_ports.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_hotkey_registrar.h"
 #include "platform/win32/win32_key_names.h"
@@ -71,6 +77,19 @@ private:
   int ActivePage() const;
   void SetActivePage(int page);
 
+  // The management window's menu, tool bar, status bar and configuration tree.
+  void CreateManagementControls();
+  void CreateConfigTree();
+  void Layout();
+  void OnPageChanged();
+  void SetCloneEnabled(bool enabled);
+  // Add, Modify, Delete, Clone, Move Up and Move Down on the active page.
+  bool RunEditCommand(int id);
+  LRESULT OnNotify(const NMHDR& header);
+  void EndDrag(bool drop, POINT windowPoint);
+  // The editing shortcuts of the management window; true when the key ran a command.
+  bool EditShortcut(const MSG& message);
+
   HINSTANCE instance_;
   std::string programPath_;
 
@@ -99,6 +118,18 @@ private:
   std::unique_ptr<TrayIcon> tray_;
   std::unique_ptr<CodingWatcher> watcher_;
   std::unique_ptr<AppCore> core_;
+  platform::Win32FileListing fileListing_;
+  platform::Win32FileDialogs fileDialogs_;
+  platform::Win32ServicePorts servicePorts_;
+  ZupFolder zupFolder_{files_, fileListing_};
+  std::unique_ptr<Win32ConfigDialog> configDialog_;
+  std::unique_ptr<ConfigTreeControl> treeControl_;
+  std::unique_ptr<ConfigTree> configTree_;
+  HWND toolbar_ = nullptr;
+  HWND statusBar_ = nullptr;
+  HMENU mainMenu_ = nullptr;  // owned by the window
+  bool cloneEnabled_ = true;
+  bool dragging_ = false;
   bool menuOpen_ = false;
   bool preferencesOpen_ = false;
   bool aboutOpen_ = false;

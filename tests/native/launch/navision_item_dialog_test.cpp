@@ -211,6 +211,13 @@ TEST_F(NavisionItemDialogTest, ValuesReadBackAsTheCallerStoresThem) {
   EXPECT_FALSE(Enabled(InRoot));
   dialog.SetCreateInRoot(false);
   EXPECT_TRUE(Enabled(InRoot));
+
+  // Editing an existing record: neither its place nor its kind can change.
+  dialog.LockPlacement();
+  dialog.SetFolder(true);
+  dialog.SetLocation("C:\\Nav\\finsql.exe");
+  EXPECT_FALSE(Enabled(InRoot));
+  EXPECT_FALSE(Enabled(IsSubMenu));
 }
 
 TEST_F(NavisionItemDialogTest, NativeServerAndDatabaseModesEnableTheirFields) {

@@ -1,0 +1,204 @@
+#include "app/config_tree.h"
+
+#include <memory>
+#include <string>
+
+#include "app/app_texts.h"
+
+namespace bw {
+
+namespace {
+
+bool IsBelow(const TStorage* record, const TStorage& ancestor) {
+  for (const TStorage* node = record ? record->Parent() : nullptr; node != nullptr; node = node->Parent())
+    if (node == &ancestor) return true;
+  return false;
+}
+
+}  // namespace
+
+void ConfigTree::SetView(ConfigTreeView* view) {
+  view_ = view;
+  Refresh();
+}
+
+void ConfigTree::Refresh() {
+  if (view_ != nullptr) view_->ShowTree(ConfigsFolder(root_), selected_);
+}
+
+TConfigStorage* ConfigTree::TargetFolder() const {
+  const TStorage& configs = ConfigsFolder(root_);
+  for (TStorage* node = selected_; node != nullptr && node != &configs; node = node->Parent()) {
+    auto& record = As<TConfigStorage>(*node);
+    if (record.IsSubMenu) return &record;
+  }
+  return nullptr;
+}
+
+ConfigDialogState ConfigTree::AddPresets(TConfigStorage* targetFolder) const {
+  ConfigDialogState state;
+  state.createInRoot = targetFolder == nullptr;
+  state.createInRootEnabled = targetFolder != nullptr;
+  const TBrackwaterStorage& general = General(root_);
+  state.lastNavisionLocation = general.LastNavisionLocation;
+  state.lastDatabaseLocation = general.LastDatabaseLocation;
+  return state;
+}
+
+void ConfigTree::TakeRememberedFolders(const ConfigDialogState& state) {
+  TBrackwaterStorage& general = General(root_);
+  general.LastNavisionLocation = state.lastNavisionLocation;
+  general.LastDatabaseLocation = state.lastDatabaseLocation;
+}
+
+bool ConfigTree::Add() {
+  TConfigStorage* target = TargetFolder();
+  ConfigDialogState state = AddPresets(target);
+  if (!services_.dialog.Edit(state)) return false;
+  return AddFromDialog(state, target);
+}
+
+bool ConfigTree::AddFromDialog(ConfigDialogState& state, TConfigStorage* targetFolder) {
+  TStorage& parent = state.createInRoot || targetFolder == nullptr ? ConfigsFolder(root_) : *targetFolder;
+  auto record = std::make_unique<TConfigStorage>();
+  if (state.values.folder) {
+    record->IsSubMenu = true;
+    record->ConfigName = state.values.name;
+  } else {
+    WriteValues(state.values, *record);
+  }
+  TConfigStorage& added = *record;
+  {
+    ItemsChange change(services_.core);
+    parent.AddChild(std::move(record));
+    services_.core.Shortcuts().Add(added, services_.keys);
+  }
+  TakeRememberedFolders(state);
+  selected_ = &added;
+  Refresh();
+  return true;
+}
+
+bool ConfigTree::Modify() {
+  if (selected_ == nullptr) return false;
+  TConfigStorage& record = *selected_;
+  ConfigDialogState state;
+  state.values = ValuesOf(record);
+  state.createInRootEnabled = false;
+  state.folderEnabled = false;
+  state.lastNavisionLocation = General(root_).LastNavisionLocation;
+  state.lastDatabaseLocation = General(root_).LastDatabaseLocation;
+  if (!services_.dialog.Edit(state)) return false;
+
+  const std::string oldName = record.ConfigName;
+  {
+    ItemsChange change(services_.core);
+    // The kind of a record is fixed once it exists: a folder keeps its children, a configuration
+    // never gets any.
+    state.values.folder = record.IsSubMenu;
+    WriteValues(state.values, record);
+    services_.core.Shortcuts().Sync(ConfigsFolder(root_), services_.keys);
+    // Another configuration of the old name shares its files and keeps them.
+    if (!record.IsSubMenu && !NameInUse(oldName, &record))
+      RenameZupFiles(services_.zup, General(root_).ZupDir, oldName, record.ConfigName);
+  }
+  TakeRememberedFolders(state);
+  Refresh();
+  return true;
+}
+
+bool ConfigTree::Delete() {
+  if (selected_ == nullptr) return false;
+  TConfigStorage& record = *selected_;
+  if (!services_.messages.Confirm(kDeleteNavisionCaption, FormatText(kDeleteNavisionText, {record.ConfigName})))
+    return false;
+  const std::string name = record.ConfigName;
+  const bool configuration = !record.IsSubMenu;
+  {
+    ItemsChange change(services_.core);
+    services_.core.Shortcuts().Remove(record);
+    if (dragged_ != nullptr && (dragged_ == &record || IsBelow(dragged_, record))) dragged_ = nullptr;
+    selected_ = nullptr;
+    record.ClearChildren();
+    record.Parent()->RemoveChild(&record);  // destroys it
+    // A folder has no files of its own; a configuration's files stay while another one shares them.
+    if (configuration && !NameInUse(name, nullptr))
+      DeleteZupFiles(services_.zup, General(root_).ZupDir, name);
+  }
+  Refresh();
+  return true;
+}
+
+bool ConfigTree::Clone() {
+  TConfigStorage* target = TargetFolder();
+  ConfigDialogState state = AddPresets(target);
+  if (selected_ != nullptr) {
+    state.values = ValuesOf(*selected_);
+    state.values.name = FormatText(kCloneOf, {selected_->ConfigName});
+  } else {
+    state.createInRoot = true;
+    state.createInRootEnabled = false;
+  }
+  if (!services_.dialog.Edit(state)) return false;
+  return AddFromDialog(state, target);
+}
+
+bool ConfigTree::MoveUp() {
+  if (selected_ == nullptr) return false;
+  TStorage& parent = *selected_->Parent();
+  const int index = parent.IndexOf(selected_);
+  if (index <= 0) return false;
+  parent.MoveChild(index, index - 1);
+  Refresh();
+  return true;
+}
+
+bool ConfigTree::MoveDown() {
+  if (selected_ == nullptr) return false;
+  TStorage& parent = *selected_->Parent();
+  const int index = parent.IndexOf(selected_);
+  if (index < 0 || index + 1 >= parent.ChildCount()) return false;
+  parent.MoveChild(index, index + 1);
+  Refresh();
+  return true;
+}
+
+bool ConfigTree::Drop(TConfigStorage* target) {
+  TConfigStorage* dragged = dragged_;
+  dragged_ = nullptr;
+  if (dragged == nullptr) return false;
+  TStorage& configs = ConfigsFolder(root_);
+  if (target != nullptr && IsBelow(target, *dragged)) return false;
+
+  TStorage& from = *dragged->Parent();
+  if (target == nullptr || target == dragged) {
+    configs.AddChild(from.ExtractChild(dragged));
+  } else if (target->IsSubMenu) {
+    target->AddChild(from.ExtractChild(dragged));
+  } else {
+    TStorage& to = *target->Parent();
+    const int k = to.IndexOf(target);
+    to.AddChild(from.ExtractChild(dragged));
+    to.MoveChild(to.ChildCount() - 1, k);
+  }
+  Refresh();
+  return true;
+}
+
+bool ConfigTree::NameInUse(std::string_view name, const TConfigStorage* except) const {
+  bool used = false;
+  WalkConfigs(ConfigsFolder(root_), [&](const TConfigStorage& config, int) {
+    used = used || (&config != except && !config.IsSubMenu && config.ConfigName == name);
+  });
+  return used;
+}
+
+PageState PageStateFor(int page, const ConfigTree& tree) {
+  PageState state;
+  state.helpContext = page + 1;
+  state.importExportEnabled = page == kTemplatesPage;
+  state.cloneEnabled = page != kConfigurationsPage || tree.CloneEnabled();
+  return state;
+}
+
+}  // namespace bw

@@ -1,0 +1,102 @@
+// The configuration tree of the management window: its operations on the configurations folder of
+// the settings tree. The tree view shows the folder exactly (a node per record, in record order),
+// and the tray menu is built from the same folder, so both follow every change; ConfigShortcuts
+// and the hotkey registrations are kept in step here.
+#pragma once
+
+#include <string_view>
+
+#include "app/app_core.h"
+#include "app/config_dialog.h"
+#include "launch/zup_files.h"
+#include "platform/key_names.h"
+#include "platform/messages.h"
+#include "settings/storage.h"
+
+namespace bw {
+
+inline constexpr std::string_view kDeleteNavisionCaption = "Delete Navision Item";
+inline constexpr std::string_view kDeleteNavisionText = "Are you sure you wish to delete item %s ?";
+inline constexpr std::string_view kCloneOf = "Clone of %s";
+
+// What shows the tree: after every change it is told to show the folder again.
+class ConfigTreeView {
+public:
+  virtual ~ConfigTreeView() = default;
+  // The records of the configurations folder as nodes, `selected` (or nothing) selected.
+  virtual void ShowTree(const TStorage& configsFolder, const TConfigStorage* selected) = 0;
+};
+
+struct ConfigTreeServices {
+  AppCore& core;  // the hotkey bracket and ConfigShortcuts
+  ConfigDialog& dialog;
+  platform::Messages& messages;
+  platform::KeyNames& keys;
+  ZupFolder& zup;
+};
+
+class ConfigTree {
+public:
+  ConfigTree(TStorage& root, ConfigTreeServices services) : root_(root), services_(services) {}
+
+  void SetView(ConfigTreeView* view);
+
+  // The selected record (the view reports the user's choice); nullptr for none.
+  TConfigStorage* Selected() const { return selected_; }
+  void Select(TConfigStorage* record) { selected_ = record; }
+  // Clone is offered unless a folder is selected.
+  bool CloneEnabled() const { return selected_ == nullptr || !selected_->IsSubMenu; }
+
+  // Each returns whether the tree changed.
+  bool Add();
+  bool Modify();
+  bool Delete();
+  bool Clone();
+  bool MoveUp();
+  bool MoveDown();
+
+  // Drag and drop: the selected record is remembered at the start; the drop moves it by the
+  // record under the mouse (nullptr for empty space).
+  void BeginDrag() { dragged_ = selected_; }
+  void CancelDrag() { dragged_ = nullptr; }
+  bool Dragging() const { return dragged_ != nullptr; }
+  bool Drop(TConfigStorage* target);
+
+private:
+  // The folder new records go into from the selection: the nearest folder at or above it.
+  TConfigStorage* TargetFolder() const;
+  bool AddFromDialog(ConfigDialogState& state, TConfigStorage* targetFolder);
+  ConfigDialogState AddPresets(TConfigStorage* targetFolder) const;
+  void TakeRememberedFolders(const ConfigDialogState& state);
+  // Whether any configuration but `except` is named `name`; they would share .zup files.
+  bool NameInUse(std::string_view name, const TConfigStorage* except) const;
+  void Refresh();
+
+  TStorage& root_;
+  ConfigTreeServices services_;
+  ConfigTreeView* view_ = nullptr;
+  TConfigStorage* selected_ = nullptr;
+  TConfigStorage* dragged_ = nullptr;
+};
+
+// The hotkey bracket around a change of items: registrations dropped first, made again after.
+class ItemsChange {
+public:
+  explicit ItemsChange(AppCore& core) : core_(core) { core_.BeginItemsChange(); }
+  ~ItemsChange() { core_.EndItemsChange(); }
+  ItemsChange(const ItemsChange&) = delete;
+  ItemsChange& operator=(const ItemsChange&) = delete;
+
+private:
+  AppCore& core_;
+};
+
+// What depends on the active page of the management window.
+struct PageState {
+  int helpContext = 1;
+  bool importExportEnabled = false;
+  bool cloneEnabled = true;
+};
+PageState PageStateFor(int page, const ConfigTree& tree);
+
+}  // namespace bw

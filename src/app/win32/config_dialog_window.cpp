@@ -1,0 +1,56 @@
+#include "app/win32/config_dialog_window.h"
+
+#include <string>
+
+#include "app/app_texts.h"
+#include "ui/win32/frm_navision_item.h"
+
+namespace bw::win32 {
+
+bool Win32ConfigDialog::Edit(ConfigDialogState& state) {
+  NavisionItemDialog logic(services_, kAppShortName);
+  const ConfigValues& in = state.values;
+  logic.SetFolder(in.folder);
+  logic.SetName(in.name);
+  logic.SetLocation(in.executable);
+  logic.SetIsNative(in.native);
+  logic.SetUseServer(in.useServer);
+  logic.SetServer(in.server);
+  logic.SetPort(in.port);
+  logic.SetNetType(in.netType);
+  logic.SetDatabase(in.database);
+  logic.SetCompany(in.company);
+  logic.SetNTAuthentication(in.ntAuthentication);
+  logic.SetUserName(in.username);
+  logic.SetPassword(in.password);
+  logic.SetHotkey(static_cast<TShortCut>(in.hotkey));
+  logic.SetLastLocation(state.lastNavisionLocation);
+  logic.SetLastDatabaseLocation(state.lastDatabaseLocation);
+  logic.SetCreateInRoot(state.createInRoot && !state.createInRootEnabled);
+  if (!state.folderEnabled) logic.LockPlacement();
+  logic.SetMode(ItemDialogMode::Configuration);
+
+  if (!ui::TfrmNavisionItem(logic, showHelp_).ShowModal(owner_)) return false;
+
+  ConfigValues& out = state.values;
+  out.folder = logic.Folder();
+  out.name = logic.Name();
+  out.executable = logic.Location();
+  out.native = logic.IsNative();
+  out.useServer = logic.UseServer();
+  out.server = logic.Server();
+  out.port = logic.Port() < 0 ? 0 : logic.Port();
+  out.netType = logic.NetType();
+  out.database = logic.Database();
+  out.company = logic.Company();
+  out.ntAuthentication = logic.NTAuthentication();
+  out.username = logic.UserName();
+  out.password = logic.Password();
+  out.hotkey = logic.Hotkey();
+  state.createInRoot = logic.CreateInRoot();
+  state.lastNavisionLocation = logic.LastLocation();
+  state.lastDatabaseLocation = logic.LastDatabaseLocation();
+  return true;
+}
+
+}  // namespace bw::win32

@@ -1,0 +1,29 @@
+// The configuration dialog of the management window: TfrmNavisionItem in configuration mode,
+// loaded from and read back into the tree's dialog state.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "app/config_dialog.h"
+#include "launch/navision_item_dialog.h"
+
+namespace bw::win32 {
+
+class Win32ConfigDialog final : public ConfigDialog {
+public:
+  // `showHelp` receives the help number on F1.
+  Win32ConfigDialog(ItemDialogServices services, std::function<void(int)> showHelp)
+      : services_(services), showHelp_(std::move(showHelp)) {}
+
+  void SetOwner(HWND owner) { owner_ = owner; }
+  bool Edit(ConfigDialogState& state) override;
+
+private:
+  ItemDialogServices services_;
+  std::function<void(int)> showHelp_;
+  HWND owner_ = nullptr;
+};
+
+}  // namespace bw::win32

@@ -1,0 +1,267 @@
+// The management window around its pages: main menu, flat tool bar, status bar, the
+// configuration tree with drag and drop, the editing commands and their shortcut keys.
+#include <array>
+#include <string>
+
+#include "app/win32/main_form.h"
+#include "app/win32/window_commands.h"
+#include "ui/win32/image_index.h"
+
+namespace bw::win32 {
+namespace {
+
+constexpr std::string_view kTagline = "Brackwater: hotkeys, templates and client start-up for C/AL developers";
+
+struct Action {
+  int id;
+  const char* caption;  // menu text, with the shortcut after a tab
+  const char* hint;
+  int image;
+};
+
+constexpr Action kAdd{kAddCommand, "Add...\tIns", "Add Item", ui::kImageAdd};
+constexpr Action kModify{kModifyCommand, "Modify...\tEnter", "Modify Item", ui::kImageModify};
+constexpr Action kDelete{kDeleteCommand, "Delete\tDel", "Delete Item", ui::kImageDelete};
+constexpr Action kClone{kCloneCommand, "Clone\tShift+Ins", "Clone Item", ui::kImageClone};
+constexpr Action kMoveUp{kMoveUpCommand, "Move Up\tCtrl+Up", "Move Item Up", ui::kImageMoveUp};
+constexpr Action kMoveDown{kMoveDownCommand, "Move Down\tCtrl+Down", "Move Item Down", ui::kImageMoveDown};
+constexpr Action kImport{kImportTemplateCommand, "Import Template...", "Import Brackwater Template", ui::kImageImport};
+constexpr Action kExport{kExportTemplateCommand, "Export Template...", "Export Brackwater Template", ui::kImageExport};
+constexpr Action kMinimize{kMinimizeCommand, "Minimize to Tray", "Minimize Brackwater to Tray", ui::kImageMinimize};
+constexpr Action kExit{kExitCommand, "E&xit", "Exit Brackwater\x99 for MBS Navision", ui::kImageExit};
+constexpr Action kPreferences{kPreferencesCommand, "&Preferences...", "Brackwater\x99 Preferences", ui::kImagePreferences};
+constexpr Action kAbout{kAboutCommand, "&About...", "About Brackwater for Dynamics NAV", ui::kImageAbout};
+constexpr Action kCheckVersion{kCheckVersionCommand, "Check for New Version...",
+                               "Check for New Version of Brackwater\x99", ui::kImageCheckVersion};
+
+constexpr std::array<const Action*, 13> kActions{&kAdd,    &kModify,   &kDelete,      &kClone,
+                                                 &kMoveUp, &kMoveDown, &kImport,      &kExport,
+                                                 &kMinimize, &kExit,   &kPreferences, &kAbout,
+                                                 &kCheckVersion};
+
+void Append(HMENU menu, const Action& action) { AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(action.id), action.caption); }
+
+HMENU Popup(HMENU bar, const char* caption) {
+  HMENU popup = CreatePopupMenu();
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), caption);
+  return popup;
+}
+
+bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+}  // namespace
+
+void MainForm::CreateManagementControls() {
+  mainMenu_ = CreateMenu();
+  HMENU file = Popup(mainMenu_, "&File");
+  Append(file, kImport);
+  Append(file, kExport);
+  AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+  Append(file, kMinimize);
+  Append(file, kExit);
+  HMENU edit = Popup(mainMenu_, "&Edit");
+  for (const Action* action : {&kAdd, &kModify, &kDelete, &kClone}) Append(edit, *action);
+  AppendMenuA(edit, MF_SEPARATOR, 0, nullptr);
+  Append(edit, kMoveUp);
+  Append(edit, kMoveDown);
+  Append(Popup(mainMenu_, "&View"), kPreferences);
+  HMENU help = Popup(mainMenu_, "&Help");
+  Append(help, kCheckVersion);
+  Append(help, kAbout);
+  SetMenu(window_.Get(), mainMenu_);
+
+  toolbar_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                             WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP, 0, 0, 0, 0,
+                             window_.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolbarId)), instance_, nullptr);
+  SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_->Get()));
+  std::array<TBBUTTON, 11> buttons{};
+  const std::array<const Action*, 11> order{&kAdd,    &kModify,      &kDelete,  &kClone, nullptr, &kMoveUp,
+                                            &kMoveDown, nullptr,     &kPreferences, nullptr, &kAbout};
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (order[i] == nullptr) {
+      buttons[i].fsStyle = BTNS_SEP;
+      continue;
+    }
+    buttons[i].iBitmap = order[i]->image;
+    buttons[i].idCommand = order[i]->id;
+    buttons[i].fsState = TBSTATE_ENABLED;
+    buttons[i].fsStyle = BTNS_BUTTON;
+  }
+  SendMessageA(toolbar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+  SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
+
+  statusBar_ = CreateWindowExA(0, STATUSCLASSNAMEA, std::string(kTagline).c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                               window_.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), instance_,
+                               nullptr);
+  SendMessageA(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+
+  treeControl_ = std::make_unique<ConfigTreeControl>(window_.Get(), instance_, images_->Get(), kConfigTreeId);
+  SetWindowContextHelpId(treeControl_->Handle(), 1);
+  configDialog_ = std::make_unique<Win32ConfigDialog>(
+      ItemDialogServices{keyNames_, files_, messageBoxes_, fileDialogs_, servicePorts_, nullptr},
+      [this](int number) {
+        if (core_) core_->ShowContextHelp(number);
+      });
+  configDialog_->SetOwner(window_.Get());
+  Layout();
+}
+
+void MainForm::CreateConfigTree() {
+  configTree_ = std::make_unique<ConfigTree>(
+      *settings_.root, ConfigTreeServices{*core_, *configDialog_, messageBoxes_, keyNames_, zupFolder_});
+  configTree_->SetView(treeControl_.get());
+}
+
+void MainForm::Layout() {
+  if (pages_ == nullptr || toolbar_ == nullptr || statusBar_ == nullptr) return;
+  RECT client{};
+  GetClientRect(window_.Get(), &client);
+  SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
+  SendMessageA(statusBar_, WM_SIZE, 0, 0);
+  RECT bar{};
+  GetWindowRect(toolbar_, &bar);
+  RECT status{};
+  GetWindowRect(statusBar_, &status);
+  const int top = bar.bottom - bar.top;
+  const int bottom = client.bottom - (status.bottom - status.top);
+  MoveWindow(pages_, 0, top, client.right, bottom - top, TRUE);
+  RECT display{0, 0, client.right, bottom - top};
+  SendMessageA(pages_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  if (treeControl_)
+    SetWindowPos(treeControl_->Handle(), HWND_TOP, display.left, top + display.top, display.right - display.left,
+                 display.bottom - display.top, 0);
+}
+
+void MainForm::SetCloneEnabled(bool enabled) {
+  cloneEnabled_ = enabled;
+  EnableMenuItem(mainMenu_, kCloneCommand, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  SendMessageA(toolbar_, TB_ENABLEBUTTON, kCloneCommand, enabled ? TRUE : FALSE);
+}
+
+void MainForm::OnPageChanged() {
+  if (!configTree_) return;
+  const int page = ActivePage();
+  const PageState state = PageStateFor(page, *configTree_);
+  SetWindowContextHelpId(window_.Get(), static_cast<DWORD>(state.helpContext));
+  // A click on a tab leaves the focus on the page control: F1 there answers for the page shown.
+  SetWindowContextHelpId(pages_, static_cast<DWORD>(state.helpContext));
+  const UINT importExport = MF_BYCOMMAND | (state.importExportEnabled ? MF_ENABLED : MF_GRAYED);
+  EnableMenuItem(mainMenu_, kImportTemplateCommand, importExport);
+  EnableMenuItem(mainMenu_, kExportTemplateCommand, importExport);
+  SetCloneEnabled(state.cloneEnabled);
+  ShowWindow(treeControl_->Handle(), page == kConfigurationsPage ? SW_SHOW : SW_HIDE);
+}
+
+bool MainForm::RunEditCommand(int id) {
+  if (!configTree_ || ActivePage() != kConfigurationsPage) return false;  // the lists of the other pages come later
+  ConfigTree& tree = *configTree_;
+  switch (id) {
+    case kAddCommand: tree.Add(); return true;
+    case kModifyCommand: tree.Modify(); return true;
+    case kDeleteCommand: tree.Delete(); return true;
+    case kCloneCommand:
+      if (cloneEnabled_) tree.Clone();
+      return true;
+    case kMoveUpCommand: tree.MoveUp(); return true;
+    case kMoveDownCommand: tree.MoveDown(); return true;
+    default: return false;
+  }
+}
+
+LRESULT MainForm::OnNotify(const NMHDR& header) {
+  if (header.hwndFrom == pages_ && header.code == TCN_SELCHANGE) {
+    OnPageChanged();
+    return 0;
+  }
+  if (header.code == TTN_GETDISPINFOA) {
+    auto& info = const_cast<NMTTDISPINFOA&>(reinterpret_cast<const NMTTDISPINFOA&>(header));
+    for (const Action* action : kActions)
+      if (static_cast<UINT_PTR>(action->id) == header.idFrom) info.lpszText = const_cast<char*>(action->hint);
+    return 0;
+  }
+  if (!treeControl_ || !configTree_ || header.hwndFrom != treeControl_->Handle()) return 0;
+  const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
+  switch (header.code) {
+    case TVN_SELCHANGEDA:
+    case TVN_SELCHANGEDW:
+      if (!treeControl_->Filling()) configTree_->Select(reinterpret_cast<TConfigStorage*>(change.itemNew.lParam));
+      return 0;
+    case NM_CLICK: {
+      // The click selects on the button going down, so the selection is the clicked node's.
+      POINT point{};
+      GetCursorPos(&point);
+      ScreenToClient(treeControl_->Handle(), &point);
+      if (TConfigStorage* record = treeControl_->RecordAt(point)) configTree_->Select(record);
+      SetCloneEnabled(PageStateFor(ActivePage(), *configTree_).cloneEnabled);
+      return 0;
+    }
+    case NM_DBLCLK:
+      RunEditCommand(kModifyCommand);
+      return 0;
+    case TVN_BEGINDRAGA:
+    case TVN_BEGINDRAGW:
+      treeControl_->SelectRecord(reinterpret_cast<TConfigStorage*>(change.itemNew.lParam));
+      configTree_->Select(reinterpret_cast<TConfigStorage*>(change.itemNew.lParam));
+      configTree_->BeginDrag();
+      if (configTree_->Dragging()) {
+        dragging_ = true;
+        SetCapture(window_.Get());
+        SetCursor(LoadCursorA(nullptr, IDC_SIZEALL));
+      }
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+void MainForm::EndDrag(bool drop, POINT windowPoint) {
+  if (!dragging_) return;
+  dragging_ = false;
+  ReleaseCapture();
+  if (!drop) {
+    configTree_->CancelDrag();
+    return;
+  }
+  const HWND tree = treeControl_->Handle();
+  POINT point = windowPoint;
+  MapWindowPoints(window_.Get(), tree, &point, 1);
+  RECT area{};
+  GetClientRect(tree, &area);
+  if (!PtInRect(&area, point)) {
+    configTree_->CancelDrag();  // a drop counts only over the tree
+    return;
+  }
+  configTree_->Drop(treeControl_->RecordAt(point));
+}
+
+bool MainForm::EditShortcut(const MSG& message) {
+  if (message.message != WM_KEYDOWN || KeyDown(VK_MENU)) return false;
+  const bool shift = KeyDown(VK_SHIFT);
+  const bool control = KeyDown(VK_CONTROL);
+  int id = 0;
+  switch (message.wParam) {
+    case VK_INSERT:
+    case VK_F3:
+      if (!control) id = shift ? kCloneCommand : kAddCommand;
+      break;
+    case VK_RETURN:
+      if (!shift && !control) id = kModifyCommand;
+      break;
+    case VK_DELETE:
+    case VK_F4:
+      if (!shift && !control) id = kDeleteCommand;
+      break;
+    case VK_UP:
+      if (control && !shift) id = kMoveUpCommand;
+      break;
+    case VK_DOWN:
+      if (control && !shift) id = kMoveDownCommand;
+      break;
+    default:
+      break;
+  }
+  return id != 0 && RunEditCommand(id);
+}
+
+}  // namespace bw::win32
