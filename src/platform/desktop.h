@@ -20,6 +20,13 @@ struct CaretPoint {
   std::int32_t y = 0;
 };
 
+struct ScreenRect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+};
+
 class Desktop {
 public:
   virtual ~Desktop() = default;
@@ -42,6 +49,8 @@ public:
   virtual std::string WindowText(WindowId window) = 0;
   virtual WindowId ParentWindow(WindowId window) = 0;
   virtual WindowId TopLevelWindow(WindowId window) = 0;
+  // The window's outer rectangle in screen coordinates; nullopt for an invalid window.
+  virtual std::optional<ScreenRect> WindowRect(WindowId window) = 0;
 
   // The executable file name of a running process as the process snapshot lists it
   // (it may include a path); nullopt when no snapshot can be taken or the process is not in it.

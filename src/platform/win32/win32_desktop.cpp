@@ -62,6 +62,12 @@ WindowId Win32Desktop::TopLevelWindow(WindowId window) {
   return window == kNoWindow ? kNoWindow : FromHwnd(GetAncestor(ToHwnd(window), GA_ROOT));
 }
 
+std::optional<ScreenRect> Win32Desktop::WindowRect(WindowId window) {
+  RECT rect{};
+  if (window == kNoWindow || !GetWindowRect(ToHwnd(window), &rect)) return std::nullopt;
+  return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
 std::optional<std::string> Win32Desktop::ProcessExecutable(ProcessId process) {
   const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot) return std::nullopt;

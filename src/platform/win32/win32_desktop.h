@@ -17,6 +17,7 @@ public:
   std::string WindowText(WindowId window) override;
   WindowId ParentWindow(WindowId window) override;
   WindowId TopLevelWindow(WindowId window) override;
+  std::optional<ScreenRect> WindowRect(WindowId window) override;
   std::optional<std::string> ProcessExecutable(ProcessId process) override;
 };
 
