@@ -2,7 +2,6 @@
 
 #include <cctype>
 
-#include "editor/attach_to_foreground.h"
 #include "editor/window_recognition.h"
 
 namespace bw {
@@ -43,19 +42,24 @@ CodeCompletion::~CodeCompletion() {
 }
 
 bool CodeCompletion::KeyPressedWatch(std::uint32_t virtualKey, std::uint32_t keyData) {
-  const AttachToForeground frame(services_.desktop, services_.clock);
-  if (!frame) return false;
-  bool handled = false;
+  // The foreground thread's focus and caret are read from outside: attaching to its input
+  // state on every key would disturb the key state the editor reads (a held Shift got lost).
+  platform::Desktop& desktop = services_.desktop;
+  const platform::WindowId foreground = desktop.ForegroundWindow();
+  if (foreground == platform::kNoWindow) return false;
+  const auto input = desktop.FocusOfThread(desktop.OwnerOf(foreground).thread);
+  if (!input) return false;
   if ((keyData & keys::ReleasedBit) != 0) return false;
-  const platform::WindowId focus = frame.Focus();
-  if (!IsCalEditor(services_.desktop, focus, frame.FocusProcess())) return false;
+  const platform::WindowId focus = input->focus;
+  if (focus == platform::kNoWindow || !IsCalEditor(desktop, focus, desktop.OwnerOf(focus).process)) return false;
   if (open_) return KeyDownCompleter(virtualKey, keyData);
-  TrackWord(focus, virtualKey, keyData, handled);
+  bool handled = false;
+  TrackWord(focus, input->caret, virtualKey, keyData, handled);
   return handled;
 }
 
-void CodeCompletion::TrackWord(platform::WindowId focus, std::uint32_t virtualKey, std::uint32_t keyData,
-                               bool& handled) {
+void CodeCompletion::TrackWord(platform::WindowId focus, std::optional<platform::CaretPoint> caret,
+                               std::uint32_t virtualKey, std::uint32_t keyData, bool& handled) {
   if (focus != lastFocus_) typedWord_.clear();
   lastFocus_ = focus;
   if (keepWord_) {
@@ -92,9 +96,9 @@ void CodeCompletion::TrackWord(platform::WindowId focus, std::uint32_t virtualKe
 
   const CompletionSwitches switches = services_.switches ? services_.switches() : CompletionSwitches{};
   if (c == '.' && switches.viaDot) {
-    if (const auto caret = services_.desktop.CaretPosition()) OpenCompletion(focus, typedWord_, *caret);
+    if (caret) OpenCompletion(focus, typedWord_, *caret);
   } else if (c == ' ' && shift == platform::kCtrl && switches.viaCtrlSpace) {
-    if (const auto caret = services_.desktop.CaretPosition()) {
+    if (caret) {
       handled = true;
       OpenCompletion(focus, typedWord_, *caret);
     }

@@ -12,7 +12,6 @@
 
 #include "editor/completion_filter.h"
 #include "editor/insert_thread.h"
-#include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/key_translation.h"
 #include "platform/keyboard.h"
@@ -64,7 +63,6 @@ struct CompletionSwitches {
 
 struct CompletionServices {
   platform::Desktop& desktop;
-  platform::Clock& clock;
   platform::Keyboard& keyboard;
   platform::KeyTranslation& keys;
   CompletionView& view;
@@ -109,7 +107,8 @@ public:
   const std::string& SavedWord() const { return savedWord_; }
 
 private:
-  void TrackWord(platform::WindowId focus, std::uint32_t virtualKey, std::uint32_t keyData, bool& handled);
+  void TrackWord(platform::WindowId focus, std::optional<platform::CaretPoint> caret, std::uint32_t virtualKey,
+                 std::uint32_t keyData, bool& handled);
   bool KeyDownCompleter(std::uint32_t virtualKey, std::uint32_t keyData);
   void OpenCompletion(platform::WindowId editor, const std::string& startFilter, platform::CaretPoint caret);
   void ApplyFilter(std::string filter);

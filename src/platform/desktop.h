@@ -20,6 +20,12 @@ struct CaretPoint {
   std::int32_t y = 0;
 };
 
+// What a thread's input state holds, read from outside without attaching to it.
+struct ThreadFocus {
+  WindowId focus = kNoWindow;
+  std::optional<CaretPoint> caret;  // in client coordinates of the focus window
+};
+
 struct ScreenRect {
   std::int32_t left = 0;
   std::int32_t top = 0;
@@ -43,6 +49,10 @@ public:
   virtual WindowId FocusWindow() = 0;
   // The caret in client coordinates of the window that owns it; nullopt when it cannot be read.
   virtual std::optional<CaretPoint> CaretPosition() = 0;
+
+  // The focus window and caret of another thread's input state, read without attaching to it
+  // (attaching on every key would disturb that thread's key state); nullopt when unreadable.
+  virtual std::optional<ThreadFocus> FocusOfThread(ThreadId thread) = 0;
 
   // Window class name and caption, each at most 255 characters; empty when unreadable.
   virtual std::string ClassName(WindowId window) = 0;

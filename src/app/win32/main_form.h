@@ -10,6 +10,7 @@
 
 #include "app/app_core.h"
 #include "app/win32/coding_watcher.h"
+#include "app/win32/completion_host.h"
 #include "app/win32/editor_commands.h"
 #include "app/win32/registered_messages.h"
 #include "app/win32/shared_images.h"
@@ -94,6 +95,7 @@ private:
   std::unique_ptr<TrayIcon> tray_;
   std::unique_ptr<CodingWatcher> watcher_;
   std::unique_ptr<AppCore> core_;
+  std::unique_ptr<CompletionHost> completion_;
   bool menuOpen_ = false;
   bool shutDown_ = false;
 };

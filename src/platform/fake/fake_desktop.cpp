@@ -120,6 +120,16 @@ std::optional<platform::CaretPoint> FakeDesktop::CaretPosition() {
   return attachedTo_ ? caret_ : std::nullopt;
 }
 
+std::optional<platform::ThreadFocus> FakeDesktop::FocusOfThread(platform::ThreadId thread) {
+  std::lock_guard lock(mutex_);
+  if (failAttach_) return std::nullopt;
+  const auto found = focus_.find(thread);
+  platform::ThreadFocus result;
+  result.focus = found == focus_.end() ? platform::kNoWindow : found->second;
+  if (result.focus != platform::kNoWindow) result.caret = caret_;
+  return result;
+}
+
 std::string FakeDesktop::ClassName(WindowId window) {
   std::lock_guard lock(mutex_);
   const auto found = windows_.find(window);

@@ -75,6 +75,8 @@ public:
   bool AttachThreadInput(platform::ThreadId from, platform::ThreadId to, bool attach) override;
   platform::WindowId FocusWindow() override;
   std::optional<platform::CaretPoint> CaretPosition() override;
+  // Unreadable while attaching is made to fail.
+  std::optional<platform::ThreadFocus> FocusOfThread(platform::ThreadId thread) override;
   std::string ClassName(platform::WindowId window) override;
   std::string WindowText(platform::WindowId window) override;
   platform::WindowId ParentWindow(platform::WindowId window) override;

@@ -1,5 +1,7 @@
-// Key translation with the key state of the attached thread and the active layout
-// (GetKeyboardState, ToAscii).
+// Key translation with the foreground thread's keyboard layout and the modifiers held now
+// (GetAsyncKeyState, ToAsciiEx). The key state of the foreground thread itself lags behind a
+// key reported by the watcher (its messages are still queued), and attaching to it on every
+// key would disturb it; the system-wide state of the modifiers is current.
 #pragma once
 
 #include "platform/key_translation.h"

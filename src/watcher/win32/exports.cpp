@@ -49,6 +49,7 @@ bool StartKeys() {
 void StopKeys() {
   KeyWatch& watch = Keys();
   SharedState& shared = Shared();
+  shared.swallowPhysical.store(false);
   // Close the gate first: an event the hook thread is sending right now is turned away.
   shared.keysWatched.store(false);
   watch.hook.reset();
@@ -101,6 +102,34 @@ __declspec(dllexport) BOOL WINAPI SetReceiver(HWND window) {
 
 __declspec(dllexport) HWND WINAPI GetReceiver() { return Shared().receiver.load(); }
 
+__declspec(dllexport) void WINAPI SetWatchedClasses(const char* classes) {
+  const std::lock_guard guard(CallLock());
+  SetClassList(classes == nullptr ? std::string_view{} : std::string_view(classes));
+}
+
+__declspec(dllexport) void WINAPI PauseWatching(BOOL pause) {
+  const std::lock_guard guard(CallLock());
+  Shared().paused.store(pause != FALSE);
+}
+
+__declspec(dllexport) BOOL WINAPI SwallowPhysicalInput(BOOL swallow) {
+  const std::lock_guard guard(CallLock());
+  SharedState& shared = Shared();
+  KeyWatch& watch = Keys();
+  if (swallow == FALSE) {
+    shared.swallowPhysical.store(false);
+    if (watch.hook) watch.hook->SetMouseHook(false);
+    return TRUE;
+  }
+  if (!watch.hook) return FALSE;
+  if (!watch.hook->SetMouseHook(true)) {
+    watch.hook->SetMouseHook(false);
+    return FALSE;
+  }
+  shared.swallowPhysical.store(true);
+  return TRUE;
+}
+
 __declspec(dllexport) void WINAPI Initialize() {
   const std::lock_guard guard(CallLock());
   KeyEventMessage();
@@ -119,6 +148,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
     // Unloaded by FreeLibrary: a hook thread would hold the library, so none is running.
     RelayWindow::UnregisterWindowClass();
+    ReleaseClassLists();
   }
   return TRUE;
 }

@@ -11,6 +11,9 @@
 
 namespace bw::watcher {
 
+// What the starting thread and the hook thread share (in hook_thread.cpp).
+struct HookShared;
+
 class HookThread {
 public:
   // Starts the thread and waits until its hook is in place. Null when the hook cannot be set.
@@ -21,11 +24,17 @@ public:
   // sent to this thread, so that a key event in flight to the relay window cannot deadlock.
   ~HookThread();
 
+  // Sets (true) or removes the mouse hook that swallows the user's mouse buttons while
+  // SharedState::swallowPhysical holds. Waits a bounded time; true when it is done.
+  bool SetMouseHook(bool on);
+
 private:
-  HookThread(platform::UniqueHandle thread, DWORD threadId) : thread_(std::move(thread)), threadId_(threadId) {}
+  HookThread(platform::UniqueHandle thread, DWORD threadId, std::shared_ptr<HookShared> start)
+      : thread_(std::move(thread)), threadId_(threadId), start_(std::move(start)) {}
 
   platform::UniqueHandle thread_;
   DWORD threadId_;
+  std::shared_ptr<HookShared> start_;
 };
 
 }  // namespace bw::watcher

@@ -73,7 +73,7 @@ struct CompletionScene : EditorScene {
   RecordingView view;
   RecordingInserter inserter;
   CompletionSwitches switches{.viaDot = true, .viaCtrlSpace = true};
-  CodeCompletion completion{{desktop, clock, desktop, keys, view, inserter, [this] { return switches; }}};
+  CodeCompletion completion{{desktop, desktop, keys, view, inserter, [this] { return switches; }}};
   std::vector<bool> swallowed;
 
   CompletionScene() {
