@@ -30,11 +30,14 @@ WINTEST(Swallow, KeysPressedWhileATemplateIsTypedNeverReachTheEditor) {
     longText += (line > 1 ? "\r\n" : "") + std::string("x := x + ") + std::to_string(line) + ";";
   ConfigFolder config("bwswallow");
   config.Write([&](bw::TStorage& root) {
-    bw::General(root).Author = "Ann Lee";
+    auto& general = bw::General(root);
+    general.Author = "Ann Lee";  // the reserved variables set: no question before the typing
+    general.Initials = "AL";
+    general.Company = "Acme";
     auto record = std::make_unique<bw::TCommentStorage>();
     record->CommentName = "Long";
     record->Comment = longText;
-    record->Hotkey = kShiftCtrl | 'L';
+    record->Hotkey = kShiftCtrl | 'T';
     bw::TemplatesFolder(root).AddChild(std::move(record));
   });
   Brackwater program;
@@ -43,7 +46,7 @@ WINTEST(Swallow, KeysPressedWhileATemplateIsTypedNeverReachTheEditor) {
   Client client = StartFinsql("\"/text=" + text + "\"");
   ASSERT_TRUE(client);
   ASSERT_TRUE(BringToFront(client.process->TopWindow()));
-  PressHotkey('L');
+  PressHotkey('T');
   EXPECT_EQ(Answer(program, "Confirm", IDYES), std::string("Insert template ?"));
   ASSERT_TRUE(WaitFor([&] { return client.State().Text().find("x := x + 2;") != std::string::npos; }, 10000));
   Touch(g_handshake + "\\typing");
