@@ -111,7 +111,8 @@ int main(int argc, char** argv) {
     HWND list = nullptr;
     const bool shown = bw::calclient::WaitUntil(
         [&] {
-          const HWND completer = FindChild(top, "TfrmCodeCompleter");
+          const auto shownLists = TopWindows(program.Id(), "TfrmCodeCompleter");
+          const HWND completer = shownLists.empty() ? nullptr : shownLists.front();
           list = completer == nullptr ? nullptr : FindChild(completer, WC_LISTVIEWA);
           return list != nullptr && IsWindowVisible(completer) && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0;
         },
@@ -123,7 +124,7 @@ int main(int argc, char** argv) {
     bw::calclient::PumpMessagesFor(30);
     Key(VK_ESCAPE, false);  // closes the list; the word stays "Cal"
     Key(VK_ESCAPE, true);
-    bw::calclient::WaitUntil([&] { return FindChild(top, "TfrmCodeCompleter") == nullptr; }, 5000);
+    bw::calclient::WaitUntil([&] { return AllTopWindows(program.Id(), "TfrmCodeCompleter").empty(); }, 5000);
     bw::calclient::PumpMessagesFor(50);
   }
   if (times.empty()) return std::printf("key to list: the list never showed\n"), 1;

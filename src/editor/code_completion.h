@@ -24,8 +24,8 @@ public:
   virtual ~CompletionView() = default;
   // The window's outer height in pixels (the client area and its frame).
   virtual int Height() = 0;
-  // Creates the window hidden as a child of the editor window, at (x, y) of its client area.
-  // False when it could not be created.
+  // Creates the window hidden at (x, y) of the editor window's client area, where it stays
+  // while the editor moves. False when it could not be created.
   virtual bool Create(platform::WindowId editor, int x, int y) = 0;
   // Replaces every row, with drawing locked during the rebuild, and selects one (or none).
   virtual void ShowRows(std::span<const CompletionEntry> rows, std::optional<std::size_t> selected) = 0;

@@ -28,8 +28,11 @@ void Touch(const std::string& path) {
   if (std::FILE* file = std::fopen(path.c_str(), "wb")) std::fclose(file);
 }
 
-// The completion list inside the client's windows, or null.
-HWND FindCompleter(HWND clientTop) { return clientTop == nullptr ? nullptr : FindChild(clientTop, kCompleterClass); }
+// The completion list Brackwater shows, or null.
+HWND FindCompleter(const Brackwater& program) {
+  const auto found = AllTopWindows(program.Id(), kCompleterClass);
+  return found.empty() ? nullptr : found.front();
+}
 
 int ListRows(HWND completer) {
   const HWND list = FindChild(completer, WC_LISTVIEWA);
@@ -124,19 +127,29 @@ WINTEST(Completion, DotOpensTheListBesideTheCaretAndEnterReplacesTheTypedWord) {
 
   TypeKeys("Rec.");
   HWND completer = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (completer = FindCompleter(top)) != nullptr && IsWindowVisible(completer); }, 10000));
-  EXPECT_TRUE(GetParent(completer) == editor);
+  ASSERT_TRUE(WaitFor([&] { return (completer = FindCompleter(program)) != nullptr && IsWindowVisible(completer); }, 10000));
+  EXPECT_TRUE(GetWindow(completer, GW_OWNER) == top);
   EXPECT_TRUE(WaitFor([&] { return ListRows(completer) == 237; }, 5000));
   EXPECT_TRUE(FocusOf(thread) == editor);
   TypeKeys("fi");
   EXPECT_TRUE(WaitFor([&] { return ListRows(completer) == 11; }, 5000));
   EXPECT_EQ(client.WaitForText("Rec.fi").Text(), std::string("Rec.fi"));
   EXPECT_TRUE(FocusOf(thread) == editor);
-  // The list sits below the caret line, inside the editor.
+  // The list sits below the caret line, over the editor, and moves with it.
   RECT list{}, edit{};
   GetWindowRect(completer, &list);
   GetWindowRect(editor, &edit);
-  EXPECT_TRUE(list.top > edit.top && list.left >= edit.left);
+  EXPECT_TRUE(list.top > edit.top && list.left >= edit.left && list.top < edit.bottom);
+  RECT frame{};
+  GetWindowRect(top, &frame);
+  SetWindowPos(top, nullptr, frame.left + 40, frame.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        RECT moved{};
+        GetWindowRect(completer, &moved);
+        return moved.left == list.left + 40 && moved.top == list.top + 30;
+      },
+      5000));
 
   const std::string shots = EnvFolder("BW_COMPLETION_SHOT_DIR");
   if (!shots.empty()) {
@@ -146,7 +159,7 @@ WINTEST(Completion, DotOpensTheListBesideTheCaretAndEnterReplacesTheTypedWord) {
   EXPECT_TRUE(FocusOf(thread) == editor);
 
   Press(VK_RETURN);
-  EXPECT_TRUE(WaitFor([&] { return FindCompleter(top) == nullptr; }, 5000));
+  EXPECT_TRUE(WaitFor([&] { return FindCompleter(program) == nullptr; }, 5000));
   const auto state = client.WaitForText("Rec.FIELDACTIVE");
   EXPECT_EQ(state.Text(), std::string("Rec.FIELDACTIVE"));
   EXPECT_TRUE(WaitFor([&] { return client.State().Value("caret") == "1,16"; }, 5000));
@@ -170,13 +183,13 @@ WINTEST(Completion, CtrlSpaceStartsWithTheTypedWordAndIsSwallowed) {
   TypeKeys("x.");
   client.WaitForText("x.");
   PumpFor(300);
-  EXPECT_TRUE(FindCompleter(top) == nullptr);
+  EXPECT_TRUE(FindCompleter(program) == nullptr);
   Press(VK_RETURN);
   TypeKeys("Cal");
   client.WaitForText("x.\r\nCal");
   Press(VK_SPACE, false, true);
   HWND completer = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (completer = FindCompleter(top)) != nullptr && ListRows(completer) == 3; }, 10000));
+  ASSERT_TRUE(WaitFor([&] { return (completer = FindCompleter(program)) != nullptr && ListRows(completer) == 3; }, 10000));
   EXPECT_TRUE(client.process->FocusWindow() == editor);
   Press(VK_RETURN);
   const auto state = client.WaitForText("x.\r\nCALCDATE");
@@ -199,7 +212,7 @@ WINTEST(Completion, KeysForAnotherProgramPassUntouched) {
   bw::calclient::WaitUntil([] { return PlainWindow::keyDowns >= 8; }, 5000);
   EXPECT_EQ(PlainWindow::keyDowns, 8);
   EXPECT_EQ(PlainWindow::chars, std::string("Rec.fi \r"));
-  EXPECT_TRUE(FindChild(plain.window, kCompleterClass) == nullptr);
+  EXPECT_TRUE(FindCompleter(program) == nullptr);
 }
 
 }  // namespace

@@ -16,7 +16,10 @@ constexpr int kClientWidth = 358;
 constexpr int kClientHeight = 128;
 constexpr int kColumnWidth = 337;
 constexpr int kFontHeight = 12;
-constexpr DWORD kStyle = WS_CHILD | WS_DLGFRAME | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr DWORD kStyle = WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+constexpr UINT_PTR kFollowTimer = 1;
+constexpr UINT kFollowMs = 50;
 constexpr UINT_PTR kListSubclass = 1;
 
 int ImageOf(WordKind kind) {
@@ -57,16 +60,20 @@ TfrmCodeCompleter::~TfrmCodeCompleter() { Destroy(); }
 
 int TfrmCodeCompleter::Height() {
   RECT outer{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
+  AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
   return outer.bottom - outer.top;
 }
 
 bool TfrmCodeCompleter::Create(platform::WindowId editor, int x, int y) {
   Destroy();
   RECT outer{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
-  window_ = CreateWindowExA(0, kClassName, "", kStyle, x, y, outer.right - outer.left, outer.bottom - outer.top,
-                            platform::ToHwnd(editor), nullptr, instance_, this);
+  AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+  editor_ = platform::ToHwnd(editor);
+  offset_ = {x, y};
+  POINT at = offset_;
+  ClientToScreen(editor_, &at);
+  window_ = CreateWindowExA(kExStyle, kClassName, "", kStyle, at.x, at.y, outer.right - outer.left,
+                            outer.bottom - outer.top, GetAncestor(editor_, GA_ROOT), nullptr, instance_, this);
   if (window_ == nullptr) return false;
   list_ = CreateWindowExA(0, WC_LISTVIEWA, "",
                           WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
@@ -86,6 +93,7 @@ bool TfrmCodeCompleter::Create(platform::WindowId editor, int x, int y) {
   SendMessageA(list_, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
   SetWindowSubclass(list_, &TfrmCodeCompleter::ListProc, kListSubclass, reinterpret_cast<DWORD_PTR>(this));
   MakeApplicationToolWindow();
+  SetTimer(window_, kFollowTimer, kFollowMs, nullptr);
   return true;
 }
 
@@ -100,7 +108,7 @@ void TfrmCodeCompleter::ShowRows(std::span<const CompletionEntry> rows, std::opt
   if (!rows_.empty()) SendMessageA(list_, LVM_ENSUREVISIBLE, 0, FALSE);
   if (selected) Select(*selected);
   SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list_, nullptr, TRUE);
+  RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void TfrmCodeCompleter::Select(std::size_t row) {
@@ -110,22 +118,38 @@ void TfrmCodeCompleter::Select(std::size_t row) {
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
   SendMessageA(list_, LVM_ENSUREVISIBLE, row, FALSE);
+  RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void TfrmCodeCompleter::Show() {
   if (window_ == nullptr) return;
   SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  UpdateWindow(window_);
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TfrmCodeCompleter::Destroy() {
   if (window_ == nullptr) return;
+  editor_ = nullptr;
   destroying_ = true;
   DestroyWindow(window_);
   destroying_ = false;
   window_ = nullptr;
   list_ = nullptr;
   rows_.clear();
+}
+
+void TfrmCodeCompleter::FollowEditor() {
+  if (window_ == nullptr) return;
+  if (!IsWindow(editor_) || !IsWindowVisible(editor_)) {
+    DestroyWindow(window_);  // WM_DESTROY tells the logic
+    return;
+  }
+  POINT at = offset_;
+  ClientToScreen(editor_, &at);
+  RECT now{};
+  GetWindowRect(window_, &now);
+  if (now.left != at.x || now.top != at.y)
+    SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int TfrmCodeCompleter::RowAt(LPARAM point) const {
@@ -201,12 +225,16 @@ LRESULT CALLBACK TfrmCodeCompleter::WindowProc(HWND window, UINT message, WPARAM
   if (self != nullptr) {
     switch (message) {
       case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+      case WM_TIMER:
+        if (wParam == kFollowTimer) self->FollowEditor();
+        return 0;
       case WM_NOTIFY: return self->OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
       case WM_DESTROY:
         // Gone with its editor: the logic forgets the open list.
         if (!self->destroying_ && self->window_ == window) {
           self->window_ = nullptr;
           self->list_ = nullptr;
+          self->editor_ = nullptr;
           self->rows_.clear();
           if (self->controller_ != nullptr) self->controller_->ViewDestroyed();
         }

@@ -1,6 +1,8 @@
-// TfrmCodeCompleter: the completion list, a thin view over the completion logic. It is made a
-// child of the editor window so that it moves with it, and never takes the keyboard focus or
-// the activation from the editor: the list is steered by the keys the watcher reports.
+// TfrmCodeCompleter: the completion list, a thin view over the completion logic. It never takes
+// the keyboard focus or the activation from the editor: the list is steered by the keys the
+// watcher reports. It is a pop-up owned by the editor's top-level window that follows the
+// editor when it moves and goes with it: a child window of another process's window would
+// move by itself, but is not drawn at all under Wine.
 #pragma once
 
 #include <windows.h>
@@ -39,6 +41,8 @@ private:
                                    DWORD_PTR data);
   LRESULT OnNotify(const NMHDR& header);
   int RowAt(LPARAM point) const;
+  // Keeps the window at its place in the editor; closes it when the editor is gone or hidden.
+  void FollowEditor();
 
   HINSTANCE instance_;
   HIMAGELIST images_;
@@ -47,6 +51,8 @@ private:
   HWND window_ = nullptr;
   HWND list_ = nullptr;
   bool destroying_ = false;
+  HWND editor_ = nullptr;
+  POINT offset_{};  // the window's place in the editor's client coordinates
   std::vector<CompletionEntry> rows_;
 };
 
