@@ -43,6 +43,7 @@ bool StartKeys() {
   watch.relay = std::move(relay);
   watch.hook = std::move(hook);
   shared.keysWatched.store(true);
+  watch.hook->Refresh();
   return true;
 }
 
@@ -110,6 +111,7 @@ __declspec(dllexport) void WINAPI SetWatchedClasses(const char* classes) {
 __declspec(dllexport) void WINAPI PauseWatching(BOOL pause) {
   const std::lock_guard guard(CallLock());
   Shared().paused.store(pause != FALSE);
+  if (Keys().hook) Keys().hook->Refresh();
 }
 
 __declspec(dllexport) BOOL WINAPI SwallowPhysicalInput(BOOL swallow) {
@@ -118,15 +120,16 @@ __declspec(dllexport) BOOL WINAPI SwallowPhysicalInput(BOOL swallow) {
   KeyWatch& watch = Keys();
   if (swallow == FALSE) {
     shared.swallowPhysical.store(false);
-    if (watch.hook) watch.hook->SetMouseHook(false);
+    if (watch.hook) watch.hook->SetMouseHook(false);  // also takes the keyboard hook out when unneeded
     return TRUE;
   }
   if (!watch.hook) return FALSE;
+  shared.swallowPhysical.store(true);  // read by the hook thread as it sets its hooks
   if (!watch.hook->SetMouseHook(true)) {
+    shared.swallowPhysical.store(false);
     watch.hook->SetMouseHook(false);
     return FALSE;
   }
-  shared.swallowPhysical.store(true);
   return TRUE;
 }
 

@@ -23,7 +23,9 @@ namespace {
 
 constexpr UINT kStopHook = WM_APP + 0x159;
 constexpr UINT kMouseHook = WM_APP + 0x15A;  // wParam: 1 to set the mouse hook, 0 to remove it
+constexpr UINT kRefreshHook = WM_APP + 0x15B;  // look at the focus again now
 constexpr DWORD kMouseHookTimeoutMs = 2000;
+constexpr UINT kFocusPollMs = 40;
 constexpr DWORD kStartTimeoutMs = 5000;
 constexpr DWORD kStopTimeoutMs = 2000;
 
@@ -107,35 +109,64 @@ LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Whether keys must pass through this thread now: only while the user's input is swallowed or
+// while a window of a watched class in another program has the focus (and reporting is not
+// paused). Every other time the keyboard hook is taken out, so that keys cost nothing.
+bool KeyboardHookNeeded() {
+  const SharedState& shared = Shared();
+  if (shared.swallowPhysical.load()) return true;
+  if (!shared.keysWatched.load() || shared.paused.load()) return false;
+  const HWND foreground = GetForegroundWindow();
+  return IsOtherProcess(foreground) && FocusClassWatched(foreground);
+}
+
 void RunHook(const std::shared_ptr<HookShared>& start) {
   MSG message{};
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // gives the thread its message queue
-  const UniqueHook hook(SetWindowsHookExA(WH_KEYBOARD_LL, &KeyboardHook, LibraryInstance(), 0));
+  // Set once at once, so that a system that refuses the hook fails the start.
+  auto keyboard = std::make_unique<UniqueHook>(SetWindowsHookExA(WH_KEYBOARD_LL, &KeyboardHook, LibraryInstance(), 0));
+  const bool installed = static_cast<bool>(*keyboard);
   const DWORD self = GetCurrentThreadId();
-  if (hook) {
+  if (installed) {
     g_keysDown = KeyDownTable();
     g_gate = PhysicalInputGate();
     Shared().hookThreadId.store(self);
   }
-  start->installed.store(static_cast<bool>(hook));
+  start->installed.store(installed);
   SetEvent(start->ready.Get());
-  if (hook && !start->abandoned.load()) {
+  if (installed && !start->abandoned.load()) {
+    const auto refresh = [&] {
+      const bool needed = KeyboardHookNeeded();
+      if (needed && (!keyboard || !*keyboard))
+        keyboard = std::make_unique<UniqueHook>(SetWindowsHookExA(WH_KEYBOARD_LL, &KeyboardHook, LibraryInstance(), 0));
+      else if (!needed && keyboard)
+        keyboard.reset();
+    };
+    refresh();
+    // The focus is looked at a few times a second; the keyboard hook follows it.
+    const UINT_PTR timer = SetTimer(nullptr, 0, kFocusPollMs, nullptr);
     // The mouse hook is set only while it is needed: every mouse move in the system would
     // otherwise pass through this thread.
     std::unique_ptr<UniqueHook> mouse;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-      if (message.hwnd == nullptr && message.message == kStopHook) break;
-      if (message.hwnd == nullptr && message.message == kMouseHook) {
+      if (message.hwnd != nullptr) {
+        DispatchMessageA(&message);
+        continue;
+      }
+      if (message.message == kStopHook) break;
+      if (message.message == WM_TIMER || message.message == kRefreshHook) {
+        refresh();
+      } else if (message.message == kMouseHook) {
         if (message.wParam != 0 && !mouse)
           mouse = std::make_unique<UniqueHook>(SetWindowsHookExA(WH_MOUSE_LL, &MouseHook, LibraryInstance(), 0));
         else if (message.wParam == 0)
           mouse.reset();
+        refresh();
         start->mouseHooked.store(mouse && *mouse);
         SetEvent(start->mouseDone.Get());
-        continue;
       }
-      DispatchMessageA(&message);
     }
+    KillTimer(nullptr, timer);
   }
   DWORD expected = self;
   Shared().hookThreadId.compare_exchange_strong(expected, 0);
@@ -179,6 +210,8 @@ bool HookThread::SetMouseHook(bool on) {
   if (WaitForSingleObject(start_->mouseDone.Get(), kMouseHookTimeoutMs) != WAIT_OBJECT_0) return false;
   return start_->mouseHooked.load() == on;
 }
+
+void HookThread::Refresh() { PostThreadMessageA(threadId_, kRefreshHook, 0, 0); }
 
 HookThread::~HookThread() {
   PostThreadMessageA(threadId_, kStopHook, 0, 0);

@@ -1,6 +1,8 @@
 // The thread that owns the low-level keyboard hook. The hook lives on its own thread with its
 // own message loop so that a busy user-interface thread never delays the system's keyboard
-// input; each key is handed to the relay window with a short time bound.
+// input; each key is handed to the relay window with a short time bound. The hook is in place
+// only while a watched window has the focus (or the user's input is swallowed): the thread
+// looks at the focus a few times a second.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +29,9 @@ public:
   // Sets (true) or removes the mouse hook that swallows the user's mouse buttons while
   // SharedState::swallowPhysical holds. Waits a bounded time; true when it is done.
   bool SetMouseHook(bool on);
+  // Looks at the focus again at once (after watching started or resumed), instead of at the
+  // next poll.
+  void Refresh();
 
 private:
   HookThread(platform::UniqueHandle thread, DWORD threadId, std::shared_ptr<HookShared> start)
