@@ -185,13 +185,18 @@ void CodeCompletion::InsertCompletion(std::string trailing) {
 
 void CodeCompletion::Close() {
   if (!open_) return;
+  Forget();
+  services_.view.Destroy();
+}
+
+void CodeCompletion::Forget() {
   open_ = false;
   target_ = platform::kNoWindow;
+  // An empty list hands nothing back: the next key starts a new word.
   if (filter_.Rows().empty()) {
     keepWord_ = false;
     savedWord_.clear();
   }
-  services_.view.Destroy();
 }
 
 void CodeCompletion::RowClicked(std::size_t row) {
@@ -206,13 +211,7 @@ void CodeCompletion::RowDoubleClicked(std::size_t row) {
 }
 
 void CodeCompletion::ViewDestroyed() {
-  if (!open_) return;
-  open_ = false;
-  target_ = platform::kNoWindow;
-  if (filter_.Rows().empty()) {
-    keepWord_ = false;
-    savedWord_.clear();
-  }
+  if (open_) Forget();
 }
 
 }  // namespace bw

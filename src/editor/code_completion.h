@@ -114,6 +114,8 @@ private:
   void ApplyFilter(std::string filter);
   void InsertCompletion(std::string trailing);
   void Close();
+  // The list is gone: forget it (and the word, when it had no rows).
+  void Forget();
   void HandWordBack();
 
   CompletionServices services_;

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "client_session.h"
@@ -46,12 +47,7 @@ HWND FocusOf(DWORD thread) {
 }
 
 void SendKey(WORD vk, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = vk;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &input, sizeof input);
+  SendKeyEvent(vk, up);
   Sleep(25);  // a person's pace: each key is handled before the next one comes
 }
 
@@ -84,6 +80,27 @@ void WriteSettings(ConfigFolder& config, bool viaDot) {
   });
 }
 
+// Brackwater started with the given "." switch (Ctrl+Space on), and the client test double in
+// front with an empty editor that has the focus.
+struct Session {
+  ConfigFolder config{"bwcc"};
+  std::optional<Brackwater> program;
+  std::optional<Client> client;
+  HWND top = nullptr;
+  HWND editor = nullptr;
+
+  Session(bool viaDot, const std::string& name) {
+    WriteSettings(config, viaDot);
+    program.emplace();
+    if (!program->WaitReady()) return;
+    client.emplace(StartFinsql("\"/text=" + WriteScratch(name, "") + "\""));
+    if (!*client) return;
+    top = client->process->TopWindow();
+    if (BringToFront(top)) editor = client->process->FocusWindow();
+  }
+  bool Ready() const { return editor != nullptr; }
+};
+
 // A plain window of this program (not an editor) that counts the keys it gets.
 struct PlainWindow {
   static inline int keyDowns = 0;
@@ -112,17 +129,12 @@ void PumpFor(DWORD milliseconds) { bw::calclient::PumpMessagesFor(milliseconds);
 // ---- cases ---------------------------------------------------------------------------------
 
 WINTEST(Completion, DotOpensTheListBesideTheCaretAndEnterReplacesTheTypedWord) {
-  ConfigFolder config("bwcc");
-  WriteSettings(config, true);
-  Brackwater program;
-  ASSERT_TRUE(program.WaitReady());
-  const std::string text = WriteScratch("dot.txt", "");
-  Client client = StartFinsql("\"/text=" + text + "\"");
-  ASSERT_TRUE(client);
-  const HWND top = client.process->TopWindow();
-  ASSERT_TRUE(BringToFront(top));
-  const HWND editor = client.process->FocusWindow();
-  ASSERT_TRUE(editor != nullptr);
+  Session session(true, "dot.txt");
+  ASSERT_TRUE(session.Ready());
+  const Brackwater& program = *session.program;
+  Client& client = *session.client;
+  const HWND top = session.top;
+  const HWND editor = session.editor;
   const DWORD thread = client.process->ThreadId();
 
   TypeKeys("Rec.");
@@ -168,16 +180,11 @@ WINTEST(Completion, DotOpensTheListBesideTheCaretAndEnterReplacesTheTypedWord) {
 }
 
 WINTEST(Completion, CtrlSpaceStartsWithTheTypedWordAndIsSwallowed) {
-  ConfigFolder config("bwcc");
-  WriteSettings(config, false);
-  Brackwater program;
-  ASSERT_TRUE(program.WaitReady());
-  const std::string text = WriteScratch("cal.txt", "");
-  Client client = StartFinsql("\"/text=" + text + "\"");
-  ASSERT_TRUE(client);
-  const HWND top = client.process->TopWindow();
-  ASSERT_TRUE(BringToFront(top));
-  const HWND editor = client.process->FocusWindow();
+  Session session(false, "cal.txt");
+  ASSERT_TRUE(session.Ready());
+  const Brackwater& program = *session.program;
+  Client& client = *session.client;
+  const HWND editor = session.editor;
 
   // Without ActivateViaDOT a "." opens nothing.
   TypeKeys("x.");
