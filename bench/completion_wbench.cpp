@@ -86,7 +86,10 @@ int main(int argc, char** argv) {
   // with Brackwater stopped and running, and the medians compared.
   std::vector<double> without, with;
   const auto rounds = [&](std::vector<double>& into) {
-    for (int round = 0; round < 3; ++round) into.push_back(PlainKeys(plain, keys));
+    for (int round = 0; round < 3; ++round) {
+      into.push_back(PlainKeys(plain, keys));
+      std::printf("  %s %.1f\n", &into == &with ? "with" : "without", into.back());
+    }
   };
   for (int cycle = 0; cycle < 3; ++cycle) {
     rounds(without);
