@@ -1,0 +1,49 @@
+// Template exchange files (*.tml): templates passed between users as small XML files.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/key_names.h"
+#include "settings/storage.h"
+
+namespace bw {
+
+// Larger files are refused before parsing.
+inline constexpr std::size_t kMaxTemplateFileBytes = 16u << 20;
+
+// A file that cannot be exported or read at all; nothing has changed.
+class TemplateFileError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// The file's bytes for the templates in the given order: UTF-8 with a declaration. Line breaks
+// of the template texts are written as LF (the XML parser's form of CR LF). Throws
+// TemplateFileError for a text that XML cannot carry (control characters).
+std::vector<std::uint8_t> ExportTemplates(std::span<const TCommentStorage* const> templates, platform::KeyNames& keys);
+
+// The message for a "Template" element without name or code.
+inline constexpr std::string_view kTemplateWithoutText = "Could not convert variant of type (Null) into type (String)";
+
+struct TemplateImport {
+  int imported = 0;     // templates appended, in file order
+  bool stopped = false; // a "Template" element without name or code ended the import
+  std::string error;    // the reason it stopped
+};
+
+// Appends every "Template" child of the document element to the templates folder, in file order,
+// with line breaks as CR LF, the hotkey parsed (0 when it names no key) and the duplicate mark
+// set. Stops at a template without name or code, keeping those before it. Throws
+// TemplateFileError, before anything changes, for a file that is not readable UTF-8 XML or
+// that holds a document type definition.
+TemplateImport ImportTemplates(std::span<const std::uint8_t> bytes, TStorage& templatesFolder, platform::KeyNames& keys);
+
+// CR LF and lone CR become LF, then every LF becomes CR LF.
+std::string ToCrLf(std::string_view text);
+
+}  // namespace bw
