@@ -148,7 +148,7 @@ TemplateImport ImportTemplates(std::span<const std::uint8_t> bytes, TStorage& te
       break;
     }
     auto item = std::make_unique<TCommentStorage>();
-    item->CommentName = ToAnsi(name->text);
+    item->CommentName = ToCrLf(ToAnsi(name->text));
     item->Comment = ToCrLf(ToAnsi(code->text));
     const auto* hotkey = FindChild(element, "Hotkey");
     item->Hotkey = hotkey && !hotkey->text.empty() ? ParseHotkey(ToAnsi(hotkey->text), keys) : 0;

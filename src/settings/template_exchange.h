@@ -37,7 +37,7 @@ struct TemplateImport {
 };
 
 // Appends every "Template" child of the document element to the templates folder, in file order,
-// with line breaks as CR LF, the hotkey parsed (0 when it names no key) and the duplicate mark
+// with line breaks (of names too) as CR LF, the hotkey parsed (0 when it names no key) and the duplicate mark
 // set. Stops at a template without name or code, keeping those before it. Throws
 // TemplateFileError, before anything changes, for a file that is not readable UTF-8 XML or
 // that holds a document type definition.
