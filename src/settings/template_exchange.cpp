@@ -123,12 +123,11 @@ std::vector<std::uint8_t> ExportTemplates(std::span<const TCommentStorage* const
   return {bytes.begin(), bytes.end()};
 }
 
-TemplateImport ImportTemplates(std::span<const std::uint8_t> bytes, TStorage& templatesFolder, platform::KeyNames& keys) {
+TemplateFileContents ReadTemplateFile(std::span<const std::uint8_t> bytes, platform::KeyNames& keys) {
   if (bytes.size() > kMaxTemplateFileBytes) throw TemplateFileError("the file is too large for a template file");
   std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
-  if (!IsUtf8(text)) throw TemplateFileError("the file is not UTF-8 text");
-  if (text.find('\0') != std::string_view::npos) throw TemplateFileError("the file is not UTF-8 text");
+  if (!IsUtf8(text) || text.find('\0') != std::string_view::npos) throw TemplateFileError("the file is not UTF-8 text");
 
   platform::XmlElement root;
   try {
@@ -137,14 +136,14 @@ TemplateImport ImportTemplates(std::span<const std::uint8_t> bytes, TStorage& te
     throw TemplateFileError(e.what());
   }
 
-  TemplateImport result;
+  TemplateFileContents contents;
   for (const auto& element : root.children) {
     if (element.name != "Template") continue;
     const auto* name = FindChild(element, "Name");
     const auto* code = FindChild(element, "Code");
     if (!name || name->text.empty() || !code || code->text.empty()) {
-      result.stopped = true;
-      result.error = kTemplateWithoutText;
+      contents.stopped = true;
+      contents.error = kTemplateWithoutText;
       break;
     }
     auto item = std::make_unique<TCommentStorage>();
@@ -152,10 +151,28 @@ TemplateImport ImportTemplates(std::span<const std::uint8_t> bytes, TStorage& te
     item->Comment = ToCrLf(ToAnsi(code->text));
     const auto* hotkey = FindChild(element, "Hotkey");
     item->Hotkey = hotkey && !hotkey->text.empty() ? ParseHotkey(ToAnsi(hotkey->text), keys) : 0;
+    contents.templates.push_back(std::move(item));
+  }
+  return contents;
+}
+
+int AppendTemplates(TemplateFileContents& contents, TStorage& templatesFolder) {
+  int appended = 0;
+  for (auto& item : contents.templates) {
     MarkDuplicateHotkey(*item, templatesFolder);
     templatesFolder.AddChild(std::move(item));
-    ++result.imported;
+    ++appended;
   }
+  contents.templates.clear();
+  return appended;
+}
+
+TemplateImport ImportTemplates(std::span<const std::uint8_t> bytes, TStorage& templatesFolder, platform::KeyNames& keys) {
+  auto contents = ReadTemplateFile(bytes, keys);
+  TemplateImport result;
+  result.stopped = contents.stopped;
+  result.error = contents.error;
+  result.imported = AppendTemplates(contents, templatesFolder);
   return result;
 }
 
