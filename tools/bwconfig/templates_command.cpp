@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "command.h"
+#include "command_line.h"
 #include "platform/ansi_text.h"
 #include "settings/hotkey_text.h"
 #include "settings/template_exchange.h"
@@ -33,40 +34,16 @@ struct TemplatesLine {
 };
 
 TemplatesLine ParseTemplatesLine(CommandArgs args) {
-  TemplatesLine line;
   if (args.empty()) throw UsageError("name the action: list, export or import");
+  TemplatesLine line;
   line.action = args[0];
   if (line.action != "list" && line.action != "export" && line.action != "import")
     throw UsageError("unknown action \"" + line.action + "\" (list, export or import)");
-  bool options = true;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (options && arg == "--") {
-      options = false;
-      continue;
-    }
-    if (options && arg.size() > 2 && arg.starts_with("--")) {
-      const auto equals = arg.find('=');
-      const std::string option = arg.substr(0, equals);
-      std::string value;
-      if (equals != std::string::npos) {
-        value = arg.substr(equals + 1);
-      } else if (i + 1 < args.size()) {
-        value = args[++i];
-      } else {
-        throw UsageError(option + " needs a value");
-      }
-      if (option == "--config") {
-        line.config = value;
-      } else if (option == "--name" && line.action == "export") {
-        line.names.push_back(value);
-      } else {
-        throw UsageError("unknown option " + option);
-      }
-      continue;
-    }
-    line.operands.push_back(arg);
-  }
+  auto parsed = line.action == "export" ? ParseCommandLine(args.subspan(1), {}, {"--config"}, {"--name"})
+                                        : ParseCommandLine(args.subspan(1), {}, {"--config"});
+  if (const auto it = parsed.values.find("--config"); it != parsed.values.end()) line.config = it->second;
+  if (const auto it = parsed.lists.find("--name"); it != parsed.lists.end()) line.names = std::move(it->second);
+  line.operands = std::move(parsed.operands);
   const std::size_t wanted = line.action == "list" ? 0 : 1;
   if (line.operands.size() != wanted)
     throw UsageError(wanted == 0 ? "list takes no file but --config" : "name one template file");

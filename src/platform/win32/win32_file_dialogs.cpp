@@ -24,12 +24,8 @@ std::vector<char> FileBuffer(const std::string& fileName) {
   return file;
 }
 
-}  // namespace
-
-std::optional<std::string> Win32FileDialogs::OpenFile(const OpenFileRequest& request) {
-  const std::string filter = DialogFilter(request.filter);
-  std::vector<char> file = FileBuffer(request.fileName);
-
+// The fields both dialogs share; the buffers must outlive the dialog.
+OPENFILENAMEA DialogFields(const std::string& filter, std::vector<char>& file, const std::string& title) {
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = GetActiveWindow();
@@ -37,8 +33,18 @@ std::optional<std::string> Win32FileDialogs::OpenFile(const OpenFileRequest& req
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrTitle = title.c_str();
+  return dialog;
+}
+
+}  // namespace
+
+std::optional<std::string> Win32FileDialogs::OpenFile(const OpenFileRequest& request) {
+  const std::string filter = DialogFilter(request.filter);
+  std::vector<char> file = FileBuffer(request.fileName);
+
+  OPENFILENAMEA dialog = DialogFields(filter, file, request.title);
   dialog.lpstrInitialDir = request.folder.empty() ? nullptr : request.folder.c_str();
-  dialog.lpstrTitle = request.title.c_str();
   dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
   if (!GetOpenFileNameA(&dialog)) return std::nullopt;
   return std::string(file.data());
@@ -47,14 +53,7 @@ std::optional<std::string> Win32FileDialogs::OpenFile(const OpenFileRequest& req
 std::optional<std::string> Win32FileDialogs::SaveFile(const SaveFileRequest& request) {
   const std::string filter = DialogFilter(request.filter);
   std::vector<char> file = FileBuffer(request.fileName);
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = GetActiveWindow();
-  dialog.lpstrFilter = filter.c_str();
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.lpstrTitle = request.title.c_str();
+  OPENFILENAMEA dialog = DialogFields(filter, file, request.title);
   dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
   dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_ENABLESIZING | OFN_EXPLORER;
   if (!GetSaveFileNameA(&dialog)) return std::nullopt;
