@@ -1,6 +1,7 @@
 // Template exchange files over the platform's XML element tree.
 #include "settings/template_exchange.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string_view>

@@ -83,8 +83,8 @@ done
 cmp -s "$WORK/before.config" "$WORK/windows.config" || { echo "CHANGED by a refused file"; status=1; }
 grep -q 'DTD' "$WORK/w-hostile.err" || { echo "no DTD message"; status=1; }
 
-printf 'Header\tShift+Ctrl+I\nOld\t\nLoop & count \xc3\xa9\tCtrl+Alt+L\nBlank\t\nOdd key\t\n' >"$WORK/expected.list"
-# The sample's two templates, then the five of the other tool's export (its Header a duplicate).
+printf 'Header\tShift+Ctrl+I\nOld\t\nLoop & count \xc3\xa9\tCtrl+Alt+L\nBlank\t\nIndented\t\nOdd key\t\n' >"$WORK/expected.list"
+# The sample's two templates, then the six of the other tool's export (its Header a duplicate).
 { printf 'Header\tShift+Ctrl+I\nOld\t\nHeader\tShift+Ctrl+I\t(duplicate hotkey)\n'; tail -n +2 "$WORK/expected.list"; } \
   >"$WORK/expected-twice.list"
 
@@ -96,6 +96,7 @@ same "$WORK/native.tml" "$WORK/windows.tml" "exported template file" || status=1
 same "$WORK/native2.tml" "$WORK/windows2.tml" "two named templates exported" || status=1
 same "$WORK/expected-twice.list" "$WORK/native-of-windows.list" "native import of the Windows export" || status=1
 same "$WORK/expected-twice.list" "$WORK/windows-of-native.list" "Windows import of the native export" || status=1
+same "$WORK/native-of-windows.config" "$WORK/windows-of-native.config" "settings after the cross imports, byte for byte" || status=1
 grep -q $'^<?xml version="1.0" encoding="UTF-8"?>$' "$WORK/native.tml" || { echo "no declaration"; status=1; }
 grep -q $'^\t\t<Code>FOR i := 1 TO n DO BEGIN$' "$WORK/native.tml" || { echo "Code not on its own line"; status=1; }
 exit $status
