@@ -1,4 +1,4 @@
-// The system's open-file dialog.
+// The system's open-file and save-file dialogs.
 #pragma once
 
 #include <optional>
@@ -15,11 +15,21 @@ struct OpenFileRequest {
   std::string title;
 };
 
+struct SaveFileRequest {
+  std::string fileName;          // filled in at the start; may be empty
+  std::string filter;            // as for OpenFileRequest
+  std::string title;
+  std::string defaultExtension;  // added to a name typed without one, without the dot ("tml")
+};
+
 class FileDialogs {
 public:
   virtual ~FileDialogs() = default;
   // The chosen file, which exists; nullopt when the user cancels.
   virtual std::optional<std::string> OpenFile(const OpenFileRequest& request) = 0;
+  // The chosen file name, in an existing folder; an existing file is not asked about. nullopt
+  // when the user cancels.
+  virtual std::optional<std::string> SaveFile(const SaveFileRequest& request) = 0;
 };
 
 }  // namespace bw::platform

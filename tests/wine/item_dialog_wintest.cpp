@@ -42,6 +42,7 @@ public:
     titles.push_back(request.title);
     return answer;
   }
+  std::optional<std::string> SaveFile(const bw::platform::SaveFileRequest&) override { return std::nullopt; }
   std::optional<std::string> answer;
   std::vector<std::string> titles;
 };

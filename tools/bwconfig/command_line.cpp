@@ -11,7 +11,8 @@ bool Contains(std::initializer_list<std::string_view> list, std::string_view nam
 }  // namespace
 
 CommandLine ParseCommandLine(CommandArgs args, std::initializer_list<std::string_view> flags,
-                             std::initializer_list<std::string_view> valued) {
+                             std::initializer_list<std::string_view> valued,
+                             std::initializer_list<std::string_view> repeated) {
   CommandLine line;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -28,13 +29,19 @@ CommandLine ParseCommandLine(CommandArgs args, std::initializer_list<std::string
     const std::string name = arg.substr(0, equals);
     if (Contains(flags, name) && equals == std::string::npos) {
       line.flags.insert(name);
-    } else if (Contains(valued, name)) {
+    } else if (Contains(valued, name) || Contains(repeated, name)) {
+      std::string value;
       if (equals != std::string::npos) {
-        line.values[name] = arg.substr(equals + 1);
+        value = arg.substr(equals + 1);
       } else if (i + 1 < args.size()) {
-        line.values[name] = args[++i];
+        value = args[++i];
       } else {
         throw UsageError("option " + name + " needs a value");
+      }
+      if (Contains(repeated, name)) {
+        line.lists[name].push_back(std::move(value));
+      } else {
+        line.values[name] = std::move(value);
       }
     } else {
       throw UsageError("unknown option \"" + arg + "\"");

@@ -227,8 +227,8 @@ void MainForm::OnMenuCommand(int id) {
     case kCheckVersionCommand: CheckForNewVersion(); return;
     case kMinimizeCommand: HideToTray(); return;
     case kExitCommand: core_->ExitBrackwater(); return;
-    case kImportTemplateCommand:
-    case kExportTemplateCommand: return;  // the template page's exchange files come later
+    case kImportTemplateCommand: ImportTemplateFileCommand(); return;
+    case kExportTemplateCommand: return;  // exports the template list's selected rows, which come later
     default: break;
   }
   if (RunEditCommand(id)) return;

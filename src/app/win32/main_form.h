@@ -90,6 +90,8 @@ private:
   void EndDrag(bool drop, POINT windowPoint);
   // The editing shortcuts of the management window; true when the key ran a command.
   bool EditShortcut(const MSG& message);
+  // File > Import Template...: a template file appended to the templates folder.
+  void ImportTemplateFileCommand();
 
   HINSTANCE instance_;
   std::string programPath_;

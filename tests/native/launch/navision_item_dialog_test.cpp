@@ -41,6 +41,7 @@ public:
     requests.push_back(request);
     return answer;
   }
+  std::optional<std::string> SaveFile(const platform::SaveFileRequest&) override { return std::nullopt; }
   std::optional<std::string> answer;
   std::vector<platform::OpenFileRequest> requests;
 };

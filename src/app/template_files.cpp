@@ -1,0 +1,69 @@
+// Export and Import of template files.
+#include "app/template_files.h"
+
+#include "settings/template_exchange.h"
+
+namespace bw {
+
+namespace {
+
+// Hotkeys off for the lifetime of the object when they were on, and on again afterwards.
+class HotkeysOff {
+public:
+  explicit HotkeysOff(TemplateFileServices& services) : services_(services), wereActive_(services.hotkeysActive()) {
+    if (wereActive_) services_.setHotkeysActive(false);
+  }
+  HotkeysOff(const HotkeysOff&) = delete;
+  HotkeysOff& operator=(const HotkeysOff&) = delete;
+  ~HotkeysOff() {
+    if (wereActive_) services_.setHotkeysActive(true);
+  }
+
+private:
+  TemplateFileServices& services_;
+  bool wereActive_;
+};
+
+}  // namespace
+
+void ExportTemplateFile(std::span<const TCommentStorage* const> selected, TemplateFileServices& services) {
+  if (selected.empty()) return;
+  const auto path = services.dialogs.SaveFile(
+      {.fileName = {}, .filter = std::string(kTemplateFileFilter), .title = std::string(kTemplateFileTitle),
+       .defaultExtension = "tml"});
+  if (!path) return;
+  try {
+    const auto bytes = ExportTemplates(selected, services.keys);
+    if (!services.files.WriteAtomic(*path, bytes))
+      services.messages.Show(platform::MessageKind::Error, "Cannot create file \"" + *path + "\".");
+  } catch (const TemplateFileError& e) {
+    services.messages.Show(platform::MessageKind::Error, e.what());
+  }
+}
+
+int ImportTemplateFile(TStorage& templatesFolder, TemplateFileServices& services) {
+  const auto path = services.dialogs.OpenFile(
+      {.folder = {}, .fileName = {}, .filter = std::string(kTemplateFileFilter), .title = std::string(kTemplateFileTitle)});
+  if (!path) return 0;
+  const auto bytes = services.files.ReadAll(*path, kMaxTemplateFileBytes);
+  if (!bytes) {
+    services.messages.Show(platform::MessageKind::Error, "Cannot open file \"" + *path + "\".");
+    return 0;
+  }
+  TemplateFileContents contents;
+  try {
+    contents = ReadTemplateFile(*bytes, services.keys);
+  } catch (const TemplateFileError& e) {
+    services.messages.Show(platform::MessageKind::Error, e.what());
+    return 0;
+  }
+  int appended = 0;
+  {
+    HotkeysOff off(services);
+    appended = AppendTemplates(contents, templatesFolder);
+  }
+  if (contents.stopped) services.messages.Show(platform::MessageKind::Error, contents.error);
+  return appended;
+}
+
+}  // namespace bw
