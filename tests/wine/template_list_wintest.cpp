@@ -14,6 +14,7 @@
 
 #include "app/win32/window_commands.h"
 #include "client_session.h"
+#include "ui/win32/frm_template_editor.h"
 #include "wintest.h"
 
 using namespace bw::wintest;
@@ -22,13 +23,12 @@ namespace {
 
 constexpr const char* kEditorCaption = "Brackwater Code Template";
 constexpr std::int32_t kShiftCtrl = 0x2000 | 0x4000;
-// Controls of the editor.
-constexpr int kName = 102;
-constexpr int kText = 104;
-constexpr int kUseHotkey = 105;
-constexpr int kHotkey = 107;
-constexpr int kProblem = 108;
-constexpr int kAuthorButton = 202;
+constexpr int kName = bw::ui::kTemplateEditorName;
+constexpr int kText = bw::ui::kTemplateEditorText;
+constexpr int kUseHotkey = bw::ui::kTemplateEditorUseHotkey;
+constexpr int kHotkey = bw::ui::kTemplateEditorHotkey;
+constexpr int kProblem = bw::ui::kTemplateEditorProblem;
+constexpr int kAuthorButton = bw::ui::kTemplateEditorTagCommand + 2;
 
 void OfferScreenshot(const std::string& name) {
   const char* folder = std::getenv("BW_MANAGEMENT_SHOT_DIR");

@@ -133,33 +133,32 @@ void MainForm::CreateItemLists() {
   OnPageChanged();
 }
 
+namespace {
+
+// One editing command on a list of the Templates or Plug-Ins page.
+template <class List> bool RunOnList(List& list, int id) {
+  switch (id) {
+    case kAddCommand: list.Add(); return true;
+    case kModifyCommand: list.Modify(); return true;
+    case kDeleteCommand: list.Delete(); return true;
+    case kCloneCommand: list.Clone(); return true;
+    case kMoveUpCommand: list.MoveUp(); return true;
+    case kMoveDownCommand: list.MoveDown(); return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
 bool MainForm::RunListCommand(int page, int id) {
   if (page == kTemplatesPage && templateList_) {
-    TemplateList& list = *templateList_;
-    list.Select(templateControl_->SelectedRows());
-    switch (id) {
-      case kAddCommand: list.Add(); return true;
-      case kModifyCommand: list.Modify(); return true;
-      case kDeleteCommand: list.Delete(); return true;
-      case kCloneCommand: list.Clone(); return true;
-      case kMoveUpCommand: list.MoveUp(); return true;
-      case kMoveDownCommand: list.MoveDown(); return true;
-      default: return false;
-    }
+    templateList_->Select(templateControl_->SelectedRows());
+    return RunOnList(*templateList_, id);
   }
   if (page == kPluginsPage && pluginList_) {
-    PluginList& list = *pluginList_;
     const std::vector<int> rows = pluginControl_->SelectedRows();
-    list.Select(rows.empty() ? -1 : rows.front());
-    switch (id) {
-      case kAddCommand: list.Add(); return true;
-      case kModifyCommand: list.Modify(); return true;
-      case kDeleteCommand: list.Delete(); return true;
-      case kCloneCommand: list.Clone(); return true;
-      case kMoveUpCommand: list.MoveUp(); return true;
-      case kMoveDownCommand: list.MoveDown(); return true;
-      default: return false;
-    }
+    pluginList_->Select(rows.empty() ? -1 : rows.front());
+    return RunOnList(*pluginList_, id);
   }
   return false;
 }

@@ -15,16 +15,16 @@
 namespace bw::ui {
 namespace {
 
-constexpr int kToolbar = 100;
+constexpr int kToolbar = kTemplateEditorToolbar;
 constexpr int kNameLabel = 101;
-constexpr int kName = 102;
+constexpr int kName = kTemplateEditorName;
 constexpr int kTextLabel = 103;
-constexpr int kText = 104;
-constexpr int kUseHotkey = 105;
+constexpr int kText = kTemplateEditorText;
+constexpr int kUseHotkey = kTemplateEditorUseHotkey;
 constexpr int kHotkeyLabel = 106;
-constexpr int kHotkey = 107;
-constexpr int kProblem = 108;
-constexpr int kTagCommand = 200;      // + index into kTagButtons
+constexpr int kHotkey = kTemplateEditorHotkey;
+constexpr int kProblem = kTemplateEditorProblem;
+constexpr int kTagCommand = kTemplateEditorTagCommand;
 constexpr int kAuthorMenuCommand = 300;  // + index into kAuthorMenu
 constexpr UINT_PTR kFieldSubclass = 1;
 

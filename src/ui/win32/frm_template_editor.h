@@ -10,6 +10,16 @@
 
 namespace bw::ui {
 
+// Control ids of the dialog (tests find the controls by them).
+inline constexpr int kTemplateEditorToolbar = 100;
+inline constexpr int kTemplateEditorName = 102;
+inline constexpr int kTemplateEditorText = 104;
+inline constexpr int kTemplateEditorUseHotkey = 105;
+inline constexpr int kTemplateEditorHotkey = 107;
+inline constexpr int kTemplateEditorProblem = 108;
+// Tag button i of kTagButtons sends this id plus i.
+inline constexpr int kTemplateEditorTagCommand = 200;
+
 class Win32TemplateEditor final : public TemplateEditor {
 public:
   // `showHelp` receives the help number on F1.
