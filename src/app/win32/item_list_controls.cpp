@@ -120,7 +120,6 @@ void PluginListControl::ShowRows(const std::vector<int>& selected) {
   for (int i = 0; i < list_.RowCount(); ++i) {
     const PluginRow row = list_.Row(i);
     ui::InsertListRow(view_, i, row.caption, row.location);
-    SetCell(view_, i, 2, row.parameters);  // kept with the row, not shown as a column
   }
   Select(selected);
   SendMessageA(view_, WM_SETREDRAW, TRUE, 0);
