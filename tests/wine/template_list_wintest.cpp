@@ -1,8 +1,8 @@
 // The Templates page of the real Brackwater.exe: a template added through the template editor
 // with a tag button and a hotkey, typed into the Navision client test double (finsql.exe) by that
-// hotkey, and kept in the settings file. A template whose hotkey this test holds shows the
-// failure image. Pictures of the editor and of the list are offered to management_shot-style
-// scripts through BW_MANAGEMENT_SHOT_DIR.
+// hotkey, and kept in the settings file, with a plug-in added on the Plug-Ins page. A template
+// whose hotkey this test holds shows the failure image. Pictures of the editor and of the list
+// are offered to template_list_shot.sh through BW_MANAGEMENT_SHOT_DIR.
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
@@ -14,6 +14,7 @@
 
 #include "app/win32/window_commands.h"
 #include "client_session.h"
+#include "ui/win32/frm_navision_item.h"
 #include "ui/win32/frm_template_editor.h"
 #include "wintest.h"
 
@@ -22,6 +23,7 @@ using namespace bw::wintest;
 namespace {
 
 constexpr const char* kEditorCaption = "Brackwater Code Template";
+constexpr const char* kPluginCaption = "Brackwater Plug-In Configuration";
 constexpr std::int32_t kShiftCtrl = 0x2000 | 0x4000;
 constexpr int kName = bw::ui::kTemplateEditorName;
 constexpr int kText = bw::ui::kTemplateEditorText;
@@ -209,9 +211,36 @@ WINTEST(TemplateList, EditorAddsATemplateWhoseHotkeyTypesItIntoTheClient) {
   ASSERT_TRUE(program.WaitDialogGone(kEditorCaption));
   UnregisterHotKey(nullptr, 1);
 
+  // The Plug-Ins page: a plug-in added through the configuration dialog in plug-in mode.
+  const HWND pages = FindChild(main, "SysTabControl32");
+  const HWND plugins = GetDlgItem(main, bw::win32::kPluginListId);
+  ASSERT_TRUE(pages != nullptr && plugins != nullptr);
+  bool shown = false;
+  for (int x = 140; x < 180 && !shown; x += 10) {
+    PostMessageA(pages, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 10));
+    PostMessageA(pages, WM_LBUTTONUP, 0, MAKELPARAM(x, 10));
+    shown = WaitFor([&] { return IsWindowVisible(plugins) != FALSE; }, 2000);
+  }
+  ASSERT_TRUE(shown);
+  EXPECT_TRUE(IsWindowVisible(list) == FALSE);
+  PostMessageA(main, WM_COMMAND, bw::win32::kAddCommand, 0);
+  const HWND pluginDialog = program.WaitForDialog(kPluginCaption);
+  ASSERT_TRUE(pluginDialog != nullptr);
+  const std::string tool = BinFolder() + "finsql.exe";
+  SendMessageA(GetDlgItem(pluginDialog, bw::ui::ItemControlId(bw::ItemControl::Name)), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>("Client"));
+  SendMessageA(GetDlgItem(pluginDialog, bw::ui::ItemControlId(bw::ItemControl::Location)), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(tool.c_str()));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(pluginDialog, IDOK)) != FALSE; }, 5000));
+  PressButton(pluginDialog, IDOK);
+  ASSERT_TRUE(program.WaitDialogGone(kPluginCaption));
+  ASSERT_TRUE(WaitFor([&] { return Rows(plugins) == 1; }, 5000));
+  EXPECT_EQ(remote.Cell(plugins, 0, 0), std::string("Client"));
+  EXPECT_EQ(remote.Cell(plugins, 0, 1), tool);
+
   // Hidden with Esc (the file is written); the new hotkey types the template into the client.
-  PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 1);
-  PostMessageA(list, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001u));
+  PostMessageA(plugins, WM_KEYDOWN, VK_ESCAPE, 1);
+  PostMessageA(plugins, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001u));
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) == FALSE; }, 5000));
   const std::string file = WriteScratch("signed.txt", "");
   Client client = StartFinsql("\"/text=" + file + "\"");
@@ -229,6 +258,8 @@ WINTEST(TemplateList, EditorAddsATemplateWhoseHotkeyTypesItIntoTheClient) {
   EXPECT_EQ(added.CommentName, std::string("Signed"));
   EXPECT_EQ(added.Comment, std::string("x := '<<Author>>';"));
   EXPECT_EQ(added.Hotkey, kShiftCtrl | 'K');
+  ASSERT_EQ(bw::PluginsFolder(*saved).ChildCount(), 1);
+  EXPECT_EQ(bw::Plugin(*saved, 0).ExecutablePath, tool);
 }
 
 int main(int argc, char** argv) { return bw::wintest::RunAll(argc, argv); }
