@@ -53,4 +53,23 @@ bool Win32ConfigDialog::Edit(ConfigDialogState& state) {
   return true;
 }
 
+bool Win32ConfigDialog::EditPlugin(PluginDialogState& state) {
+  NavisionItemDialog logic(services_, kAppShortName);
+  logic.SetName(state.name);
+  logic.SetLocation(state.executable);
+  logic.SetParameters(state.parameters);
+  logic.SetHotkey(state.hotkey);
+  logic.SetLastLocation(state.lastPluginLocation);
+  logic.SetMode(ItemDialogMode::Plugin);
+
+  if (!ui::TfrmNavisionItem(logic, showHelp_).ShowModal(owner_)) return false;
+
+  state.name = logic.Name();
+  state.executable = logic.Location();
+  state.parameters = logic.Parameters();
+  state.hotkey = logic.Hotkey();
+  state.lastPluginLocation = logic.LastLocation();
+  return true;
+}
+
 }  // namespace bw::win32

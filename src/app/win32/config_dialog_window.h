@@ -1,4 +1,4 @@
-// The configuration dialog of the management window: TfrmNavisionItem in configuration mode,
+// The configuration dialog of the management window: TfrmNavisionItem in configuration or plug-in mode,
 // loaded from and read back into the tree's dialog state.
 #pragma once
 
@@ -7,11 +7,12 @@
 #include <functional>
 
 #include "app/config_dialog.h"
+#include "app/item_lists.h"
 #include "launch/navision_item_dialog.h"
 
 namespace bw::win32 {
 
-class Win32ConfigDialog final : public ConfigDialog {
+class Win32ConfigDialog final : public ConfigDialog, public PluginDialog {
 public:
   // `showHelp` receives the help number on F1.
   Win32ConfigDialog(ItemDialogServices services, std::function<void(int)> showHelp)
@@ -19,6 +20,8 @@ public:
 
   void SetOwner(HWND owner) { owner_ = owner; }
   bool Edit(ConfigDialogState& state) override;
+  // The same dialog in plug-in mode.
+  bool EditPlugin(PluginDialogState& state) override;
 
 private:
   ItemDialogServices services_;

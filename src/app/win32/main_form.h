@@ -12,6 +12,8 @@
 #include "app/config_tree.h"
 #include "app/win32/config_dialog_window.h"
 #include "app/win32/config_tree_control.h"
+#include "app/win32/item_list_controls.h"
+#include "app/item_lists.h"
 #include "app/win32/coding_watcher.h"
 #include "app/win32/completion_host.h"
 #include "app/win32/editor_commands.h"
@@ -32,6 +34,7 @@
 #include "platform/win32/win32_shell.h"
 #include "settings/config_file.h"
 #include "ui/win32/frm_hotkey_selection.h"
+#include "ui/win32/frm_template_editor.h"
 #include "ui/win32/unique_resource.h"
 
 namespace bw::win32 {
@@ -81,6 +84,10 @@ private:
   // The management window's menu, tool bar, status bar and configuration tree.
   void CreateManagementControls();
   void CreateConfigTree();
+  // The Templates and Plug-Ins pages' lists, with their list views.
+  void CreateItemLists();
+  bool RunListCommand(int page, int id);
+  bool OnListNotify(const NMHDR& header);
   void Layout();
   void OnPageChanged();
   void SetCloneEnabled(bool enabled);
@@ -128,6 +135,11 @@ private:
   std::unique_ptr<Win32ConfigDialog> configDialog_;
   std::unique_ptr<ConfigTreeControl> treeControl_;
   std::unique_ptr<ConfigTree> configTree_;
+  std::unique_ptr<ui::Win32TemplateEditor> templateEditor_;
+  std::unique_ptr<TemplateList> templateList_;
+  std::unique_ptr<PluginList> pluginList_;
+  std::unique_ptr<TemplateListControl> templateControl_;
+  std::unique_ptr<PluginListControl> pluginControl_;
   HWND toolbar_ = nullptr;
   HWND statusBar_ = nullptr;
   HMENU mainMenu_ = nullptr;  // owned by the window

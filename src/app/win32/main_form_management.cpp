@@ -111,6 +111,67 @@ void MainForm::CreateConfigTree() {
   configTree_ = std::make_unique<ConfigTree>(
       *settings_.root, ConfigTreeServices{*core_, *configDialog_, messageBoxes_, keyNames_, zupFolder_});
   configTree_->SetView(treeControl_.get());
+  CreateItemLists();
+}
+
+void MainForm::CreateItemLists() {
+  const auto showHelp = [this](int number) {
+    if (core_) core_->ShowContextHelp(number);
+  };
+  templateEditor_ = std::make_unique<ui::Win32TemplateEditor>(keyNames_, showHelp);
+  templateEditor_->SetOwner(window_.Get());
+  templateList_ = std::make_unique<TemplateList>(*settings_.root, *core_, *templateEditor_, messageBoxes_, keyNames_);
+  pluginList_ = std::make_unique<PluginList>(*settings_.root, *core_, *configDialog_, messageBoxes_);
+  templateControl_ =
+      std::make_unique<TemplateListControl>(window_.Get(), instance_, kTemplateListId, images_->Get(), *templateList_);
+  pluginControl_ = std::make_unique<PluginListControl>(window_.Get(), instance_, kPluginListId, *pluginList_);
+  templateList_->SetView(templateControl_.get());
+  pluginList_->SetView(pluginControl_.get());
+  SetWindowContextHelpId(templateControl_->Handle(), 2);
+  SetWindowContextHelpId(pluginControl_->Handle(), 3);
+  Layout();
+  OnPageChanged();
+}
+
+namespace {
+
+// One editing command on a list of the Templates or Plug-Ins page.
+template <class List> bool RunOnList(List& list, int id) {
+  switch (id) {
+    case kAddCommand: list.Add(); return true;
+    case kModifyCommand: list.Modify(); return true;
+    case kDeleteCommand: list.Delete(); return true;
+    case kCloneCommand: list.Clone(); return true;
+    case kMoveUpCommand: list.MoveUp(); return true;
+    case kMoveDownCommand: list.MoveDown(); return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+bool MainForm::RunListCommand(int page, int id) {
+  if (page == kTemplatesPage && templateList_) {
+    templateList_->Select(templateControl_->SelectedRows());
+    return RunOnList(*templateList_, id);
+  }
+  if (page == kPluginsPage && pluginList_) {
+    const std::vector<int> rows = pluginControl_->SelectedRows();
+    pluginList_->Select(rows.empty() ? -1 : rows.front());
+    return RunOnList(*pluginList_, id);
+  }
+  return false;
+}
+
+bool MainForm::OnListNotify(const NMHDR& header) {
+  const bool templates = templateControl_ && header.hwndFrom == templateControl_->Handle();
+  const bool plugins = pluginControl_ && header.hwndFrom == pluginControl_->Handle();
+  if (!templates && !plugins) return false;
+  if (header.code == NM_DBLCLK) {
+    RunEditCommand(kModifyCommand);
+    return true;
+  }
+  return templates && templateControl_->OnNotify(header);
 }
 
 void MainForm::Layout() {
@@ -128,9 +189,12 @@ void MainForm::Layout() {
   MoveWindow(pages_, 0, top, client.right, bottom - top, TRUE);
   RECT display{0, 0, client.right, bottom - top};
   SendMessageA(pages_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-  if (treeControl_)
-    SetWindowPos(treeControl_->Handle(), HWND_TOP, display.left, top + display.top, display.right - display.left,
-                 display.bottom - display.top, 0);
+  for (const HWND page : {treeControl_ ? treeControl_->Handle() : nullptr,
+                          templateControl_ ? templateControl_->Handle() : nullptr,
+                          pluginControl_ ? pluginControl_->Handle() : nullptr})
+    if (page != nullptr)
+      SetWindowPos(page, HWND_TOP, display.left, top + display.top, display.right - display.left,
+                   display.bottom - display.top, 0);
 }
 
 void MainForm::SetCloneEnabled(bool enabled) {
@@ -151,10 +215,13 @@ void MainForm::OnPageChanged() {
   EnableMenuItem(mainMenu_, kExportTemplateCommand, importExport);
   SetCloneEnabled(state.cloneEnabled);
   ShowWindow(treeControl_->Handle(), page == kConfigurationsPage ? SW_SHOW : SW_HIDE);
+  if (templateControl_) ShowWindow(templateControl_->Handle(), page == kTemplatesPage ? SW_SHOW : SW_HIDE);
+  if (pluginControl_) ShowWindow(pluginControl_->Handle(), page == kPluginsPage ? SW_SHOW : SW_HIDE);
 }
 
 bool MainForm::RunEditCommand(int id) {
-  if (!configTree_ || ActivePage() != kConfigurationsPage) return false;  // the lists of the other pages come later
+  if (!configTree_) return false;
+  if (ActivePage() != kConfigurationsPage) return RunListCommand(ActivePage(), id);
   ConfigTree& tree = *configTree_;
   switch (id) {
     case kAddCommand: tree.Add(); return true;
@@ -180,6 +247,7 @@ LRESULT MainForm::OnNotify(const NMHDR& header) {
       if (static_cast<UINT_PTR>(action->id) == header.idFrom) info.lpszText = const_cast<char*>(action->hint);
     return 0;
   }
+  if (OnListNotify(header)) return 0;
   if (!treeControl_ || !configTree_ || header.hwndFrom != treeControl_->Handle()) return 0;
   const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
   switch (header.code) {

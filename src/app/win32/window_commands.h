@@ -24,5 +24,7 @@ inline constexpr int kPagesId = 100;
 inline constexpr int kConfigTreeId = 101;
 inline constexpr int kToolbarId = 102;
 inline constexpr int kStatusBarId = 103;
+inline constexpr int kTemplateListId = 104;
+inline constexpr int kPluginListId = 105;
 
 }  // namespace bw::win32

@@ -1,0 +1,102 @@
+#include "ui/template_editor_form.h"
+
+#include <algorithm>
+
+#include "app/app_texts.h"
+#include "ui/template_preview.h"
+
+namespace bw {
+
+void TemplateEditorForm::SetText(std::string_view text) { richText_ = MakeTemplatePreview(text).text; }
+
+void TemplateEditorForm::SetHotkey(TShortCut code) {
+  boxTicked_ = code != 0;
+  hotkey_.Show(code);
+}
+
+void TemplateEditorForm::Attach(TemplateEditorView* view) {
+  view_ = view;
+  if (view_ == nullptr) return;
+  view_->SetTemplateText(richText_, 0);
+  Highlight();
+  view_->SetHotkeyText(hotkey_.Text());
+  ShowHotkeyState();
+  view_->SetProblem(hotkeyFailed_ ? kHotkeyFailedTip : std::string_view());
+  RefreshOk();
+}
+
+void TemplateEditorForm::NameChanged(std::string_view name) {
+  name_ = name;
+  RefreshOk();
+}
+
+void TemplateEditorForm::TextChanged(std::string_view richText) {
+  richText_ = richText;
+  Highlight();
+  RefreshOk();
+}
+
+void TemplateEditorForm::InsertTag(std::string_view tag, std::size_t start, std::size_t length) {
+  start = std::min(start, richText_.size());
+  length = std::min(length, richText_.size() - start);
+  richText_.replace(start, length, "<<" + std::string(tag) + ">>");
+  if (view_ != nullptr) view_->SetTemplateText(richText_, start);
+  Highlight();
+  RefreshOk();
+}
+
+void TemplateEditorForm::BoxToggled(bool ticked) {
+  boxTicked_ = ticked;
+  ShowHotkeyState();
+  RefreshOk();
+}
+
+void TemplateEditorForm::HotkeyChanged(std::string_view text) {
+  hotkey_.Change(text);
+  ShowHotkeyState();
+  RefreshOk();
+}
+
+void TemplateEditorForm::HotkeyLeft() {
+  hotkey_.LoseFocus();
+  if (view_ != nullptr) view_->SetHotkeyText(hotkey_.Text());
+  ShowHotkeyState();
+  RefreshOk();
+}
+
+std::string TemplateEditorForm::Text() const {
+  std::string text;
+  text.reserve(richText_.size() + richText_.size() / 16);
+  for (std::size_t i = 0; i < richText_.size(); ++i) {
+    const char c = richText_[i];
+    if (c == '\r' || c == '\n') {
+      text += "\r\n";
+      if (c == '\r' && i + 1 < richText_.size() && richText_[i + 1] == '\n') ++i;
+    } else {
+      text.push_back(c);
+    }
+  }
+  return text;
+}
+
+bool TemplateEditorForm::OkEnabled() const {
+  return !name_.empty() && !richText_.empty() && (!boxTicked_ || hotkey_.Code() != 0);
+}
+
+void TemplateEditorForm::Highlight() {
+  // Colouring may make the view report a change of its own; that one does not colour again.
+  if (view_ == nullptr || highlighting_) return;
+  highlighting_ = true;
+  view_->ColourTags(HighlightTags(richText_));
+  highlighting_ = false;
+}
+
+void TemplateEditorForm::ShowHotkeyState() {
+  if (view_ != nullptr) view_->SetHotkeyState(boxTicked_, boxTicked_, hotkey_.TextColour());
+}
+
+void TemplateEditorForm::RefreshOk() {
+  if (view_ != nullptr) view_->EnableOk(OkEnabled());
+}
+
+}  // namespace bw

@@ -1,0 +1,265 @@
+// The Templates page of the real Brackwater.exe: a template added through the template editor
+// with a tag button and a hotkey, typed into the Navision client test double (finsql.exe) by that
+// hotkey, and kept in the settings file, with a plug-in added on the Plug-Ins page. A template
+// whose hotkey this test holds shows the failure image. Pictures of the editor and of the list
+// are offered to template_list_shot.sh through BW_MANAGEMENT_SHOT_DIR.
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/win32/window_commands.h"
+#include "client_session.h"
+#include "ui/win32/frm_navision_item.h"
+#include "ui/win32/frm_template_editor.h"
+#include "wintest.h"
+
+using namespace bw::wintest;
+
+namespace {
+
+constexpr const char* kEditorCaption = "Brackwater Code Template";
+constexpr const char* kPluginCaption = "Brackwater Plug-In Configuration";
+constexpr std::int32_t kShiftCtrl = 0x2000 | 0x4000;
+constexpr int kName = bw::ui::kTemplateEditorName;
+constexpr int kText = bw::ui::kTemplateEditorText;
+constexpr int kUseHotkey = bw::ui::kTemplateEditorUseHotkey;
+constexpr int kHotkey = bw::ui::kTemplateEditorHotkey;
+constexpr int kProblem = bw::ui::kTemplateEditorProblem;
+constexpr int kAuthorButton = bw::ui::kTemplateEditorTagCommand + 2;
+
+void OfferScreenshot(const std::string& name) {
+  const char* folder = std::getenv("BW_MANAGEMENT_SHOT_DIR");
+  if (folder == nullptr || *folder == '\0') return;
+  const std::string ready = std::string(folder) + "\\" + name + ".ready";
+  const std::string taken = std::string(folder) + "\\" + name + ".taken";
+  if (FILE* marker = std::fopen(ready.c_str(), "w")) std::fclose(marker);
+  WaitFor([&] { return Exists(taken); }, 30000);
+}
+
+void AddTemplate(bw::TStorage& root, const std::string& name, const std::string& text, std::int32_t hotkey) {
+  auto record = std::make_unique<bw::TCommentStorage>();
+  record->CommentName = name;
+  record->Comment = text;
+  record->Hotkey = hotkey;
+  bw::TemplatesFolder(root).AddChild(std::move(record));
+}
+
+// Keyboard input of characters, each as its own key press.
+void TypeText(const std::string& text) {
+  for (const char c : text) {
+    INPUT input[2]{};
+    for (INPUT& one : input) {
+      one.type = INPUT_KEYBOARD;
+      if (c == '\t') {
+        one.ki.wVk = VK_TAB;
+      } else {
+        one.ki.wScan = static_cast<WORD>(static_cast<unsigned char>(c));
+        one.ki.dwFlags = KEYEVENTF_UNICODE;
+      }
+    }
+    input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+    Sleep(20);
+  }
+}
+
+// A control's text; GetWindowText does not ask the controls of another process.
+std::string Text(HWND control) {
+  char text[512] = {};
+  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+int Rows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+// Memory in the program's process, for the control messages that carry a pointer: the system
+// does not carry their structures across processes.
+class Remote {
+public:
+  explicit Remote(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+    if (process_ != nullptr) memory_ = VirtualAllocEx(process_, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~Remote() {
+    if (memory_ != nullptr) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  Remote(const Remote&) = delete;
+  Remote& operator=(const Remote&) = delete;
+
+  // Sends the message with `data` copied over at offset 0 and reads it back.
+  template <class T> LRESULT Send(HWND window, UINT message, WPARAM wParam, T& data) {
+    WriteProcessMemory(process_, memory_, &data, sizeof data, nullptr);
+    const LRESULT result = SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(memory_));
+    ReadProcessMemory(process_, memory_, &data, sizeof data, nullptr);
+    return result;
+  }
+  // A cell's text of a list view.
+  std::string Cell(HWND list, int row, int column) {
+    struct {
+      LVITEMA item;
+      char text[256];
+    } cell{};
+    cell.item.iSubItem = column;
+    cell.item.pszText = static_cast<char*>(memory_) + offsetof(decltype(cell), text);
+    cell.item.cchTextMax = sizeof cell.text;
+    Send(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), cell);
+    return cell.text;
+  }
+
+private:
+  HANDLE process_ = nullptr;
+  void* memory_ = nullptr;
+};
+
+}  // namespace
+
+WINTEST(TemplateList, EditorAddsATemplateWhoseHotkeyTypesItIntoTheClient) {
+  ConfigFolder config("bwtemplates");
+  config.Write([](bw::TStorage& root) {
+    bw::General(root).Author = "Ann Lee";
+    bw::General(root).Initials = "AL";
+    bw::General(root).Company = "Acme";
+    AddTemplate(root, "Header", "// <<Author>>", kShiftCtrl | 'H');
+    AddTemplate(root, "Held elsewhere", "x", kShiftCtrl | 'J');
+  });
+  // Another program holds Shift+Ctrl+J: that template's row shows it.
+  ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_SHIFT | MOD_CONTROL, 'J') != FALSE);
+  Brackwater program;
+  ASSERT_TRUE(program.WaitReady());
+  // The start reports the taken hotkey.
+  if (const HWND box = program.WaitForDialog("Error")) PressButton(box, IDOK);
+
+  const HWND menu = program.OpenTrayMenu();
+  ASSERT_TRUE(menu != nullptr);
+  PostMessageA(menu, WM_CHAR, 't', 1);  // "&Templates..."
+  const HWND main = program.MainWindow();
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 10000));
+  const HWND list = GetDlgItem(main, bw::win32::kTemplateListId);
+  ASSERT_TRUE(list != nullptr);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(list) != FALSE; }, 5000));
+  ASSERT_EQ(Rows(list), 2);
+  Remote remote(list);
+  EXPECT_EQ(remote.Cell(list, 0, 1), std::string("Shift+Ctrl+H"));
+
+  // Add: a name, a text typed in, the Author tag put at the caret, and a hotkey.
+  PostMessageA(main, WM_COMMAND, bw::win32::kAddCommand, 0);
+  const HWND editor = program.WaitForDialog(kEditorCaption);
+  ASSERT_TRUE(editor != nullptr);
+  const HWND text = GetDlgItem(editor, kText);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(editor, IDOK)));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(editor, kHotkey)));
+  // Typed as a person types: the dialog starts in the name field, Tab leads to the text.
+  ASSERT_TRUE(BringToFront(editor));
+  TypeText("Signed\tx := '';");
+  ASSERT_TRUE(WaitFor([&] { return Text(text) == "x := '';"; }, 5000));
+  EXPECT_EQ(Text(GetDlgItem(editor, kName)), std::string("Signed"));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(editor, IDOK)) != FALSE; }, 5000));
+  CHARRANGE caret{6, 6};
+  remote.Send(text, EM_EXSETSEL, 0, caret);
+  SendMessageA(editor, WM_COMMAND, MAKEWPARAM(kAuthorButton, BN_CLICKED), 0);
+  EXPECT_EQ(Text(text), std::string("x := '<<Author>>';"));
+  CHARRANGE after{};
+  remote.Send(text, EM_EXGETSEL, 0, after);
+  EXPECT_EQ(after.cpMin, 6);
+  // The tag is red, the rest is not.
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  CHARRANGE tag{7, 8};
+  remote.Send(text, EM_EXSETSEL, 0, tag);
+  remote.Send(text, EM_GETCHARFORMAT, SCF_SELECTION, format);
+  EXPECT_EQ(format.crTextColor, RGB(255, 0, 0));
+  CHARRANGE plain{0, 1};
+  remote.Send(text, EM_EXSETSEL, 0, plain);
+  format.cbSize = sizeof format;
+  remote.Send(text, EM_GETCHARFORMAT, SCF_SELECTION, format);
+  EXPECT_TRUE(format.crTextColor != RGB(255, 0, 0));
+
+  // The box with a modifier alone keeps OK off; a whole hotkey turns it on.
+  SendMessageA(GetDlgItem(editor, kUseHotkey), BM_CLICK, 0, 0);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(editor, kHotkey)) != FALSE);
+  SendMessageA(GetDlgItem(editor, kHotkey), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Ctrl+"));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(editor, IDOK)) == FALSE; }, 5000));
+  SendMessageA(GetDlgItem(editor, kHotkey), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("shift+ctrl+k"));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(editor, IDOK)) != FALSE; }, 5000));
+  OfferScreenshot("template_editor");
+  PressButton(editor, IDOK);
+  ASSERT_TRUE(program.WaitDialogGone(kEditorCaption));
+  ASSERT_TRUE(WaitFor([&] { return Rows(list) == 3; }, 5000));
+  EXPECT_EQ(remote.Cell(list, 2, 0), std::string("Signed"));
+  EXPECT_EQ(remote.Cell(list, 2, 1), std::string("Shift+Ctrl+K"));
+
+  // Modify on the failed row: the editor tells why its hotkey does nothing.
+  LVITEMA select{};
+  select.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  remote.Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), select);  // the new row was selected
+  select.state = LVIS_SELECTED | LVIS_FOCUSED;
+  remote.Send(list, LVM_SETITEMSTATE, 1, select);
+  OfferScreenshot("template_list");
+  PostMessageA(main, WM_COMMAND, bw::win32::kModifyCommand, 0);
+  const HWND failed = program.WaitForDialog(kEditorCaption);
+  ASSERT_TRUE(failed != nullptr);
+  EXPECT_TRUE(Text(GetDlgItem(failed, kProblem)).find("registered by another application") != std::string::npos);
+  PressButton(failed, IDCANCEL);
+  ASSERT_TRUE(program.WaitDialogGone(kEditorCaption));
+  UnregisterHotKey(nullptr, 1);
+
+  // The Plug-Ins page: a plug-in added through the configuration dialog in plug-in mode.
+  const HWND pages = FindChild(main, "SysTabControl32");
+  const HWND plugins = GetDlgItem(main, bw::win32::kPluginListId);
+  ASSERT_TRUE(pages != nullptr && plugins != nullptr);
+  bool shown = false;
+  for (int x = 140; x < 180 && !shown; x += 10) {
+    PostMessageA(pages, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 10));
+    PostMessageA(pages, WM_LBUTTONUP, 0, MAKELPARAM(x, 10));
+    shown = WaitFor([&] { return IsWindowVisible(plugins) != FALSE; }, 2000);
+  }
+  ASSERT_TRUE(shown);
+  EXPECT_TRUE(IsWindowVisible(list) == FALSE);
+  PostMessageA(main, WM_COMMAND, bw::win32::kAddCommand, 0);
+  const HWND pluginDialog = program.WaitForDialog(kPluginCaption);
+  ASSERT_TRUE(pluginDialog != nullptr);
+  const std::string tool = BinFolder() + "finsql.exe";
+  SendMessageA(GetDlgItem(pluginDialog, bw::ui::ItemControlId(bw::ItemControl::Name)), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>("Client"));
+  SendMessageA(GetDlgItem(pluginDialog, bw::ui::ItemControlId(bw::ItemControl::Location)), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(tool.c_str()));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(pluginDialog, IDOK)) != FALSE; }, 5000));
+  PressButton(pluginDialog, IDOK);
+  ASSERT_TRUE(program.WaitDialogGone(kPluginCaption));
+  ASSERT_TRUE(WaitFor([&] { return Rows(plugins) == 1; }, 5000));
+  EXPECT_EQ(remote.Cell(plugins, 0, 0), std::string("Client"));
+  EXPECT_EQ(remote.Cell(plugins, 0, 1), tool);
+
+  // Hidden with Esc (the file is written); the new hotkey types the template into the client.
+  PostMessageA(plugins, WM_KEYDOWN, VK_ESCAPE, 1);
+  PostMessageA(plugins, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001u));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) == FALSE; }, 5000));
+  const std::string file = WriteScratch("signed.txt", "");
+  Client client = StartFinsql("\"/text=" + file + "\"");
+  ASSERT_TRUE(client);
+  ASSERT_TRUE(BringToFront(client.process->TopWindow()));
+  PressHotkey('K');
+  const auto state = client.WaitForText("x := 'Ann Lee';");
+  EXPECT_EQ(state.Text(), std::string("x := 'Ann Lee';"));
+
+  ASSERT_TRUE(program.Close());
+  const auto saved = config.Read();
+  ASSERT_TRUE(saved != nullptr);
+  ASSERT_EQ(bw::TemplatesFolder(*saved).ChildCount(), 3);
+  const auto& added = bw::Template(*saved, 2);
+  EXPECT_EQ(added.CommentName, std::string("Signed"));
+  EXPECT_EQ(added.Comment, std::string("x := '<<Author>>';"));
+  EXPECT_EQ(added.Hotkey, kShiftCtrl | 'K');
+  ASSERT_EQ(bw::PluginsFolder(*saved).ChildCount(), 1);
+  EXPECT_EQ(bw::Plugin(*saved, 0).ExecutablePath, tool);
+}
+
+int main(int argc, char** argv) { return bw::wintest::RunAll(argc, argv); }
