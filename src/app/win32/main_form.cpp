@@ -228,7 +228,7 @@ void MainForm::OnMenuCommand(int id) {
     case kMinimizeCommand: HideToTray(); return;
     case kExitCommand: core_->ExitBrackwater(); return;
     case kImportTemplateCommand: ImportTemplateFileCommand(); return;
-    case kExportTemplateCommand: return;  // exports the template list's selected rows, which come later
+    case kExportTemplateCommand: ExportTemplateFileCommand(); return;
     default: break;
   }
   if (RunEditCommand(id)) return;

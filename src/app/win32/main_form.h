@@ -14,6 +14,7 @@
 #include "app/win32/config_tree_control.h"
 #include "app/win32/item_list_controls.h"
 #include "app/item_lists.h"
+#include "app/template_files.h"
 #include "app/win32/coding_watcher.h"
 #include "app/win32/completion_host.h"
 #include "app/win32/editor_commands.h"
@@ -99,6 +100,8 @@ private:
   bool EditShortcut(const MSG& message);
   // File > Import Template...: a template file appended to the templates folder.
   void ImportTemplateFileCommand();
+  void ExportTemplateFileCommand();
+  TemplateFileServices TemplateFiles();
 
   HINSTANCE instance_;
   std::string programPath_;
