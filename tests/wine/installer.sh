@@ -277,8 +277,9 @@ expect_value InstallLocation "REG_SZ $OTHER_WIN"
 rc=0
 wine_run 60 "$OTHER/Uninstall.exe" /S || rc=$?
 check "the quiet uninstall from the other folder starts (exit $rc)" [ $rc -eq 0 ]
+# The uninstaller hands over to a copy of itself: the folder going is what shows that copy's work.
+check "the other folder is gone" wait_until 60 test ! -e "$OTHER"
 check "the uninstall from the other folder ends" wait_until 60 no_uninstaller
-check "the other folder is gone" test ! -e "$OTHER"
 
 rm -f "$SETTINGS"  # the prefix as it was
 
