@@ -105,11 +105,10 @@ void Retype(HWND field, const std::string& text) {
   Type(field, text);
 }
 
-SIZE ClientAt96(HWND dialog) {
+SIZE ClientSize(HWND dialog) {
   RECT area{};
   GetClientRect(dialog, &area);
-  const int dpi = bw::ui::WindowDpi(dialog);
-  return {area.right * 96 / dpi, area.bottom * 96 / dpi};
+  return {area.right, area.bottom};
 }
 
 std::string ProgramPath() {
@@ -165,7 +164,7 @@ WINTEST(ItemDialog, TypingALocationSwitchesBetweenTheSqlAndTheNativeLayout) {
     Driver driver([&] {
       const HWND dialog = WaitForDialog(kConfigurationCaption);
       ASSERT_TRUE(dialog != nullptr);
-      client = ClientAt96(dialog);
+      client = ClientSize(dialog);
       okAtFirst = Enabled(dialog, ItemControl::Ok);
       sqlLayout = Shown(dialog, ItemControl::ServerList) && Shown(dialog, ItemControl::Test) &&
                   Shown(dialog, ItemControl::ServerLabel) && !Shown(dialog, ItemControl::RadServer) &&
@@ -197,6 +196,7 @@ WINTEST(ItemDialog, TypingALocationSwitchesBetweenTheSqlAndTheNativeLayout) {
     });
     EXPECT_FALSE(bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr));
   }
+  ASSERT_EQ(ScreenDpi(), 96);
   EXPECT_EQ(client.cx, 433L);
   EXPECT_EQ(client.cy, 337L);
   EXPECT_FALSE(okAtFirst);
@@ -234,7 +234,7 @@ WINTEST(ItemDialog, KeyFiltersSwallowKeysAndShowTheHintBubble) {
         GetWindowRect(tip, &at);
         GetWindowRect(nameField, &field);
         tipTop = at.top;
-        nameTop = field.top + MulDiv(20, bw::ui::WindowDpi(dialog), 96);
+        nameTop = field.top + 20;
         char text[256] = {};
         TTTOOLINFOA tool{};
         tool.cbSize = TTTOOLINFOA_V2_SIZE;
@@ -260,6 +260,7 @@ WINTEST(ItemDialog, KeyFiltersSwallowKeysAndShowTheHintBubble) {
   EXPECT_EQ(name, std::string("LiveTest"));
   EXPECT_TRUE(tipShown);
   EXPECT_EQ(hint, std::string("Name cannot support these characters:\n\n/ \\ : * ? \" < > | ( )"));
+  ASSERT_EQ(ScreenDpi(), 96);
   EXPECT_TRUE(tipTop >= nameTop - 2 && tipTop <= nameTop + 2);  // the bubble's own frame may shift it a pixel
   EXPECT_TRUE(tipGone);
   EXPECT_EQ(port, std::string("7046"));
@@ -409,7 +410,7 @@ WINTEST(ItemDialog, PluginModeIsSmallAndEnterConfirms) {
     Driver driver([&] {
       const HWND dialog = WaitForDialog(kPluginCaption);
       ASSERT_TRUE(dialog != nullptr);
-      client = ClientAt96(dialog);
+      client = ClientSize(dialog);
       lowerHidden = !Shown(dialog, ItemControl::LowerFrame) && !Shown(dialog, ItemControl::Company) &&
                     !Shown(dialog, ItemControl::IsSubMenu) && !Shown(dialog, ItemControl::Test) &&
                     !Shown(dialog, ItemControl::ServerList);
@@ -423,6 +424,7 @@ WINTEST(ItemDialog, PluginModeIsSmallAndEnterConfirms) {
     });
     ok = bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
   }
+  ASSERT_EQ(ScreenDpi(), 96);
   EXPECT_EQ(client.cx, 433L);
   EXPECT_EQ(client.cy, 163L);
   EXPECT_TRUE(lowerHidden);
