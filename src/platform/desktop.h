@@ -20,6 +20,19 @@ struct CaretPoint {
   std::int32_t y = 0;
 };
 
+// What a thread's input state holds, read from outside without attaching to it.
+struct ThreadFocus {
+  WindowId focus = kNoWindow;
+  std::optional<CaretPoint> caret;  // in client coordinates of the focus window
+};
+
+struct ScreenRect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+};
+
 class Desktop {
 public:
   virtual ~Desktop() = default;
@@ -37,11 +50,17 @@ public:
   // The caret in client coordinates of the window that owns it; nullopt when it cannot be read.
   virtual std::optional<CaretPoint> CaretPosition() = 0;
 
+  // The focus window and caret of another thread's input state, read without attaching to it
+  // (attaching on every key would disturb that thread's key state); nullopt when unreadable.
+  virtual std::optional<ThreadFocus> FocusOfThread(ThreadId thread) = 0;
+
   // Window class name and caption, each at most 255 characters; empty when unreadable.
   virtual std::string ClassName(WindowId window) = 0;
   virtual std::string WindowText(WindowId window) = 0;
   virtual WindowId ParentWindow(WindowId window) = 0;
   virtual WindowId TopLevelWindow(WindowId window) = 0;
+  // The window's outer rectangle in screen coordinates; nullopt for an invalid window.
+  virtual std::optional<ScreenRect> WindowRect(WindowId window) = 0;
 
   // The executable file name of a running process as the process snapshot lists it
   // (it may include a path); nullopt when no snapshot can be taken or the process is not in it.

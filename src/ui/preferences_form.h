@@ -40,8 +40,8 @@ struct PreferenceValues {
   bool activateViaDot = false;
   bool activateViaCtrlSpace = true;
 
-  std::string& Hotkey(HotkeyBox box) { return hotkeys[static_cast<int>(box)]; }
-  const std::string& Hotkey(HotkeyBox box) const { return hotkeys[static_cast<int>(box)]; }
+  std::string& Hotkey(HotkeyBox box) { return hotkeys[static_cast<std::size_t>(box)]; }
+  const std::string& Hotkey(HotkeyBox box) const { return hotkeys[static_cast<std::size_t>(box)]; }
 };
 
 // The general record's field that a hotkey box edits.

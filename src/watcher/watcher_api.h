@@ -58,6 +58,10 @@ inline constexpr const char* kSetReceiver = "SetReceiver";
 inline constexpr const char* kGetReceiver = "GetReceiver";
 inline constexpr const char* kInitialize = "Initialize";
 inline constexpr const char* kFinalize = "Finalize";
+// Optional further entries of this library.
+inline constexpr const char* kSetWatchedClasses = "SetWatchedClasses";
+inline constexpr const char* kPauseWatching = "PauseWatching";
+inline constexpr const char* kSwallowPhysicalInput = "SwallowPhysicalInput";
 
 // True when the kind is now watched (also when it already was). Only kWatchKeys succeeds.
 using StartWatchingFn = Bool32(BW_WATCH_CALL*)(std::int32_t kind);
@@ -73,5 +77,16 @@ using GetReceiverFn = WindowHandle(BW_WATCH_CALL*)();
 using InitializeFn = void(BW_WATCH_CALL*)();
 // Stops everything and clears the receiver.
 using FinalizeFn = void(BW_WATCH_CALL*)();
+// Keys are reported only while the focus window of the foreground thread has one of these
+// classes (names separated by line feeds, letter case aside); keys in every other window pass
+// at once without waking the receiver. Null or empty: every window's keys are reported.
+using SetWatchedClassesFn = void(BW_WATCH_CALL*)(const char* classes);
+// While paused no key event reaches the receiver; the hook stays in place (cheaper than
+// stopping and starting it around every command).
+using PauseWatchingFn = void(BW_WATCH_CALL*)(Bool32 pause);
+// While on, the user's own keys (not injected ones) and mouse buttons are swallowed for every
+// window; for commands that type while the system refuses to block input. Needs kind 1 to be
+// watched (paused or not). Returns whether the requested state now holds.
+using SwallowPhysicalInputFn = Bool32(BW_WATCH_CALL*)(Bool32 swallow);
 
 }  // namespace bw::watcher

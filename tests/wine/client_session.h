@@ -108,6 +108,16 @@ struct Client {
 // The double as finsql.exe from the build folder.
 inline Client StartFinsql(const std::string& arguments) { return Client(BinFolder() + "finsql.exe", arguments); }
 
+// One real key event (down, or up), as a person's keyboard gives it.
+inline void SendKeyEvent(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+}
+
 // Real keyboard input: the modifiers held while the key goes down and up, as a person presses a
 // hotkey. Only the key is sent when no modifier is wanted.
 inline void PressChord(bool shift, bool ctrl, WORD key) {

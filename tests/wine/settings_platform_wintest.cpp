@@ -176,6 +176,34 @@ WINTEST(Files, WriteAtomicFailsCleanlyOnMissingFolderAndReadOnlyFile) {
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"Brackwater.config"});
 }
 
+WINTEST(Files, AReaderNeverMakesASaveFailAndABriefHolderIsWaitedFor) {
+  ScratchFolder folder;
+  Win32FileSystem files;
+  const std::string path = folder.File("Brackwater.config");
+  ASSERT_TRUE(files.WriteAtomic(path, Bytes("old")));
+
+  // Our own reader shares deletion: a save replaces the file while it is open.
+  const HANDLE ours = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_TRUE(ours != INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Text(files.ReadAll(path, 16)), std::string("old"));
+  CloseHandle(ours);
+
+  // Another program holds the file without sharing deletion for a moment: the save waits it out.
+  const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_TRUE(held != INVALID_HANDLE_VALUE);
+  std::thread release([held] {
+    Sleep(200);
+    CloseHandle(held);
+  });
+  const bool saved = files.WriteAtomic(path, Bytes("new"));
+  release.join();
+  EXPECT_TRUE(saved);
+  EXPECT_EQ(Text(files.ReadAll(path, 16)), std::string("new"));
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"Brackwater.config"});
+}
+
 WINTEST(Files, ReadAllHonoursTheSizeCap) {
   ScratchFolder folder;
   Win32FileSystem files;

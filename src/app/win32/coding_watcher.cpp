@@ -20,11 +20,13 @@ watcher::WindowHandle Handle(HWND window) { return reinterpret_cast<watcher::Win
 
 }  // namespace
 
-CodingWatcher::CodingWatcher(HINSTANCE instance, std::string folder, platform::Messages& messages, KeyHandler onKey)
+CodingWatcher::CodingWatcher(HINSTANCE instance, std::string folder, platform::Messages& messages, KeyHandler onKey,
+                             std::string watchedClasses)
     : instance_(instance),
       folder_(std::move(folder)),
       messages_(messages),
       onKey_(std::move(onKey)),
+      watchedClasses_(std::move(watchedClasses)),
       keyMessage_(RegisterWindowMessageA(watcher::kKeyMessageName)) {
   // The other two messages are registered too, as the library knows them; none is handled.
   RegisterWindowMessageA(watcher::kShellMessageName);
@@ -52,6 +54,9 @@ bool CodingWatcher::BindEntries() {
   entries_.getReceiver = Entry<watcher::GetReceiverFn>(library, watcher::kGetReceiver);
   entries_.initialize = Entry<watcher::InitializeFn>(library, watcher::kInitialize);
   entries_.finalize = Entry<watcher::FinalizeFn>(library, watcher::kFinalize);
+  entries_.setWatchedClasses = Entry<watcher::SetWatchedClassesFn>(library, watcher::kSetWatchedClasses);
+  entries_.pauseWatching = Entry<watcher::PauseWatchingFn>(library, watcher::kPauseWatching);
+  entries_.swallowPhysicalInput = Entry<watcher::SwallowPhysicalInputFn>(library, watcher::kSwallowPhysicalInput);
   return entries_.startWatching && entries_.stopWatching && entries_.stillWatching && entries_.stopAll &&
          entries_.setReceiver && entries_.getReceiver;
 }
@@ -74,6 +79,7 @@ void CodingWatcher::Load() {
     return;
   }
   if (entries_.initialize) entries_.initialize();
+  if (entries_.setWatchedClasses && !watchedClasses_.empty()) entries_.setWatchedClasses(watchedClasses_.c_str());
   if (!entries_.setReceiver(Handle(receiver_.Get()))) {
     messages_.Show(platform::MessageKind::Error, kCannotInitialize);
     entries_.setReceiver(0);
@@ -95,17 +101,34 @@ void CodingWatcher::Unload() {
   receiver_.Reset();
   entries_ = Entries{};
   library_.Reset();
+  started_ = false;
 }
 
 void CodingWatcher::Start(int kind) {
   Load();
-  if (library_ && !disabled_) entries_.startWatching(kind);
+  if (!library_ || disabled_) return;
+  if (started_ && entries_.pauseWatching) {
+    entries_.pauseWatching(FALSE);
+    return;
+  }
+  if (entries_.pauseWatching) entries_.pauseWatching(FALSE);
+  started_ = entries_.startWatching(kind) != FALSE;
 }
 
 void CodingWatcher::Stop(int kind) {
   if (!library_ || entries_.stopWatching == nullptr) return;
+  if (started_ && entries_.pauseWatching) {
+    entries_.pauseWatching(TRUE);
+    return;
+  }
   entries_.stopWatching(kind);
+  started_ = false;
   if (!entries_.stillWatching()) Unload();
+}
+
+bool CodingWatcher::SwallowPhysicalInput(bool swallow) {
+  if (!library_ || entries_.swallowPhysicalInput == nullptr) return false;
+  return entries_.swallowPhysicalInput(swallow ? TRUE : FALSE) != FALSE;
 }
 
 LRESULT CALLBACK CodingWatcher::ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

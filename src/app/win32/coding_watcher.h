@@ -20,13 +20,23 @@ public:
   using KeyHandler = std::function<bool(WPARAM virtualKey, LPARAM flags)>;
 
   // `folder`: where the library lies (the program's folder), with a trailing delimiter.
-  CodingWatcher(HINSTANCE instance, std::string folder, platform::Messages& messages, KeyHandler onKey);
+  // `watchedClasses`: the window classes whose keys can matter (line feeds between names);
+  // the library passes every other key without asking.
+  CodingWatcher(HINSTANCE instance, std::string folder, platform::Messages& messages, KeyHandler onKey,
+                std::string watchedClasses = {});
   CodingWatcher(const CodingWatcher&) = delete;
   CodingWatcher& operator=(const CodingWatcher&) = delete;
   ~CodingWatcher() override;
 
+  // Start watches, or resumes after Stop; Stop pauses the reporting and keeps the hook in place
+  // when the library can pause, else stops and unloads it.
   void Start(int kind) override;
   void Stop(int kind) override;
+
+  // Swallows (true) or lets through again (false) the user's own keys and mouse buttons.
+  // True when the requested state holds; false without a loaded library that can do it.
+  // May be called from any thread.
+  bool SwallowPhysicalInput(bool swallow);
 
   bool Loaded() const { return static_cast<bool>(library_); }
   bool Disabled() const { return disabled_; }
@@ -41,6 +51,9 @@ private:
     watcher::GetReceiverFn getReceiver = nullptr;
     watcher::InitializeFn initialize = nullptr;
     watcher::FinalizeFn finalize = nullptr;
+    watcher::SetWatchedClassesFn setWatchedClasses = nullptr;
+    watcher::PauseWatchingFn pauseWatching = nullptr;
+    watcher::SwallowPhysicalInputFn swallowPhysicalInput = nullptr;
   };
 
   void Load();
@@ -53,7 +66,9 @@ private:
   std::string folder_;
   platform::Messages& messages_;
   KeyHandler onKey_;
+  std::string watchedClasses_;
   UINT keyMessage_;
+  bool started_ = false;
   ui::UniqueModule library_;
   ui::UniqueWindow receiver_;
   Entries entries_;

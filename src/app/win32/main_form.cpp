@@ -58,6 +58,8 @@ MainForm::~MainForm() {
   Save();
   if (core_) core_->Shutdown();
   if (watcher_) watcher_->Stop(kWatchKeys);
+  completion_.reset();  // waits for a word still being typed
+  platform::Win32UserInput::SetInputSwallower({});
   shutDown_ = true;
 }
 
@@ -89,8 +91,18 @@ void MainForm::CreateComponents() {
   tray_ = std::make_unique<TrayIcon>(window_.Get(), kTrayNotifyMessage, programIcon_.Get());
   tray_->SetHint(TrayHint(true));
   tray_->Show();
-  watcher_ = std::make_unique<CodingWatcher>(instance_, FolderOf(programPath_), messageBoxes_,
-                                             [](WPARAM, LPARAM) { return false; });  // completion comes later
+  completion_ = std::make_unique<CompletionHost>(instance_, images_->Get(), [this] {
+    if (!settings_.root) return CompletionSwitches{false, false};
+    const TBrackwaterStorage& general = General(*settings_.root);
+    return CompletionSwitches{general.ActivateViaDOT, general.ActivateViaCTRLSpace};
+  });
+  watcher_ = std::make_unique<CodingWatcher>(
+      instance_, FolderOf(programPath_), messageBoxes_,
+      [this](WPARAM key, LPARAM flags) { return completion_ && completion_->OnKey(key, flags); },
+      CompletionHost::WatchedClasses());
+  // When the system refuses to block input, the watcher keeps the user's keys and clicks away.
+  platform::Win32UserInput::SetInputSwallower(
+      [watcher = watcher_.get()](bool swallow) { return watcher->SwallowPhysicalInput(swallow); });
   SetTimer(window_.Get(), kIconTimer, kIconTimerMs, nullptr);
 }
 

@@ -13,6 +13,7 @@
 #include "app/win32/config_dialog_window.h"
 #include "app/win32/config_tree_control.h"
 #include "app/win32/coding_watcher.h"
+#include "app/win32/completion_host.h"
 #include "app/win32/editor_commands.h"
 #include "app/win32/registered_messages.h"
 #include "app/win32/shared_images.h"
@@ -130,6 +131,7 @@ private:
   HMENU mainMenu_ = nullptr;  // owned by the window
   bool cloneEnabled_ = true;
   bool dragging_ = false;
+  std::unique_ptr<CompletionHost> completion_;
   bool menuOpen_ = false;
   bool preferencesOpen_ = false;
   bool aboutOpen_ = false;

@@ -31,6 +31,18 @@ void FakeDesktop::SetCaret(std::optional<platform::CaretPoint> caret) {
   caret_ = caret;
 }
 
+void FakeDesktop::SetWindowRect(WindowId window, platform::ScreenRect rect) {
+  std::lock_guard lock(mutex_);
+  rects_[window] = rect;
+}
+
+std::optional<platform::ScreenRect> FakeDesktop::WindowRect(WindowId window) {
+  std::lock_guard lock(mutex_);
+  if (const auto found = rects_.find(window); found != rects_.end()) return found->second;
+  if (windows_.contains(window)) return platform::ScreenRect{0, 0, 640, 480};
+  return std::nullopt;
+}
+
 void FakeDesktop::HoldModifiers(platform::Modifiers modifiers, int polls) {
   std::lock_guard lock(mutex_);
   held_ = modifiers;
@@ -106,6 +118,16 @@ WindowId FakeDesktop::FocusWindow() {
 std::optional<platform::CaretPoint> FakeDesktop::CaretPosition() {
   std::lock_guard lock(mutex_);
   return attachedTo_ ? caret_ : std::nullopt;
+}
+
+std::optional<platform::ThreadFocus> FakeDesktop::FocusOfThread(platform::ThreadId thread) {
+  std::lock_guard lock(mutex_);
+  if (failAttach_) return std::nullopt;
+  const auto found = focus_.find(thread);
+  platform::ThreadFocus result;
+  result.focus = found == focus_.end() ? platform::kNoWindow : found->second;
+  if (result.focus != platform::kNoWindow) result.caret = caret_;
+  return result;
 }
 
 std::string FakeDesktop::ClassName(WindowId window) {

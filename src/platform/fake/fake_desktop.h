@@ -48,6 +48,7 @@ public:
   void SetForeground(platform::WindowId window);
   void SetFocus(platform::ThreadId thread, platform::WindowId window);
   void SetCaret(std::optional<platform::CaretPoint> caret);
+  void SetWindowRect(platform::WindowId window, platform::ScreenRect rect);
   void FailAttach(bool fail) { failAttach_ = fail; }
   void FailSnapshot(bool fail) { failSnapshot_ = fail; }
   // The modifiers stay held for the next `polls` polls (-1: for ever), then are let go.
@@ -74,10 +75,13 @@ public:
   bool AttachThreadInput(platform::ThreadId from, platform::ThreadId to, bool attach) override;
   platform::WindowId FocusWindow() override;
   std::optional<platform::CaretPoint> CaretPosition() override;
+  // Unreadable while attaching is made to fail.
+  std::optional<platform::ThreadFocus> FocusOfThread(platform::ThreadId thread) override;
   std::string ClassName(platform::WindowId window) override;
   std::string WindowText(platform::WindowId window) override;
   platform::WindowId ParentWindow(platform::WindowId window) override;
   platform::WindowId TopLevelWindow(platform::WindowId window) override;
+  std::optional<platform::ScreenRect> WindowRect(platform::WindowId window) override;
   std::optional<std::string> ProcessExecutable(platform::ProcessId process) override;
 
   // --- platform::Keyboard
@@ -97,6 +101,7 @@ private:
   std::map<platform::ProcessId, std::string> processes_;
   std::map<platform::ThreadId, platform::WindowId> focus_;
   std::map<platform::WindowId, MessageSink*> sinks_;
+  std::map<platform::WindowId, platform::ScreenRect> rects_;
   std::map<char, std::int16_t> keys_;
   platform::WindowId foreground_ = platform::kNoWindow;
   std::optional<platform::CaretPoint> caret_;

@@ -62,6 +62,26 @@ WindowId Win32Desktop::TopLevelWindow(WindowId window) {
   return window == kNoWindow ? kNoWindow : FromHwnd(GetAncestor(ToHwnd(window), GA_ROOT));
 }
 
+std::optional<ThreadFocus> Win32Desktop::FocusOfThread(ThreadId thread) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (thread == 0 || !GetGUIThreadInfo(thread, &info)) return std::nullopt;
+  ThreadFocus result;
+  result.focus = FromHwnd(info.hwndFocus);
+  if (info.hwndCaret != nullptr && info.hwndFocus != nullptr) {
+    POINT caret{info.rcCaret.left, info.rcCaret.top};
+    if (info.hwndCaret != info.hwndFocus) MapWindowPoints(info.hwndCaret, info.hwndFocus, &caret, 1);
+    result.caret = CaretPoint{caret.x, caret.y};
+  }
+  return result;
+}
+
+std::optional<ScreenRect> Win32Desktop::WindowRect(WindowId window) {
+  RECT rect{};
+  if (window == kNoWindow || !GetWindowRect(ToHwnd(window), &rect)) return std::nullopt;
+  return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
 std::optional<std::string> Win32Desktop::ProcessExecutable(ProcessId process) {
   const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot) return std::nullopt;

@@ -13,10 +13,12 @@ public:
   bool AttachThreadInput(ThreadId from, ThreadId to, bool attach) override;
   WindowId FocusWindow() override;
   std::optional<CaretPoint> CaretPosition() override;
+  std::optional<ThreadFocus> FocusOfThread(ThreadId thread) override;
   std::string ClassName(WindowId window) override;
   std::string WindowText(WindowId window) override;
   WindowId ParentWindow(WindowId window) override;
   WindowId TopLevelWindow(WindowId window) override;
+  std::optional<ScreenRect> WindowRect(WindowId window) override;
   std::optional<std::string> ProcessExecutable(ProcessId process) override;
 };
 

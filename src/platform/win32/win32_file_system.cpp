@@ -59,8 +59,9 @@ bool Win32FileSystem::IsReadOnly(const std::string& path) {
 }
 
 std::optional<std::vector<std::uint8_t>> Win32FileSystem::ReadAll(const std::string& path, std::size_t maxBytes) {
-  const UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Shared for deletion too, so that a reader never makes another program's replacing save fail.
+  const UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
@@ -78,14 +79,29 @@ std::optional<std::vector<std::uint8_t>> Win32FileSystem::ReadAll(const std::str
   return bytes;
 }
 
+namespace {
+
+// Another program that has the file open for a moment (a virus scanner, a backup, a reader that
+// does not share deletion) makes the replacing move fail; it is tried again for about a second.
+bool ReplaceWithRetry(const char* temporary, const std::string& path) {
+  constexpr int kTries = 40;
+  constexpr DWORD kPauseMs = 25;
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD error = GetLastError();
+    if (attempt == kTries || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) return false;
+    Sleep(kPauseMs);
+  }
+}
+
+}  // namespace
+
 bool Win32FileSystem::WriteAtomic(const std::string& path, std::span<const std::uint8_t> bytes) {
   // A read-only file stays as it is; the replacing move below might otherwise succeed.
   if (IsReadOnly(path) || FolderExists(path)) return false;
   char temporary[MAX_PATH] = {};
   if (GetTempFileNameA(FolderOf(path).c_str(), "bw", 0, temporary) == 0) return false;
-  if (FillTemporary(temporary, bytes) &&
-      MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
+  if (FillTemporary(temporary, bytes) && ReplaceWithRetry(temporary, path)) return true;
   DeleteFileA(temporary);
   return false;
 }

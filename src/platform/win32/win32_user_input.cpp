@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <mutex>
 
 #include "platform/win32/window_handle.h"
 
@@ -14,6 +15,19 @@ std::atomic<int> busyCount{0};
 
 bool Held(int key) { return GetAsyncKeyState(key) < 0; }
 
+constexpr int kNotBlocked = 0, kBlockedBySystem = 1, kBlockedBySwallower = 2;
+
+std::mutex swallowerLock;
+Win32UserInput::InputSwallower& Swallower() {
+  static Win32UserInput::InputSwallower swallower;
+  return swallower;
+}
+
+bool Swallow(bool swallow) {
+  const std::lock_guard lock(swallowerLock);
+  return Swallower() && Swallower()(swallow);
+}
+
 }  // namespace
 
 Modifiers Win32UserInput::HeldModifiers() {
@@ -24,7 +38,27 @@ Modifiers Win32UserInput::HeldModifiers() {
   return held;
 }
 
-bool Win32UserInput::BlockInput(bool block) { return ::BlockInput(block ? TRUE : FALSE) != FALSE; }
+void Win32UserInput::SetInputSwallower(InputSwallower swallower) {
+  const std::lock_guard lock(swallowerLock);
+  Swallower() = std::move(swallower);
+}
+
+bool Win32UserInput::BlockInput(bool block) {
+  if (block) {
+    if (::BlockInput(TRUE) != FALSE) {
+      blockedBy_ = kBlockedBySystem;
+      return true;
+    }
+    if (Swallow(true)) {
+      blockedBy_ = kBlockedBySwallower;
+      return true;
+    }
+    return false;
+  }
+  const int by = blockedBy_.exchange(kNotBlocked);
+  if (by == kBlockedBySwallower) return Swallow(false);
+  return ::BlockInput(FALSE) != FALSE;
+}
 
 void Win32UserInput::ShowBusyCursor(bool busy) {
   const int now = busy ? ++busyCount : --busyCount;

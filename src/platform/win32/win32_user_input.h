@@ -1,6 +1,9 @@
 // Modifier state, input blocking, busy cursor and drawing lock from the Windows API.
 #pragma once
 
+#include <atomic>
+#include <functional>
+
 #include "platform/user_input.h"
 
 namespace bw::platform {
@@ -15,6 +18,16 @@ public:
   // True while a busy cursor is shown; the program's windows answer WM_SETCURSOR with the
   // hourglass meanwhile. Safe from any thread.
   static bool BusyCursorShown();
+
+  // Swallows (true) or lets through (false) the user's own keys and mouse buttons; used when
+  // the system refuses to block input (it needs elevation on current Windows). Returns whether
+  // the requested state holds. Set once at start-up, cleared (empty) before it goes away.
+  using InputSwallower = std::function<bool(bool swallow)>;
+  static void SetInputSwallower(InputSwallower swallower);
+
+private:
+  // How this object's block is held: 0 none, 1 by the system, 2 by the swallower.
+  std::atomic<int> blockedBy_{0};
 };
 
 }  // namespace bw::platform

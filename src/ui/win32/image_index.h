@@ -28,7 +28,10 @@ enum ImageIndex : int {
   kImageCheckVersion = 20,
   kImageTemplateFailed = 21,
   kImageHelp = 22,
-  kImageCount = 23,
+  kImageKeyword = 23,  // completion words by kind
+  kImageProperty = 24,
+  kImageMethod = 25,
+  kImageCount = 26,
 };
 
 }  // namespace bw::ui

@@ -43,12 +43,14 @@ bool StartKeys() {
   watch.relay = std::move(relay);
   watch.hook = std::move(hook);
   shared.keysWatched.store(true);
+  watch.hook->Refresh();
   return true;
 }
 
 void StopKeys() {
   KeyWatch& watch = Keys();
   SharedState& shared = Shared();
+  shared.swallowPhysical.store(false);
   // Close the gate first: an event the hook thread is sending right now is turned away.
   shared.keysWatched.store(false);
   watch.hook.reset();
@@ -101,6 +103,36 @@ __declspec(dllexport) BOOL WINAPI SetReceiver(HWND window) {
 
 __declspec(dllexport) HWND WINAPI GetReceiver() { return Shared().receiver.load(); }
 
+__declspec(dllexport) void WINAPI SetWatchedClasses(const char* classes) {
+  const std::lock_guard guard(CallLock());
+  SetClassList(classes == nullptr ? std::string_view{} : std::string_view(classes));
+}
+
+__declspec(dllexport) void WINAPI PauseWatching(BOOL pause) {
+  const std::lock_guard guard(CallLock());
+  Shared().paused.store(pause != FALSE);
+  if (Keys().hook) Keys().hook->Refresh();
+}
+
+__declspec(dllexport) BOOL WINAPI SwallowPhysicalInput(BOOL swallow) {
+  const std::lock_guard guard(CallLock());
+  SharedState& shared = Shared();
+  KeyWatch& watch = Keys();
+  if (swallow == FALSE) {
+    shared.swallowPhysical.store(false);
+    if (watch.hook) watch.hook->SetMouseHook(false);  // also takes the keyboard hook out when unneeded
+    return TRUE;
+  }
+  if (!watch.hook) return FALSE;
+  shared.swallowPhysical.store(true);  // read by the hook thread as it sets its hooks
+  if (!watch.hook->SetMouseHook(true)) {
+    shared.swallowPhysical.store(false);
+    watch.hook->SetMouseHook(false);
+    return FALSE;
+  }
+  return TRUE;
+}
+
 __declspec(dllexport) void WINAPI Initialize() {
   const std::lock_guard guard(CallLock());
   KeyEventMessage();
@@ -119,6 +151,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
     // Unloaded by FreeLibrary: a hook thread would hold the library, so none is running.
     RelayWindow::UnregisterWindowClass();
+    ReleaseClassLists();
   }
   return TRUE;
 }

@@ -3,15 +3,29 @@
 #include <atomic>
 
 #include "watcher/key_report.h"
+#include "watcher/physical_input_gate.h"
 #include "watcher/watcher_api.h"
 #include "watcher/win32/relay_window.h"
 #include "watcher/win32/shared_state.h"
 
 namespace bw::watcher {
 
+// Shared by Start and the new thread.
+struct HookShared {
+  platform::UniqueHandle ready;
+  platform::UniqueHandle mouseDone;  // set by the thread once a mouse hook request is carried out
+  std::atomic<bool> mouseHooked{false};
+  std::atomic<bool> installed{false};
+  std::atomic<bool> abandoned{false};  // Start gave up waiting: the thread is to end at once
+};
+
 namespace {
 
 constexpr UINT kStopHook = WM_APP + 0x159;
+constexpr UINT kMouseHook = WM_APP + 0x15A;  // wParam: 1 to set the mouse hook, 0 to remove it
+constexpr UINT kRefreshHook = WM_APP + 0x15B;  // look at the focus again now
+constexpr DWORD kMouseHookTimeoutMs = 2000;
+constexpr UINT kFocusPollMs = 40;
 constexpr DWORD kStartTimeoutMs = 5000;
 constexpr DWORD kStopTimeoutMs = 2000;
 
@@ -29,18 +43,31 @@ private:
   HHOOK hook_;
 };
 
-// Shared by Start and the new thread.
-struct StartBlock {
-  platform::UniqueHandle ready;
-  std::atomic<bool> installed{false};
-  std::atomic<bool> abandoned{false};  // Start gave up waiting: the thread is to end at once
-};
-
-// Only the active hook thread touches it.
+// Only the active hook thread touches them.
 KeyDownTable g_keysDown;
+PhysicalInputGate g_gate;
 
-bool ForegroundIsOtherProcess() {
-  const HWND foreground = GetForegroundWindow();
+bool SwallowPhysicalKey(const KBDLLHOOKSTRUCT& info) {
+  const bool closed = Shared().swallowPhysical.load();
+  if (closed != g_gate.IsClosed()) closed ? g_gate.Close() : g_gate.Open();
+  return g_gate.SwallowKey(info.vkCode, (info.flags & LLKHF_UP) != 0, (info.flags & LLKHF_INJECTED) != 0);
+}
+
+// True when the focus window of the foreground thread has one of the watched classes. Cheap:
+// no message is sent to any window.
+bool FocusClassWatched(HWND foreground) {
+  const WatchedClasses* classes = Shared().classes.load();
+  if (classes == nullptr) return true;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info)) return true;  // let the program look
+  if (info.hwndFocus == nullptr) return false;
+  char name[256];
+  const int length = GetClassNameA(info.hwndFocus, name, sizeof name);
+  return length > 0 && classes->Watches(std::string_view(name, static_cast<std::size_t>(length)));
+}
+
+bool IsOtherProcess(HWND foreground) {
   if (foreground == nullptr) return false;
   DWORD process = 0;
   GetWindowThreadProcessId(foreground, &process);
@@ -54,7 +81,10 @@ bool ReportKey(const KBDLLHOOKSTRUCT& info) {
   const LowLevelKey key{info.vkCode, info.scanCode, (info.flags & LLKHF_EXTENDED) != 0,
                         (info.flags & LLKHF_ALTDOWN) != 0, (info.flags & LLKHF_UP) != 0};
   const bool wasDown = g_keysDown.Record(key);
-  if (!shared.keysWatched.load() || !ForegroundIsOtherProcess()) return false;
+  if (SwallowPhysicalKey(info)) return true;
+  if (!shared.keysWatched.load() || shared.paused.load()) return false;
+  const HWND foreground = GetForegroundWindow();
+  if (!IsOtherProcess(foreground) || !FocusClassWatched(foreground)) return false;
   const HWND relay = shared.relay.load();
   if (relay == nullptr) return false;
   DWORD_PTR answer = 0;
@@ -70,22 +100,73 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void RunHook(const std::shared_ptr<StartBlock>& start) {
+LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && Shared().hookThreadId.load() == GetCurrentThreadId()) {
+    const auto& info = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+    const bool buttonOrWheel = wParam != WM_MOUSEMOVE;
+    if (Shared().swallowPhysical.load() && buttonOrWheel && (info.flags & LLMHF_INJECTED) == 0) return 1;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Whether keys must pass through this thread now: only while the user's input is swallowed or
+// while a window of a watched class in another program has the focus (and reporting is not
+// paused). Every other time the keyboard hook is taken out, so that keys cost nothing.
+bool KeyboardHookNeeded() {
+  const SharedState& shared = Shared();
+  if (shared.swallowPhysical.load()) return true;
+  if (!shared.keysWatched.load() || shared.paused.load()) return false;
+  const HWND foreground = GetForegroundWindow();
+  return IsOtherProcess(foreground) && FocusClassWatched(foreground);
+}
+
+void RunHook(const std::shared_ptr<HookShared>& start) {
   MSG message{};
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // gives the thread its message queue
-  const UniqueHook hook(SetWindowsHookExA(WH_KEYBOARD_LL, &KeyboardHook, LibraryInstance(), 0));
+  // Set once at once, so that a system that refuses the hook fails the start.
+  auto keyboard = std::make_unique<UniqueHook>(SetWindowsHookExA(WH_KEYBOARD_LL, &KeyboardHook, LibraryInstance(), 0));
+  const bool installed = static_cast<bool>(*keyboard);
   const DWORD self = GetCurrentThreadId();
-  if (hook) {
+  if (installed) {
     g_keysDown = KeyDownTable();
+    g_gate = PhysicalInputGate();
     Shared().hookThreadId.store(self);
   }
-  start->installed.store(static_cast<bool>(hook));
+  start->installed.store(installed);
   SetEvent(start->ready.Get());
-  if (hook && !start->abandoned.load()) {
+  if (installed && !start->abandoned.load()) {
+    const auto refresh = [&] {
+      const bool needed = KeyboardHookNeeded();
+      if (needed && (!keyboard || !*keyboard))
+        keyboard = std::make_unique<UniqueHook>(SetWindowsHookExA(WH_KEYBOARD_LL, &KeyboardHook, LibraryInstance(), 0));
+      else if (!needed && keyboard)
+        keyboard.reset();
+    };
+    refresh();
+    // The focus is looked at a few times a second; the keyboard hook follows it.
+    const UINT_PTR timer = SetTimer(nullptr, 0, kFocusPollMs, nullptr);
+    // The mouse hook is set only while it is needed: every mouse move in the system would
+    // otherwise pass through this thread.
+    std::unique_ptr<UniqueHook> mouse;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-      if (message.hwnd == nullptr && message.message == kStopHook) break;
-      DispatchMessageA(&message);
+      if (message.hwnd != nullptr) {
+        DispatchMessageA(&message);
+        continue;
+      }
+      if (message.message == kStopHook) break;
+      if (message.message == WM_TIMER || message.message == kRefreshHook) {
+        refresh();
+      } else if (message.message == kMouseHook) {
+        if (message.wParam != 0 && !mouse)
+          mouse = std::make_unique<UniqueHook>(SetWindowsHookExA(WH_MOUSE_LL, &MouseHook, LibraryInstance(), 0));
+        else if (message.wParam == 0)
+          mouse.reset();
+        refresh();
+        start->mouseHooked.store(mouse && *mouse);
+        SetEvent(start->mouseDone.Get());
+      }
     }
+    KillTimer(nullptr, timer);
   }
   DWORD expected = self;
   Shared().hookThreadId.compare_exchange_strong(expected, 0);
@@ -97,7 +178,7 @@ DWORD WINAPI HookThreadMain(LPVOID parameter) {
   HMODULE pinned = nullptr;
   GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&HookThreadMain), &pinned);
   {
-    const std::unique_ptr<std::shared_ptr<StartBlock>> start(static_cast<std::shared_ptr<StartBlock>*>(parameter));
+    const std::unique_ptr<std::shared_ptr<HookShared>> start(static_cast<std::shared_ptr<HookShared>*>(parameter));
     RunHook(*start);
   }
   FreeLibraryAndExitThread(pinned, 0);
@@ -106,21 +187,31 @@ DWORD WINAPI HookThreadMain(LPVOID parameter) {
 }  // namespace
 
 std::unique_ptr<HookThread> HookThread::Start() {
-  auto start = std::make_shared<StartBlock>();
+  auto start = std::make_shared<HookShared>();
   start->ready = platform::UniqueHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-  if (!start->ready) return nullptr;
-  auto handedOver = std::make_unique<std::shared_ptr<StartBlock>>(start);
+  start->mouseDone = platform::UniqueHandle(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+  if (!start->ready || !start->mouseDone) return nullptr;
+  auto handedOver = std::make_unique<std::shared_ptr<HookShared>>(start);
   DWORD threadId = 0;
   platform::UniqueHandle thread(CreateThread(nullptr, 0, &HookThreadMain, handedOver.get(), 0, &threadId));
   if (!thread) return nullptr;
   handedOver.release();  // the thread owns it now
   const HANDLE handles[] = {start->ready.Get(), thread.Get()};
   const DWORD outcome = WaitForMultipleObjects(2, handles, FALSE, kStartTimeoutMs);
-  std::unique_ptr<HookThread> result(new HookThread(std::move(thread), threadId));
+  std::unique_ptr<HookThread> result(new HookThread(std::move(thread), threadId, start));
   if (outcome == WAIT_OBJECT_0 && start->installed.load()) return result;
   start->abandoned.store(true);
   return nullptr;  // result's destructor ends the thread
 }
+
+bool HookThread::SetMouseHook(bool on) {
+  ResetEvent(start_->mouseDone.Get());
+  if (!PostThreadMessageA(threadId_, kMouseHook, on ? 1 : 0, 0)) return false;
+  if (WaitForSingleObject(start_->mouseDone.Get(), kMouseHookTimeoutMs) != WAIT_OBJECT_0) return false;
+  return start_->mouseHooked.load() == on;
+}
+
+void HookThread::Refresh() { PostThreadMessageA(threadId_, kRefreshHook, 0, 0); }
 
 HookThread::~HookThread() {
   PostThreadMessageA(threadId_, kStopHook, 0, 0);

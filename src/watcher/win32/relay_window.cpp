@@ -27,7 +27,7 @@ LRESULT Answer(LRESULT receiverAnswer) { return receiverAnswer == kSwallowKey ? 
 // Hands one key event to the receiver and returns its verdict.
 LRESULT Deliver(WPARAM virtualKey, LPARAM flags) {
   SharedState& shared = Shared();
-  if (!shared.keysWatched.load()) return 0;
+  if (!shared.keysWatched.load() || shared.paused.load()) return 0;
   const HWND receiver = shared.receiver.load();
   if (receiver == nullptr || !IsWindow(receiver)) return 0;
   if (GetWindowThreadProcessId(receiver, nullptr) == GetCurrentThreadId())

@@ -6,6 +6,8 @@
 
 #include <atomic>
 
+#include "watcher/watched_classes.h"
+
 namespace bw::watcher {
 
 struct SharedState {
@@ -17,7 +19,18 @@ struct SharedState {
   std::atomic<HWND> relay{nullptr};
   // The one hook thread allowed to report; a thread that is still ending reports nothing.
   std::atomic<DWORD> hookThreadId{0};
+  // While true the hook reports nothing (a command of the program is typing).
+  std::atomic<bool> paused{false};
+  // The classes whose keys are reported; null: all. Replaced lists stay alive until unloading,
+  // so that the hook thread may read one without a lock.
+  std::atomic<const WatchedClasses*> classes{nullptr};
+  // While true the user's own keys and mouse buttons are swallowed.
+  std::atomic<bool> swallowPhysical{false};
 };
+
+// Hands over a new class list (keeps the old ones alive until ReleaseClassLists).
+void SetClassList(std::string_view classes);
+void ReleaseClassLists();
 
 SharedState& Shared();
 

@@ -6,7 +6,7 @@ with 4 x 4 supersampling, at each size an icon needs (16 px at 100 % up to 48 px
 Standard library only.
 
     draw_art.py OUTPUT_FOLDER
-writes brackwater.ico and image00.ico ... image22.ico.
+writes brackwater.ico and image00.ico ... image25.ico.
 """
 import math
 import os
@@ -225,7 +225,18 @@ def pictures():
     pics[21] = page() + page_lines(ys=(7,)) + [(circle(10.5, 10.5, 5), INK), (circle(10.5, 10.5, 4), RED),
                                                (line(8.4, 8.4, 12.6, 12.6, 1.6), WHITE), (line(12.6, 8.4, 8.4, 12.6, 1.6), WHITE)]  # failed template
     pics[22] = [(circle(8, 8, 7.2), INK), (circle(8, 8, 6.2), BLUE)] + question(WHITE)                 # help
+    pics[23] = badge(BLUE, [((5, 3.5), (5, 12.5)), ((11, 3.5), (5.4, 8.6)), ((7, 7.4), (11, 12.5))])     # keyword
+    pics[24] = badge(GREEN, [((5, 3.5), (5, 12.5)), ((5, 3.8), (9, 3.8)), ((9, 3.8), (10.8, 5.6)),
+                             ((10.8, 5.6), (9, 7.8)), ((9, 7.8), (5, 7.8))])                             # property
+    pics[25] = badge(ORANGE, [((4, 12.5), (4, 3.5)), ((4, 3.5), (8, 9)), ((8, 9), (12, 3.5)),
+                              ((12, 3.5), (12, 12.5))])                                                  # method
     return pics
+
+
+def badge(colour, strokes):
+    """A rounded square in the colour of a completion word's kind with its letter in white."""
+    base = rrect(1, 1, 15, 15, 2.5)
+    return [(base, INK), (shrink(base, 0.9), colour)] + [(line(a[0], a[1], b[0], b[1], 1.7), WHITE) for a, b in strokes]
 
 
 def program_icon():

@@ -1,0 +1,380 @@
+#include "editor/code_completion.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "editor_scene.h"
+#include "platform/fake/us_key_translation.h"
+
+namespace bw {
+namespace {
+
+using fake::usvk::Backspace;
+using fake::usvk::Down;
+using fake::usvk::Enter;
+using fake::usvk::Escape;
+using fake::usvk::Home;
+using fake::usvk::Left;
+using fake::usvk::PageDown;
+using fake::usvk::Period;
+using fake::usvk::Space;
+using fake::usvk::Up;
+using test::EditorScene;
+
+// The completion window as the tests see it: what it was told, in order.
+class RecordingView final : public CompletionView {
+public:
+  int Height() override { return 134; }
+  bool Create(platform::WindowId editor, int x, int y) override {
+    if (refuse) return false;
+    parent = editor;
+    position = {x, y};
+    exists = true;
+    ++created;
+    return true;
+  }
+  void ShowRows(std::span<const CompletionEntry> shown, std::optional<std::size_t> selected) override {
+    rows.clear();
+    for (const auto& entry : shown) rows.emplace_back(entry.word);
+    selection = selected;
+  }
+  void Select(std::size_t row) override { selection = row; }
+  void Show() override { visible = true; }
+  void Destroy() override {
+    exists = false;
+    visible = false;
+  }
+
+  bool refuse = false;
+  bool exists = false;
+  bool visible = false;
+  int created = 0;
+  platform::WindowId parent = platform::kNoWindow;
+  platform::CaretPoint position;
+  std::vector<std::string> rows;
+  std::optional<std::size_t> selection;
+};
+
+class RecordingInserter final : public CompletionInserter {
+public:
+  void Insert(InsertJob job) override { jobs.push_back(std::move(job)); }
+  std::vector<InsertJob> jobs;
+};
+
+// The editor desktop, the completion logic, and a keyboard that sends each key first to the
+// watcher's handler and, unless it was swallowed, to the editor as its character.
+struct CompletionScene : EditorScene {
+  static constexpr platform::WindowId kOtherEditor = 102;
+  static constexpr platform::WindowId kNotepad = 200;
+
+  fake::UsKeyTranslation keys;
+  RecordingView view;
+  RecordingInserter inserter;
+  CompletionSwitches switches{.viaDot = true, .viaCtrlSpace = true};
+  CodeCompletion completion{{desktop, desktop, keys, view, inserter, [this] { return switches; }}};
+  std::vector<bool> swallowed;
+
+  CompletionScene() {
+    desktop.SetKeyForChar('.', static_cast<std::int16_t>(Period));
+    desktop.SetCaret(platform::CaretPoint{40, 60});
+    desktop.SetWindowRect(kEditorWindow, {100, 100, 700, 500});
+    desktop.AddWindow(kOtherEditor,
+                      {"C/SIDE Subform", "Table 18 Customer - C/AL EDITOR", kClientThread, kClientProcess, kClientWindow});
+    desktop.AddWindow(kNotepad, {"Edit", "notes.txt - C/AL notes", 9, 99, 0});
+    desktop.Route(kOtherEditor, editor);
+  }
+
+  bool Key(std::uint32_t virtualKey, platform::Modifiers held = 0) {
+    keys.Hold(held);
+    const std::uint32_t flags = 0x001C0001u | ((held & platform::kAlt) != 0 ? completion_keys::AltBit : 0u);
+    const bool handled = completion.KeyPressedWatch(virtualKey, flags);
+    swallowed.push_back(handled);
+    if (!handled) {
+      const std::string typed = keys.Translate(virtualKey, 0x1C);
+      if (typed.size() == 1 && static_cast<unsigned char>(typed[0]) >= 0x20)
+        poster.PostChar(kEditorWindow, typed[0], std::chrono::milliseconds::zero());
+    }
+    keys.Hold(0);
+    return handled;
+  }
+  // Letters and digits as keys (upper-case letters with Shift), "." as its key.
+  void Type(std::string_view text) {
+    for (const char c : text) {
+      if (c == '.') Key(Period);
+      else if (c >= 'a' && c <= 'z') Key(static_cast<std::uint32_t>(c - 'a' + 'A'));
+      else if (c >= 'A' && c <= 'Z') Key(static_cast<std::uint32_t>(c), platform::kShift);
+      else if (c == '(') Key('9', platform::kShift);
+      else Key(static_cast<std::uint32_t>(c));
+    }
+  }
+  bool CtrlSpace() { return Key(Space, platform::kCtrl); }
+  void FocusOn(platform::WindowId window) { desktop.SetFocus(kClientThread, window); }
+
+  // Types the recorded choice into the simulated editor as the worker would.
+  void RunLastInsert() {
+    ASSERT_FALSE(inserter.jobs.empty());
+    RunInsert(Services(), inserter.jobs.back());
+  }
+};
+
+TEST(CompletionWords, HoldsTheEightListsOnceEachSortedAndShownByWord) {
+  const auto words = CompletionWords();
+  ASSERT_EQ(words.size(), 237u);
+  std::map<WordKind, int> perKind;
+  for (const auto& entry : words) ++perKind[entry.kind];
+  EXPECT_EQ(perKind[WordKind::Keyword], 19);
+  EXPECT_EQ(perKind[WordKind::Property], 74);
+  EXPECT_EQ(perKind[WordKind::Method], 144);
+  EXPECT_EQ(words.front(), (CompletionEntry{WordKind::Keyword, "AND"}));
+
+  const auto rows = CompletionRowsInOrder();
+  ASSERT_EQ(rows.size(), words.size());
+  EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(),
+                             [](const auto& a, const auto& b) { return CompareNoCase(a.word, b.word) < 0; }));
+  // IMPORT is a property and a method: two rows, method first as in the sorted entries.
+  const auto import = std::find_if(rows.begin(), rows.end(), [](const auto& e) { return e.word == "IMPORT"; });
+  ASSERT_NE(import, rows.end());
+  EXPECT_EQ(import->kind, WordKind::Method);
+  EXPECT_EQ((import + 1)->word, "IMPORT");
+  EXPECT_EQ((import + 1)->kind, WordKind::Property);
+  // Mixed-case words keep their case and sort among the capitals.
+  EXPECT_NE(std::find_if(rows.begin(), rows.end(), [](const auto& e) { return e.word == "CurrForm"; }), rows.end());
+
+  std::size_t listed = 0;
+  for (std::size_t list = 0; list < kCompletionListCount; ++list) listed += CompletionSourceLists(list).size();
+  EXPECT_EQ(listed, 19u + 9 + 88 + 60 + 30 + 20 + 25 + 7);
+}
+
+TEST(CompletionFilter, NarrowsByPrefixIgnoringCaseAndMovesTheSelectionWithinTheRows) {
+  CompletionFilter filter;
+  EXPECT_EQ(filter.Rows().size(), 237u);
+  filter.SetFilter("fi");
+  std::vector<std::string> words;
+  for (const auto& row : filter.Rows()) words.emplace_back(row.word);
+  EXPECT_EQ(words, (std::vector<std::string>{"FIELDACTIVE", "FIELDCAPTION", "FIELDERROR", "FIELDNAME", "FIELDNO",
+                                             "FILENAME", "FILTERGROUP", "FIND", "FINDFIRST", "FINDLAST", "FINDSET"}));
+  EXPECT_EQ(filter.Selected(), 0u);
+  EXPECT_FALSE(filter.SelectPrevious());
+  for (int i = 0; i < 10; ++i) EXPECT_TRUE(filter.SelectNext());
+  EXPECT_FALSE(filter.SelectNext());
+  EXPECT_EQ(filter.SelectedWord(), "FINDSET");
+
+  filter.SetFilter("currfo");
+  ASSERT_EQ(filter.Rows().size(), 1u);
+  EXPECT_EQ(filter.SelectedWord(), "CurrForm");
+  filter.SetFilter("Cust");
+  EXPECT_TRUE(filter.Rows().empty());
+  EXPECT_FALSE(filter.Selected());
+  EXPECT_EQ(filter.SelectedWord(), "");
+  EXPECT_FALSE(filter.SelectNext());
+}
+
+TEST(CompletionPlacement, BelowTheCaretLineUnlessTheListWouldPassTheEditorsBottom) {
+  const platform::ScreenRect editor{100, 100, 700, 500};
+  EXPECT_EQ(CompletionPlacement(editor, {40, 60}, 134).y, 80);
+  EXPECT_EQ(CompletionPlacement(editor, {40, 60}, 134).x, 40);
+  EXPECT_EQ(CompletionPlacement(editor, {40, 266}, 134).y, 286);  // 100 + 266 + 134 = 500: still fits
+  EXPECT_EQ(CompletionPlacement(editor, {40, 267}, 134).y, 133);
+}
+
+TEST(CodeCompletion, CtrlSpaceOpensWithTheTypedWordAndEscapeHandsItBack) {
+  CompletionScene s;
+  s.Type("Cal");
+  EXPECT_TRUE(s.CtrlSpace());
+  ASSERT_TRUE(s.view.visible);
+  EXPECT_EQ(s.view.parent, EditorScene::kEditorWindow);
+  EXPECT_EQ(s.view.position.y, 80);
+  EXPECT_EQ(s.view.rows, (std::vector<std::string>{"CALCDATE", "CALCFIELDS", "CALCSUMS"}));
+  EXPECT_EQ(s.view.selection, 0u);
+  EXPECT_EQ(s.editor.Text(), "Cal");  // the Ctrl+Space never reached the editor
+
+  EXPECT_TRUE(s.Key(Escape));
+  EXPECT_FALSE(s.view.exists);
+  s.Type("c");
+  EXPECT_EQ(s.completion.TypedWord(), "Calc");
+  EXPECT_TRUE(s.CtrlSpace());
+  EXPECT_EQ(s.view.rows.size(), 3u);
+  EXPECT_TRUE(s.inserter.jobs.empty());
+}
+
+TEST(CodeCompletion, AnEmptyListClosesWithoutHandingTheWordBack) {
+  CompletionScene s;
+  s.Type("Cust");
+  EXPECT_TRUE(s.CtrlSpace());
+  EXPECT_TRUE(s.view.rows.empty());
+  EXPECT_TRUE(s.Key(Escape));
+  EXPECT_FALSE(s.completion.KeepWord());
+  s.Type("x");
+  EXPECT_EQ(s.completion.TypedWord(), "x");
+
+  // Enter on an empty list types nothing but is still swallowed.
+  s.CtrlSpace();
+  s.Type("q");
+  EXPECT_TRUE(s.view.rows.empty());
+  EXPECT_TRUE(s.Key(Enter));
+  EXPECT_TRUE(s.inserter.jobs.empty());
+  EXPECT_FALSE(s.completion.IsOpen());
+}
+
+TEST(CodeCompletion, DotOpensTheFullListAndEnterReplacesTheFilterWithTheChoice) {
+  CompletionScene s;
+  s.Type("Rec.");
+  ASSERT_TRUE(s.view.visible);
+  EXPECT_EQ(s.view.rows.size(), 237u);
+  EXPECT_EQ(s.editor.Text(), "Rec.");  // the "." reaches the editor
+  s.Type("fi");
+  EXPECT_EQ(s.view.rows.size(), 11u);
+  EXPECT_EQ(s.view.rows.front(), "FIELDACTIVE");
+  EXPECT_TRUE(s.Key(Enter));
+  EXPECT_FALSE(s.view.exists);
+  ASSERT_EQ(s.inserter.jobs.size(), 1u);
+  const InsertJob& job = s.inserter.jobs[0];
+  EXPECT_EQ(job.target, EditorScene::kEditorWindow);
+  EXPECT_EQ(job.typedText, "fi");
+  EXPECT_EQ(job.word, "FIELDACTIVE");
+  EXPECT_EQ(job.trailing, "");
+  s.RunLastInsert();
+  EXPECT_EQ(s.editor.Text(), "Rec.FIELDACTIVE");
+  EXPECT_EQ(s.editor.GetCaret().column, 15);
+  // After a choice the next key starts a new word.
+  s.Type("x");
+  EXPECT_EQ(s.completion.TypedWord(), "x");
+}
+
+TEST(CodeCompletion, AWordBreakChoosesAndIsTypedAfterTheWordInsteadOfReachingTheEditor) {
+  CompletionScene s;
+  s.Type("Rec.setr");
+  EXPECT_EQ(s.view.rows, (std::vector<std::string>{"SETRANGE", "SETRECFILTER", "SETRECORD", "SETRESPONSE"}));
+  s.Key(Down);
+  EXPECT_TRUE(s.Key('9', platform::kShift));  // "("
+  ASSERT_EQ(s.inserter.jobs.size(), 1u);
+  EXPECT_EQ(s.inserter.jobs[0].word, "SETRECFILTER");
+  EXPECT_EQ(s.inserter.jobs[0].trailing, "(");
+  s.RunLastInsert();
+  EXPECT_EQ(s.editor.Text(), "Rec.SETRECFILTER(");
+}
+
+TEST(CodeCompletion, ArrowsStayWithinTheRowsAndAreSwallowedWhileOpen) {
+  CompletionScene s;
+  s.Type("Rec.findl");
+  ASSERT_EQ(s.view.rows, (std::vector<std::string>{"FINDLAST"}));
+  EXPECT_TRUE(s.Key(Up));
+  EXPECT_TRUE(s.Key(Down));
+  EXPECT_EQ(s.view.selection, 0u);
+  EXPECT_TRUE(s.Key(Left));
+  EXPECT_TRUE(s.Key(fake::usvk::Right));
+  EXPECT_TRUE(s.completion.IsOpen());
+  // Page Down closes, reaches the editor, and hands the filter back to the word.
+  EXPECT_FALSE(s.Key(PageDown));
+  EXPECT_FALSE(s.completion.IsOpen());
+  EXPECT_EQ(s.completion.SavedWord(), "findl");
+}
+
+TEST(CodeCompletion, BackspaceNarrowsBackAndOnAnEmptyFilterClosesAndReachesTheEditor) {
+  CompletionScene s;
+  s.Type("Rec.fin");
+  EXPECT_EQ(s.view.rows.size(), 4u);
+  EXPECT_FALSE(s.Key(Backspace));
+  EXPECT_EQ(s.view.rows.size(), 11u);
+  EXPECT_FALSE(s.Key(Backspace));
+  EXPECT_FALSE(s.Key(Backspace));
+  EXPECT_EQ(s.view.rows.size(), 237u);
+  EXPECT_FALSE(s.Key(Backspace));
+  EXPECT_FALSE(s.completion.IsOpen());
+  EXPECT_TRUE(s.completion.KeepWord());
+}
+
+TEST(CodeCompletion, ModifiedLettersAndCaretMovesDoNotBuildTheWord) {
+  CompletionScene s;
+  s.Type("ab");
+  s.Key('C', platform::kCtrl);
+  s.Key('7', platform::kAlt);
+  EXPECT_EQ(s.completion.TypedWord(), "ab");
+  s.Key(Left);
+  EXPECT_EQ(s.completion.TypedWord(), "");
+  s.Type("cd");
+  s.Key(Home);
+  EXPECT_TRUE(s.CtrlSpace());
+  EXPECT_EQ(s.view.rows.size(), 237u);
+  s.Key(Escape);
+  s.Type("de");
+  s.Key(Space);
+  EXPECT_EQ(s.completion.TypedWord(), "");
+  s.Type("de");
+  s.Key(Backspace);
+  EXPECT_EQ(s.completion.TypedWord(), "d");
+}
+
+TEST(CodeCompletion, KeysOutsideAnEditorChangeNothing) {
+  CompletionScene s;
+  s.Type("Cal");
+  // Another program's window, a client form that is not the editor, a failed attach, a release.
+  s.desktop.SetForeground(CompletionScene::kNotepad);
+  s.desktop.SetFocus(9, CompletionScene::kNotepad);
+  EXPECT_FALSE(s.CtrlSpace());
+  s.desktop.SetForeground(EditorScene::kClientWindow);
+  s.desktop.AddWindow(103, {"C/SIDE Form", "Customer Card", EditorScene::kClientThread, EditorScene::kClientProcess,
+                            EditorScene::kClientWindow});
+  s.FocusOn(103);
+  EXPECT_FALSE(s.CtrlSpace());
+  s.FocusOn(EditorScene::kEditorWindow);
+  s.desktop.FailAttach(true);
+  EXPECT_FALSE(s.CtrlSpace());
+  s.desktop.FailAttach(false);
+  s.keys.Hold(platform::kCtrl);
+  EXPECT_FALSE(s.completion.KeyPressedWatch(Space, 0xC01C0001u));
+  EXPECT_EQ(s.view.created, 0);
+  EXPECT_EQ(s.completion.TypedWord(), "Cal");
+  EXPECT_FALSE(s.desktop.Attached());
+
+  // A key in another editor window starts a new word there.
+  s.FocusOn(CompletionScene::kOtherEditor);
+  s.Type("x");
+  EXPECT_EQ(s.completion.TypedWord(), "x");
+}
+
+TEST(CodeCompletion, TheSwitchesAndTheCaretDecideWhetherTheListOpens) {
+  CompletionScene s;
+  s.switches = {.viaDot = false, .viaCtrlSpace = false};
+  s.Type("Rec.");
+  EXPECT_FALSE(s.CtrlSpace());
+  EXPECT_EQ(s.view.created, 0);
+  s.switches = {.viaDot = true, .viaCtrlSpace = true};
+  EXPECT_FALSE(s.Key(Space, platform::kCtrl | platform::kShift));
+  EXPECT_EQ(s.view.created, 0);
+  s.desktop.SetCaret(std::nullopt);
+  EXPECT_FALSE(s.CtrlSpace());  // without a caret Ctrl+Space is not swallowed
+  s.Type(".");
+  EXPECT_EQ(s.view.created, 0);
+  s.desktop.SetCaret(platform::CaretPoint{40, 380});
+  s.Type(".");
+  EXPECT_EQ(s.view.position.y, 380 - 134);  // near the bottom: above the caret line
+}
+
+TEST(CodeCompletion, DoubleClickChoosesTheRowAndAClosedEditorLeavesNoOpenList) {
+  CompletionScene s;
+  s.Type("Rec.fi");
+  s.completion.RowClicked(2);
+  EXPECT_EQ(s.view.selection, 2u);
+  s.completion.RowDoubleClicked(3);
+  ASSERT_EQ(s.inserter.jobs.size(), 1u);
+  EXPECT_EQ(s.inserter.jobs[0].word, "FIELDNAME");
+  EXPECT_FALSE(s.completion.IsOpen());
+
+  s.Type("Rec.");
+  ASSERT_TRUE(s.completion.IsOpen());
+  s.view.Destroy();
+  s.completion.ViewDestroyed();
+  EXPECT_FALSE(s.completion.IsOpen());
+  s.Type("ab");
+  EXPECT_TRUE(s.inserter.jobs.size() == 1 && !s.completion.IsOpen());
+
+  s.view.refuse = true;
+  EXPECT_TRUE(s.CtrlSpace());
+  EXPECT_FALSE(s.completion.IsOpen());
+}
+
+}  // namespace
+}  // namespace bw

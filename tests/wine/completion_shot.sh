@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Photographs the completion list open in the client test double and keeps the picture as
+# WIN64/artifacts/completion.png, for a person to look at. The dot case of completion_wintest
+# writes a marker while the list shows and waits for the shot.
+# Usage: tests/wine/completion_shot.sh WIN64_BUILD [NATIVE_BUILD]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+WIN64=$(realpath -m "${1:-build/win64}")
+[[ -f "$WIN64/bin/completion_wintest.exe" ]] || { echo "completion_wintest.exe not built"; exit 77; }
+command -v import >/dev/null || { echo "ImageMagick's import is missing"; exit 77; }
+
+source scripts/wine-env.sh
+bw_wine_setup "$WIN64/wine-tests"
+
+ART="$WIN64/artifacts"
+export BW_COMPLETION_SHOT_DIR="Z:${ART//\//\\}"
+bw_photograph_case "$ART" completion-open completion "$WIN64/bin/completion_wintest.exe" \
+  Completion.DotOpensTheListBesideTheCaretAndEnterReplacesTheTypedWord

@@ -1,0 +1,72 @@
+// The user's own keys while a template is typed: Brackwater types a long template into the
+// client test double while tests/wine/input_swallow.sh presses keys as a person does (xdotool,
+// not injected). None of them may reach the editor; once the template is in, the keyboard is
+// the user's again. Handshake through files in the folder given as the only argument:
+//   this program writes "typing" once typing has begun, the script answers "keys-pressed";
+//   this program writes "typed" when the template is in, the script answers "keys-after".
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "client_session.h"
+#include "wintest.h"
+
+using namespace bw::wintest;
+
+namespace {
+
+constexpr std::int32_t kShiftCtrl = 0x2000 | 0x4000;
+std::string g_handshake;
+
+void Touch(const std::string& path) {
+  if (std::FILE* file = std::fopen(path.c_str(), "wb")) std::fclose(file);
+}
+
+WINTEST(Swallow, KeysPressedWhileATemplateIsTypedNeverReachTheEditor) {
+  ASSERT_TRUE(!g_handshake.empty());
+  std::string longText;
+  for (int line = 1; line <= 30; ++line)
+    longText += (line > 1 ? "\r\n" : "") + std::string("x := x + ") + std::to_string(line) + ";";
+  ConfigFolder config("bwswallow");
+  config.Write([&](bw::TStorage& root) {
+    auto& general = bw::General(root);
+    general.Author = "Ann Lee";  // the reserved variables set: no question before the typing
+    general.Initials = "AL";
+    general.Company = "Acme";
+    auto record = std::make_unique<bw::TCommentStorage>();
+    record->CommentName = "Long";
+    record->Comment = longText;
+    record->Hotkey = kShiftCtrl | 'T';
+    bw::TemplatesFolder(root).AddChild(std::move(record));
+  });
+  Brackwater program;
+  ASSERT_TRUE(program.WaitReady());
+  const std::string text = WriteScratch("swallow.txt", "");
+  Client client = StartFinsql("\"/text=" + text + "\"");
+  ASSERT_TRUE(client);
+  ASSERT_TRUE(BringToFront(client.process->TopWindow()));
+  PressHotkey('T');
+  EXPECT_EQ(Answer(program, "Confirm", IDYES), std::string("Insert template ?"));
+  ASSERT_TRUE(WaitFor([&] { return client.State().Text().find("x := x + 2;") != std::string::npos; }, 10000));
+  Touch(g_handshake + "\\typing");
+  EXPECT_TRUE(WaitFor([&] { return Exists(g_handshake + "\\keys-pressed"); }, 20000));
+  // The keys came while Brackwater typed: the template must still be typed as it stands.
+  EXPECT_TRUE(client.State().Text() != longText);
+  const auto state = client.WaitForText(longText);
+  EXPECT_EQ(state.Text(), longText);  // every line starts in column 1, as the first did
+
+  // Afterwards the keyboard is the user's again (and the script's keys do reach the editor).
+  Touch(g_handshake + "\\typed");
+  EXPECT_TRUE(WaitFor([&] { return Exists(g_handshake + "\\keys-after"); }, 20000));
+  const auto after = client.WaitForText(longText + "q");
+  EXPECT_EQ(after.Text(), longText + "q");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1) g_handshake = argv[1];
+  char* none[] = {argv[0]};
+  return RunAll(1, none);
+}
