@@ -141,3 +141,42 @@ bw_photograph_case() {
   [[ -s "$art/$name.png" ]] || { echo "no picture taken"; return 1; }
   echo "picture: $art/$name.png"
 }
+
+# bw_photograph_program ART LOG EXE NAME...: runs a whole Windows test program whose cases write
+# ART/NAME.ready when a window is on the screen and then wait for ART/NAME.taken; meanwhile
+# photographs the display as ART/NAME.png for each NAME. The caller tells the program where ART is
+# (as a Windows path in the program's own variable). The program's output goes to ART/LOG-test.out.
+# Bounded: 240 s for the program, 180 s for the photographer.
+bw_photograph_program() {
+  local art=$1 log=$2 exe=$3 rc=0 photographer name
+  shift 3
+  local names=("$@")
+  mkdir -p "$art"
+  for name in "${names[@]}"; do rm -f "$art/$name.ready" "$art/$name.taken" "$art/$name.png"; done
+  (
+    for _ in $(seq 1800); do
+      local left=0
+      for name in "${names[@]}"; do
+        if [[ -f "$art/$name.ready" && ! -f "$art/$name.taken" ]]; then
+          sleep 1
+          timeout 20 import -window root "$art/$name.png" || true
+          touch "$art/$name.taken"
+        fi
+        [[ -f "$art/$name.taken" ]] || left=1
+      done
+      [[ $left -eq 0 ]] && exit 0
+      sleep 0.1
+    done
+  ) &
+  photographer=$!
+  bw_wine_run 240 "$art/$log-test.out" "$art/$log-test.err" "$exe" || rc=$?
+  kill "$photographer" 2>/dev/null || true
+  wait "$photographer" 2>/dev/null || true
+  cat "$art/$log-test.out"
+  [[ $rc -eq 0 ]] || return "$rc"
+  for name in "${names[@]}"; do
+    [[ -s "$art/$name.png" ]] || { echo "no picture $name"; return 1; }
+    rm -f "$art/$name.ready" "$art/$name.taken"
+    echo "picture: $art/$name.png"
+  done
+}

@@ -16,6 +16,14 @@
 
 namespace bw::wintest {
 
+// The screen's dots per inch, asked of the system: the tests expect sizes as literal pixels at 96.
+inline int ScreenDpi() {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 inline bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000) {
   for (DWORD waited = 0; waited < milliseconds; waited += 50) {
     if (condition()) return true;

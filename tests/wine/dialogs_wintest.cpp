@@ -32,14 +32,6 @@ namespace {
 using namespace bw::wintest;
 using bw::ui::WindowText;
 
-// The screen's dots per inch, asked of the system: sizes below are expected as literal pixels at 96.
-int ScreenDpi() {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  return dpi;
-}
-
 // List view rows and the selection, read from the driver thread.
 int RowCount(HWND view) { return static_cast<int>(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0)); }
 

@@ -1,8 +1,8 @@
 // The editor hotkeys end to end: the real Brackwater.exe acts on the Navision client test double
 // (finsql.exe) as a user's key presses make it: a template with its cursor marker, repeat-last,
-// a remembered once-variable, and the credentials, which go only into the login dialog of a
-// client running as fin.exe or finsql.exe. The indent hotkey serves as a barrier: its question
-// shows only once every earlier press has been handled.
+// a remembered once-variable, the credentials, which go only into the login dialog of a client
+// running as fin.exe or finsql.exe, and a prompt exit after typing. The indent hotkey serves as
+// a barrier: its question shows only once every earlier press has been handled.
 //
 // Started under the name navstart.exe this program stands in for a client that a configuration
 // starts: it leaves started.txt beside itself and ends.
@@ -205,6 +205,24 @@ WINTEST(Credentials, TypedOnlyIntoTheLoginDialogOfFinsql) {
     EXPECT_EQ(state.Value("login_user"), std::string("sa"));
     EXPECT_EQ(state.Value("login_password"), std::string("secret"));
   }
+}
+
+// "CloseBrackwater" ends the program within moments even when it has just typed into a client
+// that is still running (the set-up program waits only so long for it).
+WINTEST(Exit, CloseEndsTheProgramPromptlyAfterTypingIntoARunningClient) {
+  ConfigFolder config("bwe2e");
+  WriteSettings(config, [](bw::TStorage& root) { AddTemplate(root, "Message", "Message('x');", kShiftCtrl | 'M'); });
+  Brackwater program;
+  ASSERT_TRUE(program.WaitReady());
+  const std::string text = WriteScratch("exit.txt", "");
+  Client client = StartFinsql("\"/text=" + text + "\"");
+  ASSERT_TRUE(client);
+  ASSERT_TRUE(BringToFront(client.process->TopWindow()));
+  PressHotkey('M');
+  EXPECT_EQ(client.WaitForText("Message('x');").Text(), std::string("Message('x');"));
+  PostMessageA(program.MainWindow(), RegisterWindowMessageA("CloseBrackwater"), 0, 0);
+  EXPECT_TRUE(program.WaitForExit(5000));
+  EXPECT_TRUE(config.Read() != nullptr);
 }
 
 int StandInClient() {

@@ -1,7 +1,7 @@
 // The management window of the real Brackwater.exe: opened from the tray, a configuration added
 // through the configuration dialog and started from the tray menu, a rename that takes the
 // client settings files along, a drag with real mouse input, Esc writing the file, and the same
-// tree after a restart.
+// tree after a restart; "Test..." of the dialog reaches the SQL Server side.
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -161,6 +161,7 @@ WINTEST(Management, AddStartRenameDragEscAndRestart) {
     auto alpha = std::make_unique<bw::TConfigStorage>();
     alpha->ConfigName = "Alpha";
     alpha->ExecutablePath = client;
+    alpha->Server = "127.0.0.1,1";  // nothing listens there
     configs.AddChild(std::move(alpha));
     auto group = std::make_unique<bw::TConfigStorage>();
     group->ConfigName = "Group";
@@ -215,6 +216,13 @@ WINTEST(Management, AddStartRenameDragEscAndRestart) {
     dialog = program.WaitForDialog(kDialogCaption);
     ASSERT_TRUE(dialog != nullptr);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, ItemControlId(ItemControl::IsSubMenu))));
+    // The SQL Server side is connected: "Test..." tries the login and reports the failure.
+    PressButton(dialog, ItemControlId(ItemControl::Test));
+    const HWND box = program.WaitForDialog("Warning");
+    ASSERT_TRUE(box != nullptr);
+    EXPECT_TRUE(BoxText(box).find("Cannot connect to SQL Server '127.0.0.1,1'") != std::string::npos);
+    PressButton(box, IDOK);
+    ASSERT_TRUE(program.WaitDialogGone("Warning"));
     SetText(GetDlgItem(dialog, ItemControlId(ItemControl::Name)), "Renamed");
     PressButton(dialog, IDOK);
     ASSERT_TRUE(program.WaitDialogGone(kDialogCaption));

@@ -70,10 +70,11 @@ WINTEST(AvailableDatabases, ListsInTheGivenOrderAndADoubleClickPicks) {
     shown = Lines(list);
     RECT area{};
     GetClientRect(dialog, &area);
-    client = {area.right * 96 / bw::ui::WindowDpi(dialog), area.bottom * 96 / bw::ui::WindowDpi(dialog)};
+    client = {area.right, area.bottom};
     DoubleClickLine(list, 2);
   });
   EXPECT_EQ(shown, (Names{"tempdb", "master", "CRONUS", "model"}));
+  ASSERT_EQ(ScreenDpi(), 96);
   EXPECT_EQ(client.cx, 218L);
   EXPECT_EQ(client.cy, 256L);
   EXPECT_EQ(Show(picked), std::string("\"CRONUS\""));

@@ -4,7 +4,8 @@
 //   WINTEST(Suite, Name) { EXPECT_EQ(a, b); ASSERT_TRUE(c); }
 //   int main(int argc, char** argv) { return bw::wintest::RunAll(argc, argv); }
 //
-// An optional first argument runs only the cases whose "Suite.Name" contains it.
+// An optional first argument runs only the cases whose "Suite.Name" contains it. A case that
+// cannot run here says so with SKIP_CASE("why"): it is listed as skipped, never counted as passed.
 #pragma once
 
 #include <cstdio>
@@ -31,7 +32,13 @@ inline bool& CurrentFailed() {
   return failed;
 }
 
-// Thrown by ASSERT_* to end the running case.
+// Why the running case could not run; empty while it runs or when it ran.
+inline std::string& CurrentSkip() {
+  static std::string reason;
+  return reason;
+}
+
+// Thrown by ASSERT_* and SKIP_CASE to end the running case.
 struct AssertionAbort {};
 
 struct Registrar {
@@ -65,13 +72,14 @@ bool CheckEqual(const A& a, const B& b, const char* aText, const char* bText, co
 inline int RunAll(int argc, char** argv) {
   const std::string filter = argc > 1 ? argv[1] : "";
   int passed = 0;
-  std::vector<std::string> failed;
+  std::vector<std::string> failed, skipped;
   for (const Case& test : Cases()) {
     const std::string full = std::string(test.suite) + "." + test.name;
     if (!filter.empty() && full.find(filter) == std::string::npos) continue;
     std::printf("[ RUN      ] %s\n", full.c_str());
     std::fflush(stdout);
     CurrentFailed() = false;
+    CurrentSkip().clear();
     try {
       test.body();
     } catch (const AssertionAbort&) {
@@ -80,11 +88,17 @@ inline int RunAll(int argc, char** argv) {
     } catch (...) {
       Fail(__FILE__, __LINE__, "Unexpected exception");
     }
+    if (!CurrentFailed() && !CurrentSkip().empty()) {
+      std::printf("[  SKIPPED ] %s (%s)\n", full.c_str(), CurrentSkip().c_str());
+      skipped.push_back(full);
+      continue;
+    }
     std::printf("%s %s\n", CurrentFailed() ? "[  FAILED  ]" : "[       OK ]", full.c_str());
     std::fflush(stdout);
     if (CurrentFailed()) failed.push_back(full); else ++passed;
   }
   std::printf("[  PASSED  ] %d tests.\n", passed);
+  for (const auto& name : skipped) std::printf("[  SKIPPED ] %s\n", name.c_str());
   for (const auto& name : failed) std::printf("[  FAILED  ] %s\n", name.c_str());
   std::fflush(stdout);
   return failed.empty() && passed > 0 ? 0 : 1;
@@ -108,6 +122,11 @@ inline int RunAll(int argc, char** argv) {
       ::bw::wintest::Fail(__FILE__, __LINE__, "Expected true: " #condition);          \
       throw ::bw::wintest::AssertionAbort{};                                          \
     }                                                                                 \
+  } while (false)
+#define SKIP_CASE(reason)                        \
+  do {                                           \
+    ::bw::wintest::CurrentSkip() = (reason);     \
+    throw ::bw::wintest::AssertionAbort{};       \
   } while (false)
 #define ASSERT_EQ(a, b)                                                                           \
   do {                                                                                            \

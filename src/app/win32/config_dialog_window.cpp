@@ -4,11 +4,16 @@
 
 #include "app/app_texts.h"
 #include "ui/win32/frm_navision_item.h"
+#include "ui/win32/sql_server_dialog_tools.h"
 
 namespace bw::win32 {
 
 bool Win32ConfigDialog::Edit(ConfigDialogState& state) {
-  NavisionItemDialog logic(services_, kAppShortName);
+  // The SQL Server side lives as long as the dialog: its discovery socket closes with it.
+  ui::SqlServerDialogTools sql(services_.messages);
+  ItemDialogServices services = services_;
+  services.sql = &sql;
+  NavisionItemDialog logic(services, kAppShortName);
   const ConfigValues& in = state.values;
   logic.SetFolder(in.folder);
   logic.SetName(in.name);

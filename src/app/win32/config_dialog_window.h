@@ -14,7 +14,8 @@ namespace bw::win32 {
 
 class Win32ConfigDialog final : public ConfigDialog, public PluginDialog {
 public:
-  // `showHelp` receives the help number on F1.
+  // `showHelp` receives the help number on F1. The SQL Server tools of `services` are replaced by
+  // the real ones (discovery on the whole network, ODBC) for each dialog.
   Win32ConfigDialog(ItemDialogServices services, std::function<void(int)> showHelp)
       : services_(services), showHelp_(std::move(showHelp)) {}
 
