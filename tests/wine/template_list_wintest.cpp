@@ -2,18 +2,27 @@
 // with a tag button and a hotkey, typed into the Navision client test double (finsql.exe) by that
 // hotkey, and kept in the settings file, with a plug-in added on the Plug-Ins page. A template
 // whose hotkey this test holds shows the failure image. Pictures of the editor and of the list
-// are offered to template_list_shot.sh through BW_MANAGEMENT_SHOT_DIR.
+// are offered to template_list_shot.sh through BW_MANAGEMENT_SHOT_DIR. File > Export Template and
+// Import Template through the real file dialogs: two selected templates written and read back,
+// and a file written by another tool.
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <span>
 #include <string>
 
 #include "app/win32/window_commands.h"
 #include "client_session.h"
+#include "platform/win32/win32_key_names.h"
+#include "settings/template_exchange.h"
 #include "ui/win32/frm_navision_item.h"
 #include "ui/win32/frm_template_editor.h"
 #include "wintest.h"
@@ -47,6 +56,48 @@ void AddTemplate(bw::TStorage& root, const std::string& name, const std::string&
   record->Comment = text;
   record->Hotkey = hotkey;
   bw::TemplatesFolder(root).AddChild(std::move(record));
+}
+
+// Opens the management window on its Templates page from the tray menu; the page's list once
+// it shows, or null.
+HWND OpenTemplatesPage(const Brackwater& program) {
+  const HWND menu = program.OpenTrayMenu();
+  if (menu == nullptr) return nullptr;
+  PostMessageA(menu, WM_CHAR, 't', 1);  // "&Templates..."
+  const HWND main = program.MainWindow();
+  const HWND list = GetDlgItem(main, bw::win32::kTemplateListId);
+  if (list == nullptr) return nullptr;
+  const bool shown = WaitFor([&] { return IsWindowVisible(main) != FALSE && IsWindowVisible(list) != FALSE; }, 10000);
+  return shown ? list : nullptr;
+}
+
+// The file dialog of Export and Import Template, once its file name field exists.
+HWND WaitForFileDialog(const Brackwater& program) {
+  HWND dialog = nullptr;
+  WaitFor([&] {
+    const auto found = TopWindows(program.Id(), "#32770", "Select template file...");
+    dialog = found.empty() ? nullptr : found.front();
+    return dialog != nullptr && (GetDlgItem(dialog, 0x47c) != nullptr || GetDlgItem(dialog, 0x480) != nullptr);
+  });
+  return dialog;
+}
+
+// Types `path` into the dialog's file name field (cmb13, or edt1 in the older layout) and
+// presses the default button, as Enter does.
+bool ChooseFile(HWND dialog, const std::string& path) {
+  HWND name = GetDlgItem(dialog, 0x47c);
+  if (name == nullptr) name = GetDlgItem(dialog, 0x480);
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  char typed[MAX_PATH] = {};
+  SendMessageA(name, WM_GETTEXT, sizeof typed, reinterpret_cast<LPARAM>(typed));
+  if (path != typed) return false;
+  PressButton(dialog, IDOK);
+  return true;
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Keyboard input of characters, each as its own key press.
@@ -137,14 +188,9 @@ WINTEST(TemplateList, EditorAddsATemplateWhoseHotkeyTypesItIntoTheClient) {
   // The start reports the taken hotkey.
   if (const HWND box = program.WaitForDialog("Error")) PressButton(box, IDOK);
 
-  const HWND menu = program.OpenTrayMenu();
-  ASSERT_TRUE(menu != nullptr);
-  PostMessageA(menu, WM_CHAR, 't', 1);  // "&Templates..."
   const HWND main = program.MainWindow();
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 10000));
-  const HWND list = GetDlgItem(main, bw::win32::kTemplateListId);
+  const HWND list = OpenTemplatesPage(program);
   ASSERT_TRUE(list != nullptr);
-  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(list) != FALSE; }, 5000));
   ASSERT_EQ(Rows(list), 2);
   Remote remote(list);
   EXPECT_EQ(remote.Cell(list, 0, 1), std::string("Shift+Ctrl+H"));
@@ -260,6 +306,94 @@ WINTEST(TemplateList, EditorAddsATemplateWhoseHotkeyTypesItIntoTheClient) {
   EXPECT_EQ(added.Hotkey, kShiftCtrl | 'K');
   ASSERT_EQ(bw::PluginsFolder(*saved).ChildCount(), 1);
   EXPECT_EQ(bw::Plugin(*saved, 0).ExecutablePath, tool);
+}
+
+WINTEST(TemplateList, ExportedTemplatesImportAgainAndAFileOfAnotherToolImports) {
+  ConfigFolder config("bwtmlfiles");
+  config.Write([](bw::TStorage& root) {
+    AddTemplate(root, "First", "a;", 0);
+    AddTemplate(root, "Second", "x;\r\ny;", 0);
+    AddTemplate(root, "Third", "c;", 0);
+    AddTemplate(root, "Fourth", "<d> & 'e'", 0);
+  });
+  Brackwater program;
+  ASSERT_TRUE(program.WaitReady());
+  const HWND main = program.MainWindow();
+  const HWND list = OpenTemplatesPage(program);
+  ASSERT_TRUE(list != nullptr);
+  ASSERT_EQ(Rows(list), 4);
+  Remote remote(list);
+
+  // The fourth row selected before the second: the file keeps the list's order.
+  LVITEMA select{};
+  select.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  remote.Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), select);
+  select.state = LVIS_SELECTED | LVIS_FOCUSED;
+  remote.Send(list, LVM_SETITEMSTATE, 3, select);
+  select.state = LVIS_SELECTED;
+  select.stateMask = LVIS_SELECTED;
+  remote.Send(list, LVM_SETITEMSTATE, 1, select);
+  ASSERT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 2);
+
+  const std::string exported = Scratch("two.tml");
+  DeleteFileA(exported.c_str());
+  PostMessageA(main, WM_COMMAND, bw::win32::kExportTemplateCommand, 0);
+  HWND dialog = WaitForFileDialog(program);
+  ASSERT_TRUE(dialog != nullptr);
+  ASSERT_TRUE(ChooseFile(dialog, exported));
+  ASSERT_TRUE(WaitFor([&] { return TopWindows(program.Id(), "#32770").empty() && Exists(exported); }, 10000));
+  const std::string bytes = FileBytes(exported);
+  EXPECT_TRUE(bytes.starts_with("<?xml"));
+  const auto second = bytes.find("<Name>Second</Name>");
+  const auto fourth = bytes.find("<Name>Fourth</Name>");
+  EXPECT_TRUE(second != std::string::npos && fourth != std::string::npos && second < fourth);
+  EXPECT_TRUE(bytes.find("First") == std::string::npos && bytes.find("Third") == std::string::npos);
+  // Read back as Import reads it: two templates, the line break a single CR LF.
+  bw::platform::Win32KeyNames keys;
+  const auto contents = bw::ReadTemplateFile(
+      std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), keys);
+  ASSERT_EQ(contents.templates.size(), std::size_t{2});
+  EXPECT_EQ(contents.templates[0]->Comment, std::string("x;\r\ny;"));
+  EXPECT_EQ(contents.templates[1]->Comment, std::string("<d> & 'e'"));
+
+  // Imported again: the two appended at the end, in the file's order.
+  PostMessageA(main, WM_COMMAND, bw::win32::kImportTemplateCommand, 0);
+  dialog = WaitForFileDialog(program);
+  ASSERT_TRUE(dialog != nullptr);
+  ASSERT_TRUE(ChooseFile(dialog, exported));
+  ASSERT_TRUE(WaitFor([&] { return Rows(list) == 6; }, 10000));
+  EXPECT_EQ(remote.Cell(list, 4, 0), std::string("Second"));
+  EXPECT_EQ(remote.Cell(list, 5, 0), std::string("Fourth"));
+
+  // A file of another tool: a byte-order mark, no declaration, another root, CR LF inside Code,
+  // and a line break written as MSXML writes it (a CR reference before the LF).
+  const std::string foreign = WriteScratch(
+      "foreign.tml",
+      "\xEF\xBB\xBF<Templates>\r\n<Template>\r\n<Name>Foreign</Name>\r\n<Code>IF a THEN\r\n  b;&#13;\nc;</Code>\r\n"
+      "</Template>\r\n</Templates>\r\n");
+  PostMessageA(main, WM_COMMAND, bw::win32::kImportTemplateCommand, 0);
+  dialog = WaitForFileDialog(program);
+  ASSERT_TRUE(dialog != nullptr);
+  ASSERT_TRUE(ChooseFile(dialog, foreign));
+  ASSERT_TRUE(WaitFor([&] { return Rows(list) == 7; }, 10000));
+  EXPECT_EQ(remote.Cell(list, 6, 0), std::string("Foreign"));
+  EXPECT_TRUE(TopWindows(program.Id(), "#32770").empty());  // no error box
+
+  // Hidden with Esc, which writes the settings file.
+  PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 1);
+  PostMessageA(list, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001u));
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) == FALSE; }, 5000));
+  std::unique_ptr<bw::TStorage> saved;
+  ASSERT_TRUE(WaitFor([&] {
+    saved = config.Read();
+    return saved != nullptr && bw::TemplatesFolder(*saved).ChildCount() == 7;
+  }, 10000));
+  const char* const names[] = {"First", "Second", "Third", "Fourth", "Second", "Fourth", "Foreign"};
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(bw::Template(*saved, i).CommentName, std::string(names[i]));
+  EXPECT_EQ(bw::Template(*saved, 4).Comment, std::string("x;\r\ny;"));
+  EXPECT_EQ(bw::Template(*saved, 5).Comment, std::string("<d> & 'e'"));
+  EXPECT_EQ(bw::Template(*saved, 6).Comment, std::string("IF a THEN\r\n  b;\r\nc;"));
+  EXPECT_TRUE(program.Close());
 }
 
 int main(int argc, char** argv) { return bw::wintest::RunAll(argc, argv); }
