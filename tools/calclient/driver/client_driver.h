@@ -117,7 +117,17 @@ public:
     WaitForInputIdle(info.hProcess, milliseconds);
     if (!WaitUntil([&] { return client.TopWindow() != nullptr; }, milliseconds)) return std::nullopt;
     // The client answers the first request only after it has built its windows and set the focus.
-    if (!client.State(milliseconds) || client.FocusWindow() == nullptr) return std::nullopt;
+    if (!client.State(milliseconds)) return std::nullopt;
+    // Without a window manager a window started while another program is being activated may come
+    // up inactive and so without a focus window: it is brought to the front, as a user would click it.
+    if (!WaitUntil(
+            [&] {
+              if (client.FocusWindow() != nullptr) return true;
+              SetForegroundWindow(client.TopWindow());
+              return false;
+            },
+            milliseconds))
+      return std::nullopt;
     return client;
   }
 
