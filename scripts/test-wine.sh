@@ -39,6 +39,14 @@ if ! bw_wine_setup "$WINE_DIR"; then
 fi
 echo "wine tests: prefix $WINEPREFIX, display $DISPLAY, logs in $LOGS"
 
+# Every program and scenario starts with no Wine process of an earlier one left in the prefix (a
+# Brackwater left running would answer for the next one's, or hold its single-instance mutex).
+fresh_prefix() {
+  timeout 30 wineserver -k >/dev/null 2>&1 </dev/null || true
+  timeout 30 wineserver -w >/dev/null 2>&1 </dev/null || true
+  bw_wine_server_start
+}
+
 shopt -s nullglob
 for source in tests/wine/*_wintest.cpp; do
   name=$(basename "$source" .cpp)
@@ -48,6 +56,7 @@ for source in tests/wine/*_wintest.cpp; do
     continue
   fi
   rc=0
+  fresh_prefix
   bw_wine_run "$PROGRAM_SECONDS" "$LOGS/$name.out" "$LOGS/$name.err" "$exe" || rc=$?
   if [[ $rc -eq 0 ]]; then
     # Cases that cannot run in a plain run (a scenario runs them) are shown, never counted.
@@ -63,6 +72,7 @@ done
 for script in tests/wine/*.sh; do
   name=$(basename "$script" .sh)
   rc=0
+  fresh_prefix
   timeout -k 5 "$SCENARIO_SECONDS" bash "$script" "$WIN64" "$NATIVE" >"$LOGS/$name.log" 2>&1 </dev/null || rc=$?
   case $rc in
     0) record PASS "$name" ;;

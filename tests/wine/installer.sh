@@ -257,7 +257,7 @@ wine_run 60 "$(unix_path "$uninstaller")" $arguments || rc=$?
 check "the quiet uninstall starts (exit $rc)" [ $rc -eq 0 ]
 check "the uninstaller goes on from its copy" test -n "$(uninstaller_pids)"
 check "the uninstaller ends" wait_until 60 no_uninstaller
-check "the installation folder is gone" test ! -e "$INSTALL"
+check "the installation folder is gone" wait_until 30 test ! -e "$INSTALL"
 check "the running Brackwater has ended" wait_until 10 no_brackwater
 check "Brackwater saved its settings as it ended" test -s "$SETTINGS"
 check "the Start menu shortcut is gone" test ! -e "$SHORTCUT"
