@@ -394,6 +394,34 @@ private:
 
 bool Released(const KeyEvent& event) { return (event.flags & api::KeyFlags::Released) != 0; }
 
+// The watcher takes up the keyboard once it sees another program's window in front, which it
+// looks at a few times a second; and without a window manager a client just started may still
+// lose the activation to focus events of windows that went before. Waits until both hold: a key
+// that types nothing (F8) is pressed until the receiver has its release and the client's editor
+// has read it. The events of these presses are then forgotten.
+bool WaitUntilWatching(Receiver& receiver, ClientProcess& client) {
+  const auto keysRead = [&] {
+    const auto state = client.State(2000);
+    return state ? state->Value("keys") : std::string();
+  };
+  const auto reported = [&] {
+    return std::any_of(receiver.events.begin(), receiver.events.end(),
+                       [](const KeyEvent& event) { return event.key == VK_F8 && Released(event); });
+  };
+  const bool watching = WaitUntil(
+      [&] {
+        if (GetForegroundWindow() != client.TopWindow()) SetForegroundWindow(client.TopWindow());
+        const std::string before = keysRead();
+        receiver.events.clear();
+        Press(VK_F8);
+        return WaitUntil([&] { return reported() && keysRead() != before; }, 500);
+      },
+      5000);
+  PumpMessagesFor(100);  // the events of an earlier press that came late
+  receiver.events.clear();
+  return watching;
+}
+
 }  // namespace
 
 WINTEST(Watcher, ExportsPlainNamesAndGuardsTheReceiver) {
@@ -437,6 +465,7 @@ WINTEST(Watcher, ReportsKeysOfAnotherProgramFirstAndSwallowsOnRequest) {
   ASSERT_TRUE(client.has_value());
   ASSERT_TRUE(BringToFront(client->TopWindow()));
   ASSERT_TRUE(watcher.start(api::kWatchKeys) != 0);
+  ASSERT_TRUE(WaitUntilWatching(receiver, *client));
   for (const WORD key : {WORD{'A'}, WORD{'B'}, WORD{'X'}, WORD{'C'}}) Press(key);
   EXPECT_EQ(WaitForText(*client, "abc"), std::string("abc"));
   watcher.stop(api::kWatchKeys);
@@ -480,9 +509,7 @@ WINTEST(Watcher, KeysOfItsOwnProcessAndKeysAfterStopAreNotReported) {
   auto client = StartClient("finsql.exe", "");
   ASSERT_TRUE(client.has_value());
   ASSERT_TRUE(BringToFront(client->TopWindow()));
-  // The watcher takes up the keyboard once it sees the client in front, which it looks at every
-  // 40 ms; a key pressed before that is not reported (the check below would fail, not pass).
-  Sleep(250);
+  ASSERT_TRUE(WaitUntilWatching(receiver, *client));
   Press('F');
   EXPECT_EQ(WaitForText(*client, "f"), std::string("f"));
   EXPECT_EQ(receiver.events.size(), std::size_t{2});

@@ -72,9 +72,11 @@ void Client::GluedKeyDown(WPARAM virtualKey) {
       if (!wasLoggedIn && login_.LoggedIn()) {
         log_.Note("logged on as " + login_.UserName());
         // As the real client does, the editor opens and the dialog goes away; it stays
-        // alive (hidden) so that Enters still posted to it are recorded.
-        ShowWindow(loginWindow_.Get(), SW_HIDE);
+        // alive (hidden) so that Enters still posted to it are recorded. Hidden only once the
+        // editor is in front: hiding the active window first would hand the activation to
+        // whatever comes next, which without a window manager may arrive after the editor's.
         OpenEditor();
+        ShowWindow(loginWindow_.Get(), SW_HIDE);
       }
       break;
     }
