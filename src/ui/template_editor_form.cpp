@@ -1,11 +1,38 @@
 #include "ui/template_editor_form.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "app/app_texts.h"
+#include "ui/access_keys.h"
 #include "ui/template_preview.h"
 
 namespace bw {
+namespace {
+
+// The controls besides the toolbar that answer an access key, and where each leads: a label to
+// its field, the box to itself (its key ticks or unticks it, wherever the focus is).
+struct ControlKey {
+  std::string_view caption;
+  TemplateEditorFocus leadsTo;
+  bool label;
+};
+constexpr ControlKey kControlKeys[] = {
+    {kTemplateNameLabel, TemplateEditorFocus::Name, true},
+    {kTemplateTextLabel, TemplateEditorFocus::Text, true},
+    {kTemplateUseHotkeyBox, TemplateEditorFocus::UseHotkey, false},
+    {kTemplateHotkeyLabel, TemplateEditorFocus::Hotkey, true},
+};
+
+}  // namespace
+
+std::optional<std::size_t> TagButtonForAccessKey(char key, TemplateEditorFocus focus) {
+  for (const ControlKey& control : kControlKeys)
+    if (HasAccessKey(control.caption, key) && !(control.label && control.leadsTo == focus)) return std::nullopt;
+  for (std::size_t i = 0; i < std::size(kTagButtons); ++i)
+    if (HasAccessKey(kTagButtons[i].caption, key)) return i;
+  return std::nullopt;
+}
 
 void TemplateEditorForm::SetText(std::string_view text) { richText_ = MakeTemplatePreview(text).text; }
 

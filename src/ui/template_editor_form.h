@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,22 @@ inline constexpr TagButton kAuthorMenu[] = {
     {"&Initials", "", "Initials"},
     {"&Company", "", "Company"},
 };
+
+// The captions of the dialog's other controls that have an access key: three labels, each
+// leading to the field below or beside it, and the hotkey box.
+inline constexpr std::string_view kTemplateNameLabel = "&Name";
+inline constexpr std::string_view kTemplateTextLabel = "&Template";
+inline constexpr std::string_view kTemplateUseHotkeyBox = "Use &Hotkey for this template.";
+inline constexpr std::string_view kTemplateHotkeyLabel = "Hot&key";
+
+// The control that holds the focus when a key is pressed.
+enum class TemplateEditorFocus { Name, Text, UseHotkey, Hotkey, Other };
+
+// The tag button (an index into kTagButtons) that Alt+`key` presses as a click would, or none.
+// The buttons take the keys that the dialog's own controls leave free. A key that a label shares
+// with a button stays the label's, except while the focus is already in the label's field, where
+// moving there would do nothing: Alt+T moves to the template text, and in it inserts the Time tag.
+std::optional<std::size_t> TagButtonForAccessKey(char key, TemplateEditorFocus focus);
 
 class TemplateEditorView {
 public:

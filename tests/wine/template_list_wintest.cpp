@@ -4,7 +4,7 @@
 // whose hotkey this test holds shows the failure image. Pictures of the editor and of the list
 // are offered to template_list_shot.sh through BW_MANAGEMENT_SHOT_DIR. File > Export Template and
 // Import Template through the real file dialogs: two selected templates written and read back,
-// and a file written by another tool.
+// and a file written by another tool. The editor's tag buttons answer Alt and their letter.
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
@@ -18,6 +18,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "app/win32/window_commands.h"
 #include "client_session.h"
@@ -124,6 +125,22 @@ std::string Text(HWND control) {
   char text[512] = {};
   SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   return text;
+}
+
+// Real keyboard input of Alt+key, as a person presses an access key.
+void PressAlt(WORD key) {
+  SendKeyEvent(VK_MENU, false);
+  SendKeyEvent(key, false);
+  SendKeyEvent(key, true);
+  SendKeyEvent(VK_MENU, true);
+}
+
+// The control with the keyboard focus in the thread of another process's window.
+HWND FocusIn(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) == FALSE) return nullptr;
+  return info.hwndFocus;
 }
 
 int Rows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
@@ -306,6 +323,65 @@ WINTEST(TemplateList, EditorAddsATemplateWhoseHotkeyTypesItIntoTheClient) {
   EXPECT_EQ(added.Hotkey, kShiftCtrl | 'K');
   ASSERT_EQ(bw::PluginsFolder(*saved).ChildCount(), 1);
   EXPECT_EQ(bw::Plugin(*saved, 0).ExecutablePath, tool);
+}
+
+WINTEST(TemplateList, AltAndATagButtonsLetterInsertsItsTagAtTheCaret) {
+  ConfigFolder config("bwaccesskeys");
+  config.Write([](bw::TStorage&) {});
+  Brackwater program;
+  ASSERT_TRUE(program.WaitReady());
+  const HWND main = program.MainWindow();
+  const HWND list = OpenTemplatesPage(program);
+  ASSERT_TRUE(list != nullptr);
+  PostMessageA(main, WM_COMMAND, bw::win32::kAddCommand, 0);
+  const HWND editor = program.WaitForDialog(kEditorCaption);
+  ASSERT_TRUE(editor != nullptr);
+  const HWND name = GetDlgItem(editor, kName);
+  const HWND text = GetDlgItem(editor, kText);
+  ASSERT_TRUE(BringToFront(editor));
+  TypeText("Keys\tab");
+  ASSERT_TRUE(WaitFor([&] { return Text(text) == "ab"; }, 5000));
+  Remote remote(text);
+  CHARRANGE caret{1, 1};
+  remote.Send(text, EM_EXSETSEL, 0, caret);
+
+  // Each tag goes in at the caret, which stays before it; Alt+A is the Author button's own click.
+  const std::pair<WORD, const char*> presses[] = {
+      {'D', "a<<Date>>b"},
+      {'T', "a<<Time>><<Date>>b"},
+      {'C', "a<<Document ID>><<Time>><<Date>>b"},
+      {'V', "a<<Change ID>><<Document ID>><<Time>><<Date>>b"},
+      {'A', "a<<Author>><<Change ID>><<Document ID>><<Time>><<Date>>b"},
+  };
+  for (const auto& [key, expected] : presses) {
+    PressAlt(key);
+    EXPECT_TRUE(WaitFor([&] { return Text(text) == expected; }, 5000));
+  }
+  EXPECT_EQ(Text(text), std::string(presses[4].second));
+  CHARRANGE after{};
+  remote.Send(text, EM_EXGETSEL, 0, after);
+  EXPECT_EQ(after.cpMin, 1);
+  EXPECT_EQ(FocusIn(editor), text);
+
+  // The other controls keep their keys. Alt+T belongs to the Template label outside the text.
+  const std::string kept = Text(text);
+  PressAlt('N');
+  EXPECT_TRUE(WaitFor([&] { return FocusIn(editor) == name; }, 5000));
+  PressAlt('T');
+  EXPECT_TRUE(WaitFor([&] { return FocusIn(editor) == text; }, 5000));
+  PressAlt('H');
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(editor, kHotkey)) != FALSE; }, 5000));
+  PressAlt('K');
+  EXPECT_TRUE(WaitFor([&] { return FocusIn(editor) == GetDlgItem(editor, kHotkey); }, 5000));
+  PressAlt('T');
+  EXPECT_TRUE(WaitFor([&] { return FocusIn(editor) == text; }, 5000));
+  EXPECT_EQ(Text(text), kept);
+  EXPECT_EQ(Text(name), std::string("Keys"));
+
+  PressButton(editor, IDCANCEL);
+  ASSERT_TRUE(program.WaitDialogGone(kEditorCaption));
+  EXPECT_EQ(Rows(list), 0);
+  EXPECT_TRUE(program.Close());
 }
 
 WINTEST(TemplateList, ExportedTemplatesImportAgainAndAFileOfAnotherToolImports) {

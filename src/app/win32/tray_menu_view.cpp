@@ -1,9 +1,9 @@
 #include "app/win32/tray_menu_view.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
+#include "ui/access_keys.h"
 #include "ui/win32/dpi.h"
 #include "app/win32/menu_margin.h"
 
@@ -26,15 +26,6 @@ SIZE TextSize(HDC dc, const std::string& text, UINT flags) {
   RECT box{0, 0, 0, 0};
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, flags | DT_CALCRECT | DT_SINGLELINE);
   return SIZE{box.right - box.left, box.bottom - box.top};
-}
-
-char AccessKey(const std::string& caption) {
-  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
-    ++i;  // "&&" is a literal ampersand
-  }
-  return '\0';
 }
 
 }  // namespace
@@ -192,7 +183,6 @@ bool TrayMenuView::Draw(const DRAWITEMSTRUCT& item) const {
 }
 
 LRESULT TrayMenuView::MenuChar(char key, HMENU menu) const {
-  const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
   const int count = GetMenuItemCount(menu);
   for (int position = 0; position < count; ++position) {
     MENUITEMINFOA item{};
@@ -200,7 +190,7 @@ LRESULT TrayMenuView::MenuChar(char key, HMENU menu) const {
     item.fMask = MIIM_DATA;
     if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &item)) continue;
     const ItemData* data = DataOf(item.dwItemData);
-    if (data != nullptr && !data->entry->separator && AccessKey(data->entry->caption) == wanted)
+    if (data != nullptr && !data->entry->separator && HasAccessKey(data->entry->caption, key))
       return MAKELRESULT(position, MNC_EXECUTE);
   }
   return MAKELRESULT(0, MNC_IGNORE);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "app/app_texts.h"
 #include "ui/template_editor_form.h"
@@ -35,8 +36,15 @@ public:
 
   bool Show(HWND owner) {
     const std::string caption = FormatText(kTemplateEditorCaption, {kAppShortName});
-    return Run(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN, 0,
-               caption) == IDOK;
+    // The dialog manager handles Alt+letter itself, for its controls only, and the toolbar's
+    // buttons are none of them: while the dialog runs, the keys for it pass PreviewKey first.
+    TemplateEditorWindow* const outer = std::exchange(shown_, this);
+    const UniqueHook preview(SetWindowsHookExA(WH_MSGFILTER, &TemplateEditorWindow::PreviewKey, nullptr,
+                                               GetCurrentThreadId()));
+    const INT_PTR result =
+        Run(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN, 0, caption);
+    shown_ = outer;
+    return result == IDOK;
   }
 
 private:
@@ -112,9 +120,9 @@ private:
     SendMessageA(bar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     SendMessageA(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(Scale(62), Scale(36)));
 
-    AddControl("STATIC", "&Name", SS_LEFT, 0, kNameLabel, 0, 0, 0, 0);
+    AddControl("STATIC", std::string(kTemplateNameLabel).c_str(), SS_LEFT, 0, kNameLabel, 0, 0, 0, 0);
     AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kName, 0, 0, 0, 0);
-    AddControl("STATIC", "&Template", SS_LEFT, 0, kTextLabel, 0, 0, 0, 0);
+    AddControl("STATIC", std::string(kTemplateTextLabel).c_str(), SS_LEFT, 0, kTextLabel, 0, 0, 0, 0);
     const char* richEdit = RichEditClass();
     const HWND text = AddControl(richEdit != nullptr ? richEdit : "EDIT", "",
                                  WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL |
@@ -124,8 +132,9 @@ private:
     SendMessageA(text, EM_SETTARGETDEVICE, 0, 1);  // no word wrap
     SendMessageA(text, EM_SETEVENTMASK, 0, ENM_CHANGE);
     SendMessageA(text, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-    AddControl("BUTTON", "Use &Hotkey for this template.", WS_TABSTOP | BS_AUTOCHECKBOX, 0, kUseHotkey, 0, 0, 0, 0);
-    AddControl("STATIC", "Hot&key", SS_LEFT, 0, kHotkeyLabel, 0, 0, 0, 0);
+    AddControl("BUTTON", std::string(kTemplateUseHotkeyBox).c_str(), WS_TABSTOP | BS_AUTOCHECKBOX, 0, kUseHotkey, 0, 0,
+               0, 0);
+    AddControl("STATIC", std::string(kTemplateHotkeyLabel).c_str(), SS_LEFT, 0, kHotkeyLabel, 0, 0, 0, 0);
     AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kHotkey, 0, 0, 0, 0);
     AddControl("STATIC", "", SS_LEFT, 0, kProblem, 0, 0, 0, 0);
     AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK, 0, 0, 0, 0);
@@ -289,6 +298,30 @@ private:
     return result;
   }
 
+  // Alt+letter of a tag button clicks it, unless another control of the dialog takes the letter.
+  static LRESULT CALLBACK PreviewKey(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    TemplateEditorWindow* self = shown_;
+    if (code == MSGF_DIALOGBOX && message != nullptr && message->message == WM_SYSCHAR && self != nullptr &&
+        self->Handle() != nullptr && GetAncestor(message->hwnd, GA_ROOT) == self->Handle()) {
+      if (const auto button = TagButtonForAccessKey(static_cast<char>(message->wParam), self->Focus())) {
+        SendMessageA(self->Handle(), WM_COMMAND, MAKEWPARAM(kTagCommand + static_cast<int>(*button), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(self->Item(kToolbar)));
+        return 1;  // handled, as the dialog manager handles a control's access key
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  TemplateEditorFocus Focus() const {
+    const HWND focus = GetFocus();
+    for (const auto& [id, field] :
+         {std::pair{kName, TemplateEditorFocus::Name}, std::pair{kText, TemplateEditorFocus::Text},
+          std::pair{kUseHotkey, TemplateEditorFocus::UseHotkey}, std::pair{kHotkey, TemplateEditorFocus::Hotkey}})
+      if (focus != nullptr && focus == Item(id)) return field;
+    return TemplateEditorFocus::Other;
+  }
+
   // Esc closes the dialog from any field; F1 answers for the field.
   static LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<TemplateEditorWindow*>(data);
@@ -304,6 +337,7 @@ private:
     return DefSubclassProc(window, message, wParam, lParam);
   }
 
+  static inline thread_local TemplateEditorWindow* shown_ = nullptr;
   TemplateEditorForm& form_;
   const std::function<void(int)>& showHelp_;
   UniqueFont font_;

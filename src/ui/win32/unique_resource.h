@@ -1,5 +1,5 @@
 // Owning wrappers for the user-interface handles: windows, menus, icons, GDI objects, image
-// lists and loaded libraries. Each frees its handle exactly once, with the matching call.
+// lists, loaded libraries and hooks. Each frees its handle exactly once, with the matching call.
 #pragma once
 
 #include <windows.h>
@@ -45,6 +45,7 @@ inline void FreeBrush(HBRUSH h) { DeleteObject(h); }
 inline void FreePen(HPEN h) { DeleteObject(h); }
 inline void FreeImageList(HIMAGELIST h) { ImageList_Destroy(h); }
 inline void FreeLibrary(HMODULE h) { ::FreeLibrary(h); }
+inline void FreeHook(HHOOK h) { UnhookWindowsHookEx(h); }
 }  // namespace detail
 
 using UniqueWindow = UniqueResource<HWND, &detail::FreeWindow>;
@@ -55,6 +56,7 @@ using UniqueBrush = UniqueResource<HBRUSH, &detail::FreeBrush>;
 using UniquePen = UniqueResource<HPEN, &detail::FreePen>;
 using UniqueImageList = UniqueResource<HIMAGELIST, &detail::FreeImageList>;
 using UniqueModule = UniqueResource<HMODULE, &detail::FreeLibrary>;
+using UniqueHook = UniqueResource<HHOOK, &detail::FreeHook>;
 
 // Selects an object into a device context for one scope and puts the previous one back.
 class SelectedObject {

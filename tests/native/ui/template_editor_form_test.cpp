@@ -139,5 +139,33 @@ TEST_F(TemplateEditorFormTest, PresetsShowTheHotkeyAndTheFailure) {
   EXPECT_EQ(form.Hotkey(), 0x6048);
 }
 
+TEST(TemplateEditorAccessKeys, AltAndATagButtonsLetterPressesThatButton) {
+  constexpr auto inText = TemplateEditorFocus::Text;
+  EXPECT_EQ(TagButtonForAccessKey('D', inText), 0u);
+  EXPECT_EQ(TagButtonForAccessKey('t', inText), 1u);
+  EXPECT_EQ(TagButtonForAccessKey('a', inText), 2u);  // the Author button itself, not its menu
+  EXPECT_EQ(TagButtonForAccessKey('c', inText), 3u);
+  EXPECT_EQ(TagButtonForAccessKey('V', TemplateEditorFocus::Name), 4u);
+  EXPECT_EQ(TagButtonForAccessKey('d', TemplateEditorFocus::Other), 0u);
+  // Letters of no button, and the menu's own entries, press nothing.
+  EXPECT_EQ(TagButtonForAccessKey('X', inText), std::nullopt);
+  EXPECT_EQ(TagButtonForAccessKey('I', inText), std::nullopt);
+  EXPECT_EQ(TagButtonForAccessKey('\0', inText), std::nullopt);
+}
+
+TEST(TemplateEditorAccessKeys, TheOtherControlsKeepTheirKeys) {
+  for (const auto focus : {TemplateEditorFocus::Name, TemplateEditorFocus::Text, TemplateEditorFocus::UseHotkey,
+                           TemplateEditorFocus::Hotkey, TemplateEditorFocus::Other}) {
+    EXPECT_EQ(TagButtonForAccessKey('N', focus), std::nullopt);
+    EXPECT_EQ(TagButtonForAccessKey('h', focus), std::nullopt);  // the box ticks even when focused
+    EXPECT_EQ(TagButtonForAccessKey('K', focus), std::nullopt);
+  }
+  // T is the Template label's and the Time button's: the label's until the focus is in the text.
+  EXPECT_EQ(TagButtonForAccessKey('T', TemplateEditorFocus::Name), std::nullopt);
+  EXPECT_EQ(TagButtonForAccessKey('T', TemplateEditorFocus::Hotkey), std::nullopt);
+  EXPECT_EQ(TagButtonForAccessKey('T', TemplateEditorFocus::Other), std::nullopt);
+  EXPECT_EQ(TagButtonForAccessKey('T', TemplateEditorFocus::Text), 1u);
+}
+
 }  // namespace
 }  // namespace bw::test
