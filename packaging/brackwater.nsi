@@ -176,8 +176,9 @@ FunctionEnd
 
 Var EarlierFolder
 
+!macro FOLDER_FUNCTIONS PREFIX
 ; A folder as an absolute path without a trailing backslash, for comparing two of them.
-Function FullFolder
+Function ${PREFIX}FullFolder
   Exch $0
   Push $1
   Push $2
@@ -195,23 +196,26 @@ Function FullFolder
   Exch $0
 FunctionEnd
 
-; Sets $EarlierFolder to the folder of the existing installation when that is not $INSTDIR, and
+; Sets $EarlierFolder to the folder of the registered installation when that is not $INSTDIR, and
 ; to "" otherwise. (Folders compare without regard to case.)
-Function FindEarlierFolder
+Function ${PREFIX}FindEarlierFolder
   Push $0
   ReadRegStr $EarlierFolder HKCU "${UNINSTALL_KEY}" "InstallLocation"
   StrCmp $EarlierFolder "" done
   Push $EarlierFolder
-  Call FullFolder
+  Call ${PREFIX}FullFolder
   Pop $EarlierFolder
   Push $INSTDIR
-  Call FullFolder
+  Call ${PREFIX}FullFolder
   Pop $0
   StrCmp $EarlierFolder $0 0 done
     StrCpy $EarlierFolder ""
   done:
   Pop $0
 FunctionEnd
+!macroend
+!insertmacro FOLDER_FUNCTIONS ""
+!insertmacro FOLDER_FUNCTIONS "un."
 
 ; Leaving the folder page: another folder than the existing installation's moves Brackwater.
 Function ConfirmMove
@@ -314,8 +318,13 @@ Section "Uninstall"
   !insertmacro PROGRAM_FILES DELETE_FILE "$INSTDIR"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
-  Delete "${SHORTCUT}"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; The Start menu shortcut and the Uninstall entry, unless they are another folder's: a copy left
+  ; behind by an earlier setup program leaves the registered installation alone.
+  Call un.FindEarlierFolder
+  ${If} $EarlierFolder == ""
+    Delete "${SHORTCUT}"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
 
   ; The start-with-Windows value, when it starts this copy (Brackwater writes it unquoted; the
   ; value of a copy elsewhere is that copy's own). Removed only now: Brackwater writes it again

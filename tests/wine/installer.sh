@@ -12,8 +12,8 @@
 #   one installation per user: /D= installs into folder A; the setup program given folder B ends the
 #     Brackwater running from A, leaves in A only the settings file kept there, installs into B and
 #     registers B alone (the start-with-Windows value follows); a run without /D= installs into B
-#     again; given folder C while a file in B cannot be deleted, it ends with exit code 4 and
-#     changes nothing.
+#     again; the uninstaller of a copy left over elsewhere leaves B registered; given folder C
+#     while a file in B cannot be deleted, it ends with exit code 4 and changes nothing.
 # Usage: tests/wine/installer.sh [WIN64_BUILD] [NATIVE_BUILD]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -197,7 +197,7 @@ check "EstimatedSize ($size) is the folder's size in KB (about $on_disk)" size_n
 
 check "Start menu shortcut" test -s "$SHORTCUT"
 shortcut_points_at() {  # shortcut_points_at WINDOWS_PATH
-  python3 -c '
+  [[ -f $SHORTCUT ]] && python3 -c '
 import sys
 data = open(sys.argv[1], "rb").read()
 target = sys.argv[2]
@@ -336,6 +336,22 @@ check "nothing went into the default folder" test ! -e "$INSTALL"
 check "A still holds only the settings file" [ "$(ls -A "$A")" == Brackwater.config ]
 expect_registered_in "$B_WIN"
 
+# A copy left over in another folder (as an earlier setup program left them): its uninstaller
+# removes it and leaves the registered installation, its shortcut and start-with-Windows value alone.
+D_WIN='C:\BrackwaterLeftover'
+D=$(unix_path "$D_WIN")
+rm -rf "$D"
+cp -r "$B" "$D"
+rc=0
+wine_run 60 "$D/Uninstall.exe" /S || rc=$?
+check "the quiet uninstall of the leftover copy starts (exit $rc)" [ $rc -eq 0 ]
+check "the leftover copy is gone" wait_until 60 test ! -e "$D"
+check "its uninstall ends" wait_until 60 no_uninstaller
+check "B still holds the complete installation" installed_complete "$B"
+expect_registered_in "$B_WIN"
+start_value=$(reg_value "$RUN_KEY" Brackwater || true)
+check "the start-with-Windows value still starts B's copy (got: $start_value)" [ "$start_value" == "REG_SZ $B_WIN\\Brackwater.exe" ]
+
 # A file of the earlier installation that cannot be deleted (as the watcher library still loaded
 # somewhere): the setup program given folder C gives up with exit code 4, nothing is changed.
 lock_file() {  # undeletable for this user: immutable for root, in a read-only folder otherwise
@@ -365,7 +381,7 @@ check "the quiet uninstall from B starts (exit $rc)" [ $rc -eq 0 ]
 check "B is gone" wait_until 60 test ! -e "$B"
 check "the uninstall from B ends" wait_until 60 no_uninstaller
 
-rm -rf "$A" "$(dirname "$B")" "$C"
+rm -rf "$A" "$(dirname "$B")" "$C" "$D"
 reg_delete "$LOCATION_KEY"
 rm -f "$SETTINGS"  # the prefix as it was
 
