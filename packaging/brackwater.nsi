@@ -221,7 +221,7 @@ FunctionEnd
 Function ConfirmMove
   Call FindEarlierFolder
   StrCmp $EarlierFolder "" +3
-    MessageBox MB_OKCANCEL|MB_ICONQUESTION "Brackwater is installed in$\r$\n$EarlierFolder$\r$\n$\r$\nIt will be removed from there and installed in$\r$\n$INSTDIR$\r$\nYour settings file is kept." /SD IDOK IDOK +2
+    MessageBox MB_OKCANCEL|MB_ICONQUESTION "Brackwater is installed in$\r$\n$EarlierFolder$\r$\n$\r$\nIt will be removed from there and installed in$\r$\n$INSTDIR$\r$\n$\r$\nYour settings file is kept." /SD IDOK IDOK +2
     Abort
 FunctionEnd
 
