@@ -380,6 +380,7 @@ check "the quiet uninstall from B starts (exit $rc)" [ $rc -eq 0 ]
 # The uninstaller hands over to a copy of itself: the folder going is what shows that copy's work.
 check "B is gone" wait_until 60 test ! -e "$B"
 check "the uninstall from B ends" wait_until 60 no_uninstaller
+check "the Uninstall entry is gone with it" absent reg_key_exists "$UNINSTALL_KEY"
 
 rm -rf "$A" "$(dirname "$B")" "$C" "$D"
 reg_delete "$LOCATION_KEY"
