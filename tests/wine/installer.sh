@@ -352,26 +352,33 @@ expect_registered_in "$B_WIN"
 start_value=$(reg_value "$RUN_KEY" Brackwater || true)
 check "the start-with-Windows value still starts B's copy (got: $start_value)" [ "$start_value" == "REG_SZ $B_WIN\\Brackwater.exe" ]
 
-# A file of the earlier installation that cannot be deleted (as the watcher library still loaded
-# somewhere): the setup program given folder C gives up with exit code 4, nothing is changed.
-lock_file() {  # undeletable for this user: immutable for root, in a read-only folder otherwise
-  if [[ $(id -u) -eq 0 ]]; then chattr +i "$1"; else chmod a-w "$(dirname "$1")"; fi
+# A file of the earlier installation that cannot be deleted (the watcher library still in use
+# by some program): the setup program given folder C gives up with exit code 4, nothing changed.
+HOLDER="$WIN64/bin/hold_file_wcase.exe"
+HELD="$WORK/held"
+rm -f "$HELD"
+holder=""
+release_file() {
+  rm -f "$HELD"
+  if [[ -n "$holder" ]]; then wait "$holder" 2>/dev/null || true; fi
+  holder=""
 }
-unlock_file() {
-  if [[ $(id -u) -eq 0 ]]; then chattr -i "$1"; else chmod u+w "$(dirname "$1")"; fi
-}
-LOCKED="$B/BWMsgWatch.dll"
-trap 'unlock_file "$LOCKED" 2>/dev/null || true; stop_leftovers; bw_wine_cleanup' EXIT
-if lock_file "$LOCKED"; then
+trap 'release_file; stop_leftovers; bw_wine_cleanup' EXIT
+if [[ -f "$HOLDER" ]]; then
+  bw_wine_run 150 "$WORK/holder.out" "$WORK/holder.err" "$HOLDER" "$B_WIN\\BWMsgWatch.dll" "Z:${HELD//\//\\}" &
+  holder=$!
+fi
+if [[ -n "$holder" ]] && wait_until 30 test -f "$HELD"; then
   rc=0
   wine_run 120 "$SETUP" /S "/D=$C_WIN" || rc=$?
-  unlock_file "$LOCKED"
+  release_file
   check "setup /S /D=C with a file of B in use exits with 4 (got $rc)" [ $rc -eq 4 ]
   check "nothing went into C" test ! -e "$C"
   check "B still holds the complete installation" installed_complete "$B"
   expect_registered_in "$B_WIN"
 else
-  fail "could not make a file undeletable"
+  release_file
+  fail "could not keep a file of B in use ($HOLDER)"
 fi
 
 rc=0
