@@ -7,6 +7,14 @@
 ; Run by a user: the wizard (folder, progress, "Start Brackwater" at the end); or silently with /S,
 ; and /D=FOLDER (last on the command line, unquoted) for another folder than
 ; %LOCALAPPDATA%\Programs\Brackwater.
+;
+; A user has one installation, whichever of the two setup programs made it: a new run offers the
+; folder of the existing one (its Uninstall entry names it) and replaces the files there. Given
+; another folder, it removes the program files from the earlier folder first.
+;
+; Exit codes of a silent run: 0 installed; 3 Brackwater is still running (nothing is changed); 4
+; the earlier installation could not be removed (nothing is installed, and the earlier one stays
+; registered with its uninstaller).
 
 !ifndef ARCH | VERSION | BIN | README | OUTFILE
   !error "ARCH, VERSION, BIN, README and OUTFILE must be defined"
@@ -36,6 +44,11 @@
 !define SHORTCUT "$SMPROGRAMS\Brackwater.lnk"
 ; How long a running Brackwater gets to save its settings and end: 60 steps of 250 ms.
 !define CLOSE_STEPS 60
+; How long a file of the earlier installation may stay in use before the setup gives up on it:
+; 8 steps of 250 ms.
+!define REMOVE_STEPS 8
+!define EXIT_STILL_RUNNING 3
+!define EXIT_EARLIER_KEPT 4
 
 Unicode true
 SetCompressor /SOLID lzma
@@ -67,6 +80,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) The Brackwater develo
 !endif
 !define MUI_ABORTWARNING
 
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE ConfirmMove
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN ""
@@ -122,7 +136,7 @@ Function ${PREFIX}CloseBrackwater
       System::Call 'kernel32::CloseHandle(p r3)'
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Brackwater is still running and did not end when asked.$\r$\n$\r$\nEnd it with Exit in its tray menu, then choose Retry." /SD IDCANCEL IDRETRY next_window
     DetailPrint "Brackwater is still running: nothing was changed."
-    SetErrorLevel 3
+    SetErrorLevel ${EXIT_STILL_RUNNING}
     Quit
   ended:
     StrCmp $3 0 +2
@@ -141,6 +155,101 @@ FunctionEnd
 !insertmacro CLOSE_BRACKWATER ""
 !insertmacro CLOSE_BRACKWATER "un."
 
+; The files an installation puts into its folder, besides its uninstaller; a file that a later
+; version no longer installs stays in this list. The watcher library comes first: it is the file
+; most likely still in use (other programs may hold it for a moment after Brackwater ends), and a
+; removal that stops at it has changed nothing.
+!macro PROGRAM_FILES ACTION FOLDER
+  !insertmacro ${ACTION} "${FOLDER}\BWMsgWatch.dll"
+  !insertmacro ${ACTION} "${FOLDER}\Brackwater.exe"
+  !insertmacro ${ACTION} "${FOLDER}\bwconfig.exe"
+  !insertmacro ${ACTION} "${FOLDER}\README.txt"
+!macroend
+!macro DELETE_FILE FILE
+  Delete "${FILE}"
+!macroend
+; (A file counts as removed when it is gone: Delete may report success for a file that stays.)
+!macro DELETE_FILE_OR_STOP FILE
+  Delete "${FILE}"
+  IfFileExists "${FILE}" not_removed
+!macroend
+
+Var EarlierFolder
+
+!macro FOLDER_FUNCTIONS PREFIX
+; A folder as an absolute path without a trailing backslash, for comparing two of them.
+Function ${PREFIX}FullFolder
+  Exch $0
+  Push $1
+  Push $2
+  System::Call 'kernel32::GetFullPathName(t r0, i ${NSIS_MAX_STRLEN}, t .r1, p 0) i .r2'
+  StrCmp $2 0 +2
+    StrCpy $0 $1
+  StrLen $2 $0
+  IntCmp $2 3 done done
+  StrCpy $1 $0 1 -1
+  StrCmp $1 "\" 0 done
+    StrCpy $0 $0 -1
+  done:
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+; Sets $EarlierFolder to the folder of the registered installation when that is not $INSTDIR, and
+; to "" otherwise. (Folders compare without regard to case.)
+Function ${PREFIX}FindEarlierFolder
+  Push $0
+  ReadRegStr $EarlierFolder HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  StrCmp $EarlierFolder "" done
+  Push $EarlierFolder
+  Call ${PREFIX}FullFolder
+  Pop $EarlierFolder
+  Push $INSTDIR
+  Call ${PREFIX}FullFolder
+  Pop $0
+  StrCmp $EarlierFolder $0 0 done
+    StrCpy $EarlierFolder ""
+  done:
+  Pop $0
+FunctionEnd
+!macroend
+!insertmacro FOLDER_FUNCTIONS ""
+!insertmacro FOLDER_FUNCTIONS "un."
+
+; Leaving the folder page: another folder than the existing installation's moves Brackwater.
+Function ConfirmMove
+  Call FindEarlierFolder
+  StrCmp $EarlierFolder "" +3
+    MessageBox MB_OKCANCEL|MB_ICONQUESTION "Brackwater is installed in$\r$\n$EarlierFolder$\r$\n$\r$\nIt will be removed from there and installed in$\r$\n$INSTDIR$\r$\n$\r$\nYour settings file is kept." /SD IDOK IDOK +2
+    Abort
+FunctionEnd
+
+; Removes the program files and the uninstaller of the earlier installation from $EarlierFolder,
+; and the folder when nothing else is left in it (a settings file kept there keeps it). Its
+; Uninstall entry is left to be replaced. A file that stays in use is retried for a moment, then
+; left to the user: Retry, or Cancel, which stops the setup with nothing installed; the earlier
+; installation then stays registered and its uninstaller stays in place. Silent runs cancel.
+Function RemoveEarlierInstallation
+  Push $0
+  StrCpy $0 0
+  DetailPrint "Removing the earlier installation from $EarlierFolder..."
+  retry:
+    !insertmacro PROGRAM_FILES DELETE_FILE_OR_STOP "$EarlierFolder"
+    !insertmacro DELETE_FILE_OR_STOP "$EarlierFolder\Uninstall.exe"
+    RMDir "$EarlierFolder"
+    Pop $0
+    Return
+  not_removed:
+    IntOp $0 $0 + 1
+    Sleep 250
+    IntCmp $0 ${REMOVE_STEPS} 0 retry
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "The earlier installation of Brackwater in$\r$\n$EarlierFolder$\r$\ncannot be removed: a file of it is in use or may not be deleted.$\r$\n$\r$\nEnd the program that uses it, then choose Retry." /SD IDCANCEL IDRETRY retry
+    DetailPrint "The earlier installation in $EarlierFolder cannot be removed: nothing was installed."
+    SetErrorLevel ${EXIT_EARLIER_KEPT}
+    Quit
+FunctionEnd
+
 Function StartBrackwater
   SetOutPath "$INSTDIR"
   Exec '"$INSTDIR\Brackwater.exe"'
@@ -150,6 +259,9 @@ Section "Brackwater" SectionProgram
   SectionIn RO
   SetShellVarContext current
   Call CloseBrackwater
+  Call FindEarlierFolder
+  StrCmp $EarlierFolder "" +2
+    Call RemoveEarlierInstallation
 
   SetOutPath "$INSTDIR"
   File "${BIN}/Brackwater.exe"
@@ -172,6 +284,15 @@ Section "Brackwater" SectionProgram
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   IntFmt $0 "0x%08X" $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+
+  ; A start-with-Windows value that started the earlier copy starts this one now.
+  ${If} $EarlierFolder != ""
+    ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
+    ${If} $0 == "$EarlierFolder\Brackwater.exe"
+    ${OrIf} $0 == '"$EarlierFolder\Brackwater.exe"'
+      WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" "$INSTDIR\Brackwater.exe"
+    ${EndIf}
+  ${EndIf}
 SectionEnd
 
 ; The settings file the program uses: in the folder named under "Config Location", or in the
@@ -194,14 +315,16 @@ Section "Uninstall"
   SetShellVarContext current
   Call un.CloseBrackwater
 
-  Delete "$INSTDIR\Brackwater.exe"
-  Delete "$INSTDIR\BWMsgWatch.dll"
-  Delete "$INSTDIR\bwconfig.exe"
-  Delete "$INSTDIR\README.txt"
+  !insertmacro PROGRAM_FILES DELETE_FILE "$INSTDIR"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
-  Delete "${SHORTCUT}"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; The Start menu shortcut and the Uninstall entry, unless they are another folder's: a copy left
+  ; behind by an earlier setup program leaves the registered installation alone.
+  Call un.FindEarlierFolder
+  ${If} $EarlierFolder == ""
+    Delete "${SHORTCUT}"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
 
   ; The start-with-Windows value, when it starts this copy (Brackwater writes it unquoted; the
   ; value of a copy elsewhere is that copy's own). Removed only now: Brackwater writes it again

@@ -9,7 +9,11 @@
 #     settings file) and replaces the files; one that does not answer makes it give up, bounded;
 #   the registered quiet uninstall, with Brackwater running and starting with Windows, ends it and
 #     removes files, shortcut, Uninstall entry and the start-with-Windows value; the settings file stays;
-#   /D= installs into another folder.
+#   one installation per user: /D= installs into folder A; the setup program given folder B ends the
+#     Brackwater running from A, leaves in A only the settings file kept there, installs into B and
+#     registers B alone (the start-with-Windows value follows); a run without /D= installs into B
+#     again; the uninstaller of a copy left over elsewhere leaves B registered; given folder C
+#     while a file in B cannot be deleted, it ends with exit code 4 and changes nothing.
 # Usage: tests/wine/installer.sh [WIN64_BUILD] [NATIVE_BUILD]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -113,7 +117,7 @@ prefix_pids() {
   done
   return 0
 }
-brackwater_pids() { prefix_pids 'Programs.Brackwater.Brackwater\.exe'; }
+brackwater_pids() { prefix_pids '[\\/]Brackwater\.exe'; }
 # Whether a Brackwater main window exists (hidden in the tray as it is): Wine's debugger lists
 # every window with its class.
 main_window_exists() {
@@ -192,12 +196,15 @@ on_disk=$(du -sk "$INSTALL" | cut -f1)
 check "EstimatedSize ($size) is the folder's size in KB (about $on_disk)" size_near "$size" "$on_disk"
 
 check "Start menu shortcut" test -s "$SHORTCUT"
-check "the shortcut points at the installed program" python3 -c '
+shortcut_points_at() {  # shortcut_points_at WINDOWS_PATH
+  [[ -f $SHORTCUT ]] && python3 -c '
 import sys
 data = open(sys.argv[1], "rb").read()
 target = sys.argv[2]
 sys.exit(0 if target.encode("latin-1") in data or target.encode("utf-16-le") in data else 1)' \
-  "$SHORTCUT" "$INSTALL_WIN\\Brackwater.exe"
+    "$SHORTCUT" "$1"
+}
+check "the shortcut points at the installed program" shortcut_points_at "$INSTALL_WIN\\Brackwater.exe"
 
 # --- Brackwater started from the Start menu -----------------------------------------------------
 start_from_shortcut() {
@@ -265,22 +272,125 @@ check "the Uninstall entry is gone" absent reg_key_exists "$UNINSTALL_KEY"
 check "the start-with-Windows value is gone" absent reg_value "$RUN_KEY" Brackwater
 check "the settings file stays" test -s "$SETTINGS"
 
-# --- Another folder: /D= (as the last argument, unquoted) ----------------------------------------
-OTHER_WIN='C:\BrackwaterElsewhere'
-OTHER=$(unix_path "$OTHER_WIN")
-rm -rf "$OTHER"
+# --- One installation: another folder moves it -------------------------------------------------
+# /D= goes last and unquoted. Folder A holds the settings file (named under "Config Location"), and
+# Brackwater runs from it and starts with Windows.
+A_WIN='C:\BrackwaterElsewhere'
+B_WIN='C:\Tools\Brackwater'
+C_WIN='C:\BrackwaterThird'
+A=$(unix_path "$A_WIN")
+B=$(unix_path "$B_WIN")
+C=$(unix_path "$C_WIN")
+LOCATION_KEY='HKCU\Software\Brackwater\Config Location'
+rm -rf "$A" "$(dirname "$B")" "$C"
 rc=0
-wine_run 120 "$SETUP" /S "/D=$OTHER_WIN" || rc=$?
-check "setup /S /D= exits with 0 (got $rc)" [ $rc -eq 0 ]
-check "/D= installs into the folder given" cmp -s "$OTHER/Brackwater.exe" "$WIN64/bin/Brackwater.exe"
-expect_value InstallLocation "REG_SZ $OTHER_WIN"
-rc=0
-wine_run 60 "$OTHER/Uninstall.exe" /S || rc=$?
-check "the quiet uninstall from the other folder starts (exit $rc)" [ $rc -eq 0 ]
-# The uninstaller hands over to a copy of itself: the folder going is what shows that copy's work.
-check "the other folder is gone" wait_until 60 test ! -e "$OTHER"
-check "the uninstall from the other folder ends" wait_until 60 no_uninstaller
+wine_run 120 "$SETUP" /S "/D=$A_WIN" || rc=$?
+check "setup /S /D=A exits with 0 (got $rc)" [ $rc -eq 0 ]
+check "/D= installs into the folder given" cmp -s "$A/Brackwater.exe" "$WIN64/bin/Brackwater.exe"
+expect_value InstallLocation "REG_SZ $A_WIN"
+wine_run 30 reg add "$LOCATION_KEY" /v Folder /t REG_SZ /d "$A_WIN" /f >/dev/null 2>&1 ||
+  fail "could not set the settings folder"
+wine_run 30 reg add "$RUN_KEY" /v Brackwater /t REG_SZ /d "$A_WIN\\Brackwater.exe" /f >/dev/null 2>&1 ||
+  fail "could not set the start-with-Windows value"
+"$WINELOADER" "$A/Brackwater.exe" >"$WORK/brackwater-a.log" 2>&1 </dev/null &
+check "Brackwater runs from A" wait_until 30 main_window_exists
 
+installed_complete() {  # installed_complete UNIX_FOLDER: the win64 build's files and an uninstaller
+  local file
+  for file in "${PROGRAMS[@]}"; do cmp -s "$1/$file" "$WIN64/bin/$file" || return 1; done
+  cmp -s "$1/README.txt" "$WORK/unzipped-win64/README.txt" && test -s "$1/Uninstall.exe"
+}
+# The Uninstall entries of this user that are ours: their key names, one a line.
+our_entries() {
+  wine_run 30 reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s >/dev/null 2>&1 || return 0
+  tr -d '\r' <"$LAST_OUT" | awk '/^HKEY/ { key = $0 } /Brackwater/ && key != "" { print key; key = "" }'
+}
+expect_registered_in() {  # expect_registered_in WINDOWS_FOLDER
+  local entries
+  entries=$(our_entries)
+  check "one Uninstall entry of ours (got: ${entries//$'\n'/, })" [ "$entries" == 'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brackwater' ]
+  expect_value InstallLocation "REG_SZ $1"
+  expect_value UninstallString "REG_SZ \"$1\\Uninstall.exe\""
+  check "the shortcut points at $1" shortcut_points_at "$1\\Brackwater.exe"
+}
+
+rc=0
+wine_run 120 "$SETUP" /S "/D=$B_WIN" || rc=$?
+check "setup /S /D=B over the installation in A exits with 0 (got $rc)" [ $rc -eq 0 ]
+check "the Brackwater running from A has ended" wait_until 10 no_brackwater
+check "it saved its settings file in A as it ended" test -s "$A/Brackwater.config"
+check "A holds only the settings file (got: $(ls -A "$A" 2>&1 | tr '\n' ' '))" [ "$(ls -A "$A")" == Brackwater.config ]
+check "B holds the complete installation" installed_complete "$B"
+expect_registered_in "$B_WIN"
+start_value=$(reg_value "$RUN_KEY" Brackwater || true)
+check "the start-with-Windows value starts B's copy (got: $start_value)" [ "$start_value" == "REG_SZ $B_WIN\\Brackwater.exe" ]
+
+# A run without /D= installs into the existing installation's folder.
+program_changed=$(stat -c %z "$B/Brackwater.exe")
+rc=0
+wine_run 120 "$SETUP" /S || rc=$?
+check "setup /S again exits with 0 (got $rc)" [ $rc -eq 0 ]
+check "it replaced the files in B" [ "$(stat -c %z "$B/Brackwater.exe")" != "$program_changed" ]
+check "B holds the complete installation" installed_complete "$B"
+check "nothing went into the default folder" test ! -e "$INSTALL"
+check "A still holds only the settings file" [ "$(ls -A "$A")" == Brackwater.config ]
+expect_registered_in "$B_WIN"
+
+# A copy left over in another folder (as an earlier setup program left them): its uninstaller
+# removes it and leaves the registered installation, its shortcut and start-with-Windows value alone.
+D_WIN='C:\BrackwaterLeftover'
+D=$(unix_path "$D_WIN")
+rm -rf "$D"
+cp -r "$B" "$D"
+rc=0
+wine_run 60 "$D/Uninstall.exe" /S || rc=$?
+check "the quiet uninstall of the leftover copy starts (exit $rc)" [ $rc -eq 0 ]
+check "the leftover copy is gone" wait_until 60 test ! -e "$D"
+check "its uninstall ends" wait_until 60 no_uninstaller
+check "B still holds the complete installation" installed_complete "$B"
+expect_registered_in "$B_WIN"
+start_value=$(reg_value "$RUN_KEY" Brackwater || true)
+check "the start-with-Windows value still starts B's copy (got: $start_value)" [ "$start_value" == "REG_SZ $B_WIN\\Brackwater.exe" ]
+
+# A file of the earlier installation that cannot be deleted (the watcher library still in use
+# by some program): the setup program given folder C gives up with exit code 4, nothing changed.
+HOLDER="$WIN64/bin/hold_file_wcase.exe"
+HELD="$WORK/held"
+rm -f "$HELD"
+holder=""
+release_file() {
+  rm -f "$HELD"
+  if [[ -n "$holder" ]]; then wait "$holder" 2>/dev/null || true; fi
+  holder=""
+}
+trap 'release_file; stop_leftovers; bw_wine_cleanup' EXIT
+if [[ -f "$HOLDER" ]]; then
+  bw_wine_run 150 "$WORK/holder.out" "$WORK/holder.err" "$HOLDER" "$B_WIN\\BWMsgWatch.dll" "Z:${HELD//\//\\}" &
+  holder=$!
+fi
+if [[ -n "$holder" ]] && wait_until 30 test -f "$HELD"; then
+  rc=0
+  wine_run 120 "$SETUP" /S "/D=$C_WIN" || rc=$?
+  release_file
+  check "setup /S /D=C with a file of B in use exits with 4 (got $rc)" [ $rc -eq 4 ]
+  check "nothing went into C" test ! -e "$C"
+  check "B still holds the complete installation" installed_complete "$B"
+  expect_registered_in "$B_WIN"
+else
+  release_file
+  fail "could not keep a file of B in use ($HOLDER)"
+fi
+
+rc=0
+wine_run 60 "$B/Uninstall.exe" /S || rc=$?
+check "the quiet uninstall from B starts (exit $rc)" [ $rc -eq 0 ]
+# The uninstaller hands over to a copy of itself: the folder going is what shows that copy's work.
+check "B is gone" wait_until 60 test ! -e "$B"
+check "the uninstall from B ends" wait_until 60 no_uninstaller
+check "the Uninstall entry is gone with it" absent reg_key_exists "$UNINSTALL_KEY"
+
+rm -rf "$A" "$(dirname "$B")" "$C" "$D"
+reg_delete "$LOCATION_KEY"
 rm -f "$SETTINGS"  # the prefix as it was
 
 echo "installer scenario: $failures failed"
