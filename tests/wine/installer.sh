@@ -106,6 +106,17 @@ reg_value() {
   wine_run 30 reg query "$1" /v "$2" >/dev/null 2>&1 || return 1
   tr -d '\r' <"$LAST_OUT" | sed -n "s/^ *$2 \{2,\}\(REG_[A-Z_]*\) \{2,\}/\1 /p" | head -n 1 | grep .
 }
+# reg_expected KEY NAME: as reg_value, for a value that should be there: a query that found
+# nothing is asked again (twice at most), as one start of Wine's reg may come back empty.
+reg_expected() {
+  local attempt
+  for attempt in 1 2 3; do
+    reg_value "$1" "$2" && return 0
+    echo "reg query $1 /v $2 found nothing (attempt $attempt)" >&2
+    sleep 1
+  done
+  return 1
+}
 reg_key_exists() { wine_run 30 reg query "$1" >/dev/null 2>&1; }
 reg_delete() { wine_run 30 reg delete "$@" /f >/dev/null 2>&1 || true; }
 
@@ -174,7 +185,7 @@ check "installed Uninstall.exe" test -s "$INSTALL/Uninstall.exe"
 
 expect_value() {  # expect_value NAME "TYPE DATA"
   local got
-  got=$(reg_value "$UNINSTALL_KEY" "$1" || true)
+  got=$(reg_expected "$UNINSTALL_KEY" "$1" || true)
   check "Uninstall value $1 = $2 (got: $got)" [ "$got" == "$2" ]
 }
 expect_value DisplayName "REG_SZ Brackwater for Dynamics NAV"
@@ -191,7 +202,7 @@ size_near() {  # size_near "REG_DWORD 0x..." KB: within a tenth
   local kb=$((${1#REG_DWORD }))
   ((kb * 10 > $2 * 9 && kb * 10 < $2 * 11))
 }
-size=$(reg_value "$UNINSTALL_KEY" EstimatedSize || true)
+size=$(reg_expected "$UNINSTALL_KEY" EstimatedSize || true)
 on_disk=$(du -sk "$INSTALL" | cut -f1)
 check "EstimatedSize ($size) is the folder's size in KB (about $on_disk)" size_near "$size" "$on_disk"
 
@@ -254,7 +265,7 @@ rm -f "$SETTINGS"
 "$WINELOADER" "$INSTALL/Brackwater.exe" >"$WORK/brackwater-2.log" 2>&1 </dev/null &
 check "Brackwater runs again before the uninstall" wait_until 30 main_window_exists
 
-quiet=$(reg_value "$UNINSTALL_KEY" QuietUninstallString || true)
+quiet=$(reg_expected "$UNINSTALL_KEY" QuietUninstallString || true)
 quiet=${quiet#REG_SZ }
 uninstaller=$(sed -n 's/^"\([^"]*\)" *\(.*\)$/\1/p' <<<"$quiet")
 arguments=$(sed -n 's/^"\([^"]*\)" *\(.*\)$/\2/p' <<<"$quiet")
@@ -322,7 +333,7 @@ check "it saved its settings file in A as it ended" test -s "$A/Brackwater.confi
 check "A holds only the settings file (got: $(ls -A "$A" 2>&1 | tr '\n' ' '))" [ "$(ls -A "$A")" == Brackwater.config ]
 check "B holds the complete installation" installed_complete "$B"
 expect_registered_in "$B_WIN"
-start_value=$(reg_value "$RUN_KEY" Brackwater || true)
+start_value=$(reg_expected "$RUN_KEY" Brackwater || true)
 check "the start-with-Windows value starts B's copy (got: $start_value)" [ "$start_value" == "REG_SZ $B_WIN\\Brackwater.exe" ]
 
 # A run without /D= installs into the existing installation's folder.
@@ -349,7 +360,7 @@ check "the leftover copy is gone" wait_until 60 test ! -e "$D"
 check "its uninstall ends" wait_until 60 no_uninstaller
 check "B still holds the complete installation" installed_complete "$B"
 expect_registered_in "$B_WIN"
-start_value=$(reg_value "$RUN_KEY" Brackwater || true)
+start_value=$(reg_expected "$RUN_KEY" Brackwater || true)
 check "the start-with-Windows value still starts B's copy (got: $start_value)" [ "$start_value" == "REG_SZ $B_WIN\\Brackwater.exe" ]
 
 # A file of the earlier installation that cannot be deleted (the watcher library still in use

@@ -43,14 +43,17 @@ template <class Condition> bool WaitUntil(Condition condition, DWORD millisecond
   return true;
 }
 
+// Reads a file the client may be replacing at that moment: it is opened sharing deletion, so
+// that the client's move of a new report over it never fails because a reader has it open.
 inline std::string ReadWholeFile(const std::string& path) {
   std::string content;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return content;
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return content;
   char buffer[4096];
-  std::size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, count);
-  std::fclose(file);
+  DWORD count = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &count, nullptr) && count > 0) content.append(buffer, count);
+  CloseHandle(file);
   return content;
 }
 
