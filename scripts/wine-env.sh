@@ -114,6 +114,23 @@ bw_wine_setup() {
   export BW_WINE_READY=1
 }
 
+# bw_picture_setup WIN64_BUILD VARIABLE PROGRAM...: the start of a picture scenario. Skips it (exit 77)
+# when one of the PROGRAMs (in WIN64_BUILD/bin) is not built or ImageMagick's import is missing; sets
+# up Wine in WIN64_BUILD/wine-tests; sets WIN64 and ART (WIN64/artifacts, where the pictures go) and
+# exports VARIABLE as ART's Windows path, for the test program.
+bw_picture_setup() {
+  WIN64=$(realpath -m "$1")
+  local variable=$2 program
+  shift 2
+  for program in "$@"; do
+    [[ -f "$WIN64/bin/$program" ]] || { echo "$program not built"; exit 77; }
+  done
+  command -v import >/dev/null || { echo "ImageMagick's import is missing"; exit 77; }
+  bw_wine_setup "$WIN64/wine-tests" || return 1
+  ART="$WIN64/artifacts"
+  export "$variable=Z:${ART//\//\\}"
+}
+
 # bw_photograph_case ART MARKER NAME EXE CASE: runs one case of a Windows test program that writes
 # the file ART/MARKER when its window is on the screen and then waits for ART/shot-taken;
 # meanwhile photographs the display as ART/NAME.png. Bounded: 60 s for the marker, 120 s in all.

@@ -5,13 +5,6 @@
 # Usage: tests/wine/insert_template_shot.sh WIN64_BUILD [NATIVE_BUILD]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-WIN64=$(realpath -m "${1:-build/win64}")
-[[ -f "$WIN64/bin/dialogs_wintest.exe" ]] || { echo "dialogs_wintest.exe not built"; exit 77; }
-command -v import >/dev/null || { echo "ImageMagick's import is missing"; exit 77; }
-
 source scripts/wine-env.sh
-bw_wine_setup "$WIN64/wine-tests"
-
-ART="$WIN64/artifacts"
-export BW_DIALOG_SHOT_DIR="Z:${ART//\//\\}"
+bw_picture_setup "${1:-build/win64}" BW_DIALOG_SHOT_DIR dialogs_wintest.exe
 bw_photograph_case "$ART" insert-open insert-template "$WIN64/bin/dialogs_wintest.exe" InsertTemplate.ThePreviewShowsTagsRed

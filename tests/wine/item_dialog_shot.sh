@@ -6,16 +6,9 @@
 # Usage: tests/wine/item_dialog_shot.sh WIN64_BUILD [NATIVE_BUILD]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-WIN64=$(realpath -m "${1:-build/win64}")
-EXE="$WIN64/bin/item_dialog_wintest.exe"
-[[ -f "$EXE" ]] || { echo "item_dialog_wintest.exe not built"; exit 77; }
-command -v import >/dev/null || { echo "ImageMagick's import is missing"; exit 77; }
-
 source scripts/wine-env.sh
-bw_wine_setup "$WIN64/wine-tests"
-
-ART="$WIN64/artifacts"
-export BW_DIALOG_SHOT_DIR="Z:${ART//\//\\}"
+bw_picture_setup "${1:-build/win64}" BW_DIALOG_SHOT_DIR item_dialog_wintest.exe
+EXE="$WIN64/bin/item_dialog_wintest.exe"
 mkdir -p "$ART"
 rm -f "$ART/item-native" "$ART/item-dialog-native.png"
 # One run of the layout case photographs the SQL layout, then the native one.

@@ -6,14 +6,7 @@
 # Usage: tests/wine/preferences_shot.sh WIN64_BUILD [NATIVE_BUILD]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-WIN64=$(realpath -m "${1:-build/win64}")
-EXE="$WIN64/bin/preferences_wintest.exe"
-[[ -f "$WIN64/bin/Brackwater.exe" && -f "$EXE" ]] || { echo "Brackwater.exe not built"; exit 77; }
-command -v import >/dev/null || { echo "ImageMagick's import is missing"; exit 77; }
-
 source scripts/wine-env.sh
-bw_wine_setup "$WIN64/wine-tests"
-
-ART="$WIN64/artifacts"
-export BW_PREFS_SHOT_DIR="Z:${ART//\//\\}"
+bw_picture_setup "${1:-build/win64}" BW_PREFS_SHOT_DIR Brackwater.exe preferences_wintest.exe
+EXE="$WIN64/bin/preferences_wintest.exe"
 bw_photograph_program "$ART" preferences "$EXE" preferences-general preferences-hotkeys about-box whats-new

@@ -6,14 +6,7 @@
 # Usage: tests/wine/tray_menu_shot.sh WIN64_BUILD [NATIVE_BUILD]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-WIN64=$(realpath -m "${1:-build/win64}")
-[[ -f "$WIN64/bin/Brackwater.exe" && -f "$WIN64/bin/tray_program_wintest.exe" ]] || { echo "Brackwater.exe not built"; exit 77; }
-command -v import >/dev/null || { echo "ImageMagick's import is missing"; exit 77; }
-
 source scripts/wine-env.sh
-bw_wine_setup "$WIN64/wine-tests"
-
-ART="$WIN64/artifacts"
-export BW_TRAY_SHOT_DIR="Z:${ART//\//\\}"
+bw_picture_setup "${1:-build/win64}" BW_TRAY_SHOT_DIR Brackwater.exe tray_program_wintest.exe
 bw_photograph_case "$ART" menu-open tray-menu "$WIN64/bin/tray_program_wintest.exe" TrayMenu.ConfigurationStarts
 convert "$ART/tray-menu.png" -depth 8 ppm:- | python3 tests/wine/margin_pixels.py

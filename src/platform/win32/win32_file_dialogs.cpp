@@ -10,22 +10,30 @@ namespace bw::platform {
 
 namespace {
 
-// The filter's parts end with NUL each, the whole with a second NUL.
-std::string DialogFilter(const std::string& text) {
-  std::string filter = text;
+// What tells the open-file and the save-file dialog apart; empty texts are left to the system.
+struct DialogSetup {
+  const std::string& filter;
+  const std::string& fileName;
+  const std::string& title;
+  const std::string& folder;
+  const std::string& defaultExtension;
+  DWORD flags;
+};
+
+using ShowDialog = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+const char* TextOrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+
+// Fills the dialog's fields, shows it, owned by the active window, and returns the chosen file.
+std::optional<std::string> RunFileDialog(ShowDialog show, const DialogSetup& setup) {
+  // The filter's parts end with NUL each, the whole with a second NUL.
+  std::string filter = setup.filter;
   std::replace(filter.begin(), filter.end(), '|', '\0');
   filter.append(2, '\0');
-  return filter;
-}
 
-std::vector<char> FileBuffer(const std::string& fileName) {
   std::vector<char> file(32768, '\0');
-  std::copy_n(fileName.begin(), std::min(fileName.size(), file.size() - 1), file.begin());
-  return file;
-}
+  std::copy_n(setup.fileName.begin(), std::min(setup.fileName.size(), file.size() - 1), file.begin());
 
-// The fields both dialogs share; the buffers must outlive the dialog.
-OPENFILENAMEA DialogFields(const std::string& filter, std::vector<char>& file, const std::string& title) {
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = GetActiveWindow();
@@ -33,31 +41,26 @@ OPENFILENAMEA DialogFields(const std::string& filter, std::vector<char>& file, c
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.lpstrTitle = title.c_str();
-  return dialog;
+  dialog.lpstrTitle = setup.title.c_str();
+  dialog.lpstrInitialDir = TextOrNull(setup.folder);
+  dialog.lpstrDefExt = TextOrNull(setup.defaultExtension);
+  dialog.Flags = setup.flags | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+  if (!show(&dialog)) return std::nullopt;
+  return std::string(file.data());
 }
 
 }  // namespace
 
 std::optional<std::string> Win32FileDialogs::OpenFile(const OpenFileRequest& request) {
-  const std::string filter = DialogFilter(request.filter);
-  std::vector<char> file = FileBuffer(request.fileName);
-
-  OPENFILENAMEA dialog = DialogFields(filter, file, request.title);
-  dialog.lpstrInitialDir = request.folder.empty() ? nullptr : request.folder.c_str();
-  dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-  if (!GetOpenFileNameA(&dialog)) return std::nullopt;
-  return std::string(file.data());
+  const std::string noExtension;
+  return RunFileDialog(GetOpenFileNameA, {request.filter, request.fileName, request.title, request.folder,
+                                          noExtension, OFN_FILEMUSTEXIST});
 }
 
 std::optional<std::string> Win32FileDialogs::SaveFile(const SaveFileRequest& request) {
-  const std::string filter = DialogFilter(request.filter);
-  std::vector<char> file = FileBuffer(request.fileName);
-  OPENFILENAMEA dialog = DialogFields(filter, file, request.title);
-  dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
-  dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_ENABLESIZING | OFN_EXPLORER;
-  if (!GetSaveFileNameA(&dialog)) return std::nullopt;
-  return std::string(file.data());
+  const std::string systemFolder;
+  return RunFileDialog(GetSaveFileNameA, {request.filter, request.fileName, request.title, systemFolder,
+                                          request.defaultExtension, OFN_NOREADONLYRETURN});
 }
 
 }  // namespace bw::platform
