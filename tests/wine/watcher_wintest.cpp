@@ -484,8 +484,8 @@ WINTEST(Watcher, ReportsKeysOfAnotherProgramFirstAndSwallowsOnRequest) {
   EXPECT_EQ(upA.flags & (api::KeyFlags::Released | api::KeyFlags::WasDown),
             api::KeyFlags::Released | api::KeyFlags::WasDown);
   // Modifiers come as a keyboard message names them, without side.
-  receiver.events.clear();
   ASSERT_TRUE(watcher.start(api::kWatchKeys) != 0);
+  ASSERT_TRUE(WaitUntilWatching(receiver, *client));
   Press(VK_LSHIFT);
   WaitUntil([&] { return receiver.events.size() >= 2; }, 5000);
   watcher.stop(api::kWatchKeys);
