@@ -377,6 +377,12 @@ WINTEST(TemplateList, AltAndATagButtonsLetterInsertsItsTagAtTheCaret) {
   EXPECT_TRUE(WaitFor([&] { return FocusIn(editor) == text; }, 5000));
   EXPECT_EQ(Text(text), kept);
   EXPECT_EQ(Text(name), std::string("Keys"));
+  // Coming back to the text selects nothing of it: the next tag goes in, it replaces nothing.
+  CHARRANGE back{};
+  remote.Send(text, EM_EXGETSEL, 0, back);
+  EXPECT_EQ(back.cpMin, back.cpMax);
+  PressAlt('T');
+  EXPECT_TRUE(WaitFor([&] { return Text(text).size() == kept.size() + std::string("<<Time>>").size(); }, 5000));
 
   PressButton(editor, IDCANCEL);
   ASSERT_TRUE(program.WaitDialogGone(kEditorCaption));

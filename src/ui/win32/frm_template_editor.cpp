@@ -333,6 +333,10 @@ private:
       if (self->showHelp_) self->showHelp_(self->HelpOf(window));
       return 0;
     }
+    // The dialog manager selects all of an edit it moves the focus to (Tab, an access key); in the
+    // template text the next key or tag would then replace the whole template, so the caret stays.
+    if (message == WM_GETDLGCODE && window == self->Item(kText))
+      return DefSubclassProc(window, message, wParam, lParam) & ~static_cast<LRESULT>(DLGC_HASSETSEL);
     if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &TemplateEditorWindow::FieldProc, kFieldSubclass);
     return DefSubclassProc(window, message, wParam, lParam);
   }
