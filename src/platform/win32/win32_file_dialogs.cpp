@@ -10,13 +10,14 @@ namespace bw::platform {
 
 namespace {
 
-// What tells the open-file and the save-file dialog apart; empty texts are left to the system.
+// What tells the open-file and the save-file dialog apart; a null folder or extension is left to
+// the system.
 struct DialogSetup {
   const std::string& filter;
   const std::string& fileName;
   const std::string& title;
-  const std::string& folder;
-  const std::string& defaultExtension;
+  const char* folder;
+  const char* defaultExtension;
   DWORD flags;
 };
 
@@ -42,8 +43,8 @@ std::optional<std::string> RunFileDialog(ShowDialog show, const DialogSetup& set
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrTitle = setup.title.c_str();
-  dialog.lpstrInitialDir = TextOrNull(setup.folder);
-  dialog.lpstrDefExt = TextOrNull(setup.defaultExtension);
+  dialog.lpstrInitialDir = setup.folder;
+  dialog.lpstrDefExt = setup.defaultExtension;
   dialog.Flags = setup.flags | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
   if (!show(&dialog)) return std::nullopt;
   return std::string(file.data());
@@ -52,15 +53,13 @@ std::optional<std::string> RunFileDialog(ShowDialog show, const DialogSetup& set
 }  // namespace
 
 std::optional<std::string> Win32FileDialogs::OpenFile(const OpenFileRequest& request) {
-  const std::string noExtension;
-  return RunFileDialog(GetOpenFileNameA, {request.filter, request.fileName, request.title, request.folder,
-                                          noExtension, OFN_FILEMUSTEXIST});
+  return RunFileDialog(GetOpenFileNameA, {request.filter, request.fileName, request.title, TextOrNull(request.folder),
+                                          nullptr, OFN_FILEMUSTEXIST});
 }
 
 std::optional<std::string> Win32FileDialogs::SaveFile(const SaveFileRequest& request) {
-  const std::string systemFolder;
-  return RunFileDialog(GetSaveFileNameA, {request.filter, request.fileName, request.title, systemFolder,
-                                          request.defaultExtension, OFN_NOREADONLYRETURN});
+  return RunFileDialog(GetSaveFileNameA, {request.filter, request.fileName, request.title, nullptr,
+                                          TextOrNull(request.defaultExtension), OFN_NOREADONLYRETURN});
 }
 
 }  // namespace bw::platform
