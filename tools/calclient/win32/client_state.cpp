@@ -34,11 +34,8 @@ void Client::WriteState(unsigned long sequence) {
   if (file == nullptr) return;
   const bool written = std::fwrite(report.data(), 1, report.size(), file) == report.size();
   const bool closed = std::fclose(file) == 0;
-  // A reader that holds the old report without sharing deletion makes the move fail for a moment.
-  for (int attempt = 0; written && closed && attempt < 100; ++attempt) {
-    if (MoveFileExA(partial.c_str(), options_.stateFile.c_str(), MOVEFILE_REPLACE_EXISTING)) break;
-    Sleep(10);
-  }
+  // The driver reads the report sharing deletion, so the move never waits for a reader.
+  if (written && closed) MoveFileExA(partial.c_str(), options_.stateFile.c_str(), MOVEFILE_REPLACE_EXISTING);
   log_.Note("state " + std::to_string(sequence) + " written");
 }
 
