@@ -71,7 +71,7 @@ for arch in "${ARCHS[@]}"; do
   bin=$(realpath "$BUILDS/$arch/bin")
   setup="Brackwater-$VERSION-$arch-setup.exe"
   zip="Brackwater-$VERSION-$arch.zip"
-  icon=$(realpath -m "$BUILDS/$arch/src/app/win32/art/brackwater.ico")
+  icon=$(realpath -m "$BUILDS/$arch/src/program/art/brackwater.ico")
   icon_define=()
   [[ -f $icon ]] && icon_define=("-DICON=$icon")
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/hotkey_ids.h"
-#include "app/win32/registered_messages.h"
+#include "program/registered_messages.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/window_commands.h"
+#include "program/window_commands.h"
 #include "client_session.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/win32/frm_navision_item.h"

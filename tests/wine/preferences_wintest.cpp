@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/win32/window_commands.h"
+#include "program/window_commands.h"
 #include "client_session.h"
 #include "ui/about_box.h"
 #include "ui/win32/frm_about.h"

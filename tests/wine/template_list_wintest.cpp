@@ -20,7 +20,7 @@
 #include <string>
 #include <utility>
 
-#include "app/win32/window_commands.h"
+#include "program/window_commands.h"
 #include "client_session.h"
 #include "platform/win32/win32_key_names.h"
 #include "settings/template_exchange.h"

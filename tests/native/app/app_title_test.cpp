@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/win32/app_title.h"
+#include "program/app_title.h"
 
 using bw::win32::ApplicationTitle;
 using bw::win32::InstanceMutexName;

@@ -7,7 +7,7 @@
 #include <deque>
 
 #include "app/tray_menu.h"
-#include "app/win32/shared_images.h"
+#include "program/shared_images.h"
 #include "ui/win32/unique_resource.h"
 
 namespace bw::win32 {

@@ -1,4 +1,4 @@
-#include "app/win32/item_list_controls.h"
+#include "program/item_list_controls.h"
 
 #include <algorithm>
 #include <cstring>

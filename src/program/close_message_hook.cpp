@@ -1,4 +1,4 @@
-#include "app/win32/close_message_hook.h"
+#include "program/close_message_hook.h"
 
 namespace bw::win32 {
 

@@ -1,4 +1,4 @@
-#include "app/win32/menu_margin.h"
+#include "program/menu_margin.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "app/win32/coding_watcher.h"
+#include "program/coding_watcher.h"
 
 #include "app/app_texts.h"
 

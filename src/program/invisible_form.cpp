@@ -1,4 +1,4 @@
-#include "app/win32/invisible_form.h"
+#include "program/invisible_form.h"
 
 namespace bw::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/win32/shared_images.h"
+#include "program/shared_images.h"
 
 #include "ui/win32/image_index.h"
 

@@ -1,6 +1,6 @@
-#include "app/win32/single_instance.h"
+#include "program/single_instance.h"
 
-#include "app/win32/registered_messages.h"
+#include "program/registered_messages.h"
 
 namespace bw::win32 {
 

@@ -1,4 +1,4 @@
-#include "app/win32/tray_icon.h"
+#include "program/tray_icon.h"
 
 #include <algorithm>
 #include <cstring>

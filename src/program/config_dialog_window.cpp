@@ -1,4 +1,4 @@
-#include "app/win32/config_dialog_window.h"
+#include "program/config_dialog_window.h"
 
 #include <cstdint>
 #include <functional>

@@ -2,8 +2,8 @@
 // the preferences, the about box and the version check.
 #include "app/scoped_flag.h"
 #include "app/text_resource.h"
-#include "app/win32/main_form.h"
-#include "app/win32/version_info.h"
+#include "program/main_form.h"
+#include "program/version_info.h"
 #include "platform/win32/win32_folder_dialog.h"
 #include "platform/win32/win32_resources.h"
 #include "ui/preferences_apply.h"

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/win32/frm_code_completer.h"
+#include "program/frm_code_completer.h"
 #include "editor/code_completion.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_desktop.h"

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "app/win32/main_form.h"
-#include "app/win32/window_commands.h"
+#include "program/main_form.h"
+#include "program/window_commands.h"
 #include "ui/win32/image_index.h"
 
 namespace bw::win32 {

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "app/win32/shared_images.h"
+#include "program/shared_images.h"
 
 namespace bw::win32 {
 

@@ -1,4 +1,4 @@
-#include "app/win32/completion_host.h"
+#include "program/completion_host.h"
 
 #include <string>
 

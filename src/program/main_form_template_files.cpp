@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "app/template_files.h"
-#include "app/win32/item_list_controls.h"
-#include "app/win32/main_form.h"
+#include "program/item_list_controls.h"
+#include "program/main_form.h"
 
 namespace bw::win32 {
 

@@ -1,4 +1,4 @@
-#include "app/win32/editor_commands.h"
+#include "program/editor_commands.h"
 
 #include "editor/block_command.h"
 #include "editor/focused_text.h"

@@ -1,4 +1,4 @@
-#include "app/win32/main_form.h"
+#include "program/main_form.h"
 
 #include <commctrl.h>
 
@@ -9,8 +9,8 @@
 #include "app/help_texts.h"
 #include "editor/variable_list.h"
 #include "ui/win32/dpi.h"
-#include "app/win32/version_info.h"
-#include "app/win32/window_commands.h"
+#include "program/version_info.h"
+#include "program/window_commands.h"
 #include "platform/win32/win32_resources.h"
 #include "ui/win32/frm_variables.h"
 #include "ui/win32/modal_dialog.h"

@@ -1,11 +1,11 @@
-#include "app/win32/tray_menu_view.h"
+#include "program/tray_menu_view.h"
 
 #include <algorithm>
 #include <string>
 
 #include "ui/access_keys.h"
 #include "ui/win32/dpi.h"
-#include "app/win32/menu_margin.h"
+#include "program/menu_margin.h"
 
 namespace bw::win32 {
 namespace {

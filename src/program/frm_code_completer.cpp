@@ -1,4 +1,4 @@
-#include "app/win32/frm_code_completer.h"
+#include "program/frm_code_completer.h"
 
 #include <commctrl.h>
 

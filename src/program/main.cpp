@@ -5,11 +5,11 @@
 
 #include <memory>
 
-#include "app/win32/app_title.h"
-#include "app/win32/close_message_hook.h"
-#include "app/win32/invisible_form.h"
-#include "app/win32/main_form.h"
-#include "app/win32/single_instance.h"
+#include "program/app_title.h"
+#include "program/close_message_hook.h"
+#include "program/invisible_form.h"
+#include "program/main_form.h"
+#include "program/single_instance.h"
 #include "platform/win32/com_apartment.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/win32/version_info.h"
+#include "program/version_info.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/win32/config_tree_control.h"
+#include "program/config_tree_control.h"
 
 #include <algorithm>
 #include <string>
