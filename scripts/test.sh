@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The whole check: dependencies, native build and tests (ASan + UBSan), fuzzing, both Windows
-# builds, static-runtime check, Wine tests. Ends with one line "N passed, M failed", with
+# The whole check: dependencies, the layer order of the includes, native build and tests (ASan +
+# UBSan), fuzzing, both Windows builds, static-runtime check, Wine tests. Ends with one line "N passed, M failed", with
 # ", K skipped" after it when a Wine scenario could not run; under CI=true a skip is a failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -107,6 +107,7 @@ export JOBS FUZZ_SECONDS WORK
 export -f configure_and_build native_tests fuzz_targets fuzz_build fuzz_target static_runtime
 
 step "install dependencies" bash scripts/install-deps.sh || true
+step "layer order of the includes" bash scripts/check-layers.sh || true
 
 if step "native build (ASan + UBSan)" configure_and_build native; then
   step "native tests" native_tests || true
