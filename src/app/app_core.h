@@ -91,7 +91,6 @@ public:
 
   // Runtime values of the main window.
   const std::string& CredentialsText() const { return credentialsText_; }
-  const std::string& LastTemplateText() const { return lastTemplateText_; }
   void SetLastTemplateText(std::string text) { lastTemplateText_ = std::move(text); }
   ConfigShortcuts& Shortcuts() { return shortcuts_; }
   HotkeyRegistration& Registration() { return registration_; }

@@ -36,9 +36,6 @@ public:
   bool RegisterToggleHotkey(const TBrackwaterStorage& general);
   void UnregisterToggleHotkey();
 
-  // Item ids handed out so far (1033 up to 1033 + count - 1).
-  int ItemIdsInUse() const { return itemIds_; }
-
 private:
   HotkeyPlatform platform_;
   int itemIds_ = 0;

@@ -28,7 +28,6 @@ public:
   ~DrawingLock();
   DrawingLock(const DrawingLock&) = delete;
   DrawingLock& operator=(const DrawingLock&) = delete;
-  bool Locked() const { return locked_; }
 
 private:
   platform::UserInput& input_;

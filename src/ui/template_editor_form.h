@@ -104,8 +104,6 @@ public:
   TShortCut Hotkey() const { return boxTicked_ ? hotkey_.Code() : 0; }
   bool OkEnabled() const;
   const std::string& RichText() const { return richText_; }
-  const std::string& HotkeyText() const { return hotkey_.Text(); }
-  bool BoxTicked() const { return boxTicked_; }
 
 private:
   void Highlight();

@@ -1,6 +1,6 @@
 // The SQL Server dialogs under Wine: "Available Databases" alone and as the database button's
 // flow runs it (the list in the server's order, OK, a double click, Escape, the warning when the
-// server fails), and the server field's list as discovery refills it.
+// server fails), and discovery over Winsock as the configuration dialog runs it.
 #include <winsock2.h>
 #include <windows.h>
 
@@ -14,12 +14,9 @@
 
 #include "dialog_driver.h"
 #include "launch/database_listing.h"
-#include "launch/server_combo.h"
-#include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_messages.h"
-#include "platform/win32/win32_user_input.h"
 #include "ui/win32/frm_available_databases.h"
-#include "ui/win32/server_combo_view.h"
+#include "ui/win32/sql_server_dialog_tools.h"
 #include "wintest.h"
 
 namespace {
@@ -146,21 +143,6 @@ WINTEST(ListSqlDatabases, PicksThroughTheDialogOrWarnsWithoutShowingIt) {
   EXPECT_EQ(Show(picked), std::string("nullopt"));
 }
 
-WINTEST(ServerCombo, RefillingTheListKeepsTheTypedText) {
-  const HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_POPUP | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 0, 0,
-                                     200, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  ASSERT_TRUE(combo != nullptr);
-  bw::ui::ServerComboView view(combo);
-  EXPECT_FALSE(view.HasEntries());
-  SetWindowTextA(combo, "SRV9\\N");
-  view.SetEntries({"SRV1"});
-  view.SetEntries({"SRV1", "SRV2\\NAV"});
-  EXPECT_TRUE(view.HasEntries());
-  EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
-  EXPECT_EQ(WindowText(combo), std::string("SRV9\\N"));
-  DestroyWindow(combo);
-}
-
 // A resolution service on a loopback port of this process: answers the first request it gets
 // within five seconds with the replies given, then closes.
 class LoopbackResponder {
@@ -207,44 +189,30 @@ private:
   std::thread thread_;
 };
 
-WINTEST(ServerCombo, DiscoveryOverWinsockFillsTheListAndAClosedPortIsNoError) {
-  const HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_POPUP | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 0, 0,
-                                     200, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  ASSERT_TRUE(combo != nullptr);
-  bw::ui::ServerComboView view(combo);
-  bw::platform::Win32Clock clock;
-  bw::platform::Win32UserInput input;
+// The configuration dialog's discovery as the program builds it, over Winsock: a port where
+// nobody listens is no failure, and the replies of a responder arrive in order.
+WINTEST(ServerDiscovery, OverWinsockAClosedPortIsNoFailureAndRepliesArrive) {
   bw::platform::Win32Messages messages;
-  const auto socket = bw::platform::OpenDatagramSocket(false);
-  const auto provide = [&]() -> bw::platform::DatagramSocket& { return *socket; };
   bw::DiscoveryOptions options;
   options.wait = std::chrono::milliseconds(700);
 
-  // Nobody listens on the port of a responder that has ended: no entries, and no warning.
+  // Nobody listens on the port of a responder that has ended.
   std::uint16_t closedPort = 0;
   { closedPort = LoopbackResponder({}).Port(); }
-  std::string warning;
-  {
-    Driver driver({"Warning"}, [&] {
-      if (WaitUntil([] { return FindDialog("Warning") != nullptr; }, 2500)) warning = AnswerBox("Warning", IDOK);
-    });
-    options.target = {"127.0.0.1", closedPort};
-    bw::DiscoverServersForList(view, provide, clock, input, messages, options);
-  }
-  EXPECT_EQ(warning, std::string());
-  EXPECT_FALSE(view.HasEntries());
+  options.target = {"127.0.0.1", closedPort};
+  bw::ui::SqlServerDialogTools closed(messages, options);
+  const bw::DiscoveredServers none = closed.DiscoverServers({});
+  EXPECT_FALSE(none.failed);
+  EXPECT_TRUE(none.names.empty());
 
-  SetWindowTextA(combo, "typed");
   LoopbackResponder responder({"ServerName;SRV2;InstanceName;MSSQLSERVER;;", "ServerName;SRV1;InstanceName;NAV;;"});
   options.target = {"127.0.0.1", responder.Port()};
-  bw::DiscoverServersForList(view, provide, clock, input, messages, options);
-  char first[64] = {};
-  SendMessageA(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
-  EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
-  EXPECT_EQ(std::string(first), std::string("SRV1\\NAV"));
-  EXPECT_EQ(WindowText(combo), std::string("typed"));
-  EXPECT_FALSE(bw::platform::Win32UserInput::BusyCursorShown());
-  DestroyWindow(combo);
+  bw::ui::SqlServerDialogTools tools(messages, options);
+  int updates = 0;
+  const bw::DiscoveredServers found = tools.DiscoverServers([&](const Names&) { ++updates; });
+  EXPECT_FALSE(found.failed);
+  EXPECT_EQ(found.names, (Names{"SRV1\\NAV", "SRV2"}));
+  EXPECT_EQ(updates, 2);
 }
 
 }  // namespace

@@ -41,11 +41,6 @@ void FakeClipboard::PutFromOtherProgram(std::vector<platform::ClipboardItem> ite
   items_ = std::move(items);
 }
 
-void FakeClipboard::FailWrites(bool fail) {
-  std::lock_guard lock(mutex_);
-  failWrites_ = fail;
-}
-
 void FakeClipboard::FailEmpty(bool fail) {
   std::lock_guard lock(mutex_);
   failEmpty_ = fail;
@@ -153,7 +148,7 @@ bool FakeClipboard::WriteAll(std::span<const platform::ClipboardItem> items) {
   std::string formats;
   for (const auto& item : items) formats += (formats.empty() ? "" : " ") + std::to_string(item.format);
   log_.Add(Event::WithText(Event::Kind::ClipboardWrite, formats));
-  if (!Usable() || failWrites_ || failEmpty_) return false;
+  if (!Usable() || failEmpty_) return false;
   // As on Windows: with no window to own it, nothing can be set.
   if (!openOwned_) {
     ++misuses_;

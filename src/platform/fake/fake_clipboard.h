@@ -26,8 +26,6 @@ public:
   // Puts the text on the clipboard only when it has been read `reads` more times, as a slow
   // program answering a copy chord would.
   void PutAfterReads(int reads, std::string text);
-  // Writing fails while set.
-  void FailWrites(bool fail);
   // Emptying fails while set (as when another program owns the clipboard and will not let go).
   void FailEmpty(bool fail);
   // The next Empty succeeds, and then another program (a clipboard viewer) holds the clipboard
@@ -65,7 +63,6 @@ private:
   bool openOwned_ = false;
   bool ownedByProgram_ = false;
   int putsWhileOwned_ = 0;
-  bool failWrites_ = false;
   bool failEmpty_ = false;
   int refusalsAfterEmpty_ = 0;
   int misuses_ = 0;

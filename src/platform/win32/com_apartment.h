@@ -16,9 +16,6 @@ public:
     if (SUCCEEDED(result_)) CoUninitialize();
   }
 
-  // S_OK, or S_FALSE when the thread already had COM; an error when it could not be had.
-  HRESULT Result() const { return result_; }
-
 private:
   HRESULT result_;
 };

@@ -3,12 +3,9 @@
 #include <string>
 
 #include "launch/discovery_reply.h"
-#include "launch/server_combo.h"
 #include "launch/server_discovery.h"
 #include "platform/fake/event_log.h"
-#include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_clock.h"
-#include "platform/fake/recording_messages.h"
 #include "platform/fake/scripted_datagrams.h"
 
 namespace bw {
@@ -104,7 +101,6 @@ struct DiscoveryScene {
   fake::EventLog log;
   fake::FakeClock clock{log};
   fake::ScriptedDatagrams socket{clock};
-  fake::FakeDesktop desktop{log};
   DiscoveryOptions options{{"127.0.0.1", 51434}, kSsrpBroadcastRequest, 3000ms, 15000ms};
 };
 
@@ -129,56 +125,6 @@ TEST(DiscoverSqlServersTest, ServersThatNeverFallSilentAreCutOffAtTheLimit) {
   EXPECT_EQ(DiscoverSqlServers(scene.socket, scene.clock, scene.options), (Entries{"CHATTY"}));
   EXPECT_LE(scene.clock.Elapsed(), 15000ms);
   EXPECT_GE(scene.clock.Elapsed(), 14000ms);
-}
-
-struct FakeCombo final : ServerComboList {
-  bool HasEntries() override { return !entries.empty(); }
-  void SetEntries(const Entries& replaced) override { entries = replaced; ++fills; }
-  Entries entries;
-  int fills = 0;
-};
-
-TEST(DiscoverServersForListTest, NothingAnsweringIsNoErrorAndTheNextDropDownTriesAgain) {
-  DiscoveryScene scene;
-  FakeCombo combo;
-  platform::RecordingMessages messages;
-  auto socket = [&]() -> platform::DatagramSocket& { return scene.socket; };
-  DiscoverServersForList(combo, socket, scene.clock, scene.desktop, messages, scene.options);
-  EXPECT_TRUE(combo.entries.empty());
-  EXPECT_TRUE(messages.shown.empty());
-  scene.socket.Reply(Reply("ServerName;SRV1;InstanceName;MSSQLSERVER;;"));
-  DiscoverServersForList(combo, socket, scene.clock, scene.desktop, messages, scene.options);
-  EXPECT_EQ(combo.entries, (Entries{"SRV1"}));
-  // The hourglass shows from before the request until after the wait that ends the discovery.
-  std::vector<std::string> order;
-  for (const auto& event : scene.log.Events()) order.push_back(fake::Describe(event));
-  EXPECT_EQ(order.front(), fake::Describe(fake::Event::Of(fake::Event::Kind::BusyCursor, 1)));
-  EXPECT_EQ(order.back(), fake::Describe(fake::Event::Of(fake::Event::Kind::BusyCursor, 0)));
-  EXPECT_FALSE(scene.desktop.BusyCursorShown());
-  // With entries in the list, the drop-down asks nobody.
-  DiscoverServersForList(combo, socket, scene.clock, scene.desktop, messages, scene.options);
-  EXPECT_EQ(scene.socket.sent.size(), 2u);
-}
-
-TEST(DiscoverServersForListTest, ASocketFailureWarnsAndKeepsWhatWasFound) {
-  DiscoveryScene scene;
-  FakeCombo combo;
-  platform::RecordingMessages messages;
-  scene.socket.Reply(Reply("ServerName;SRV1;InstanceName;NAV;;"));
-  scene.socket.steps.push_back({{}, 0ms, true});
-  DiscoverServersForList(combo, [&]() -> platform::DatagramSocket& { return scene.socket; }, scene.clock, scene.desktop,
-                         messages, scene.options);
-  EXPECT_EQ(combo.entries, (Entries{"SRV1\\NAV"}));
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].kind, platform::RecordingMessages::Shown::Kind::Warning);
-  EXPECT_EQ(messages.shown[0].text, kCannotDiscover);
-  EXPECT_FALSE(scene.desktop.BusyCursorShown());
-
-  FakeCombo empty;
-  messages.shown.clear();
-  DiscoverServersForList(empty, []() -> platform::DatagramSocket& { throw platform::DatagramError("no socket"); },
-                         scene.clock, scene.desktop, messages, scene.options);
-  EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 }  // namespace
