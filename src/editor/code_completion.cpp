@@ -78,8 +78,8 @@ void CodeCompletion::TrackWord(platform::WindowId focus, std::optional<platform:
   const char c = typed[0];
 
   platform::Modifiers shift = services_.keys.StateModifiers();
-  if ((keyData & keys::AltBit) != 0) shift |= platform::kAlt;
-  const bool noCtrlOrAlt = (shift & (platform::kCtrl | platform::kAlt)) == 0;
+  if ((keyData & keys::AltBit) != 0) shift |= platform::kHeldAlt;
+  const bool noCtrlOrAlt = (shift & (platform::kHeldCtrl | platform::kHeldAlt)) == 0;
 
   if (IsLetterOrDigit(c) && noCtrlOrAlt) {
     typedWord_.push_back(c);
@@ -97,7 +97,7 @@ void CodeCompletion::TrackWord(platform::WindowId focus, std::optional<platform:
   const CompletionSwitches switches = services_.switches ? services_.switches() : CompletionSwitches{};
   if (c == '.' && switches.viaDot) {
     if (caret) OpenCompletion(focus, typedWord_, *caret);
-  } else if (c == ' ' && shift == platform::kCtrl && switches.viaCtrlSpace) {
+  } else if (c == ' ' && shift == platform::kHeldCtrl && switches.viaCtrlSpace) {
     if (caret) {
       handled = true;
       OpenCompletion(focus, typedWord_, *caret);

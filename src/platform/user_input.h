@@ -8,10 +8,11 @@
 
 namespace bw::platform {
 
+// The held modifier keys as bits (not the bits of a stored hotkey code, TShortCut).
 using Modifiers = std::uint8_t;
-inline constexpr Modifiers kShift = 1;
-inline constexpr Modifiers kCtrl = 2;
-inline constexpr Modifiers kAlt = 4;
+inline constexpr Modifiers kHeldShift = 1;
+inline constexpr Modifiers kHeldCtrl = 2;
+inline constexpr Modifiers kHeldAlt = 4;
 
 class UserInput {
 public:

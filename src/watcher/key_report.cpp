@@ -5,7 +5,7 @@
 namespace bw::watcher {
 
 namespace {
-constexpr std::uint32_t kShift = 0x10, kControl = 0x11, kMenu = 0x12;
+constexpr std::uint32_t kVkShift = 0x10, kVkControl = 0x11, kVkMenu = 0x12;
 constexpr std::uint32_t kLeftShift = 0xA0, kRightShift = 0xA1;
 constexpr std::uint32_t kLeftControl = 0xA2, kRightControl = 0xA3;
 constexpr std::uint32_t kLeftMenu = 0xA4, kRightMenu = 0xA5;
@@ -14,11 +14,11 @@ constexpr std::uint32_t kLeftMenu = 0xA4, kRightMenu = 0xA5;
 std::uint32_t MessageVirtualKey(std::uint32_t lowLevelKey) {
   switch (lowLevelKey) {
     case kLeftShift:
-    case kRightShift: return kShift;
+    case kRightShift: return kVkShift;
     case kLeftControl:
-    case kRightControl: return kControl;
+    case kRightControl: return kVkControl;
     case kLeftMenu:
-    case kRightMenu: return kMenu;
+    case kRightMenu: return kVkMenu;
     default: return lowLevelKey & 0xFFu;
   }
 }

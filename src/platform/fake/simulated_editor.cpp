@@ -71,7 +71,7 @@ void SimulatedEditor::Receive(platform::WindowId window, platform::KeyMessage me
   if (window == topLevel_) {
     // The client's window handles its shortcuts; only the copy chord matters here.
     if (key == platform::vk::Control) controlPosted_ = message == platform::KeyMessage::KeyDown;
-    const bool control = controlPosted_ || (held & platform::kCtrl) != 0;
+    const bool control = controlPosted_ || (held & platform::kHeldCtrl) != 0;
     if (message == platform::KeyMessage::KeyDown && key == copyKey_ && control) Copy();
   }
   if (window != editor_) return;
@@ -143,8 +143,8 @@ void SimulatedEditor::Delete() {
 }
 
 void SimulatedEditor::Move(std::uint16_t key, platform::Modifiers held) {
-  const bool shift = (held & platform::kShift) != 0;
-  const bool control = (held & platform::kCtrl) != 0;
+  const bool shift = (held & platform::kHeldShift) != 0;
+  const bool control = (held & platform::kHeldCtrl) != 0;
   if (shift && !anchor_) anchor_ = caret_;
   if (!shift) anchor_.reset();
   const int lastLine = static_cast<int>(lines_.size()) - 1;

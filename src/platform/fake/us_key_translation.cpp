@@ -6,9 +6,9 @@ namespace bw::fake {
 
 std::string UsKeyTranslation::Translate(std::uint32_t virtualKey, std::uint32_t) {
   const platform::Modifiers held = held_;
-  const bool shift = (held & platform::kShift) != 0;
-  const bool ctrl = (held & platform::kCtrl) != 0;
-  if (ctrl && (held & platform::kAlt) != 0) return {};  // AltGr: nothing on a US layout
+  const bool shift = (held & platform::kHeldShift) != 0;
+  const bool ctrl = (held & platform::kHeldCtrl) != 0;
+  if (ctrl && (held & platform::kHeldAlt) != 0) return {};  // AltGr: nothing on a US layout
   if (virtualKey >= 'A' && virtualKey <= 'Z') {
     if (ctrl) return std::string(1, static_cast<char>(virtualKey - 'A' + 1));
     return std::string(1, static_cast<char>(shift ? virtualKey : virtualKey - 'A' + 'a'));

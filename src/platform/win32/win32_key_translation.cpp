@@ -28,9 +28,9 @@ std::string Win32KeyTranslation::Translate(std::uint32_t virtualKey, std::uint32
 
 Modifiers Win32KeyTranslation::StateModifiers() {
   Modifiers held = 0;
-  if (Held(VK_SHIFT)) held |= kShift;
-  if (Held(VK_CONTROL)) held |= kCtrl;
-  if (Held(VK_MENU)) held |= kAlt;
+  if (Held(VK_SHIFT)) held |= kHeldShift;
+  if (Held(VK_CONTROL)) held |= kHeldCtrl;
+  if (Held(VK_MENU)) held |= kHeldAlt;
   return held;
 }
 

@@ -32,9 +32,9 @@ bool Swallow(bool swallow) {
 
 Modifiers Win32UserInput::HeldModifiers() {
   Modifiers held = 0;
-  if (Held(VK_SHIFT)) held |= kShift;
-  if (Held(VK_CONTROL)) held |= kCtrl;
-  if (Held(VK_MENU)) held |= kAlt;
+  if (Held(VK_SHIFT)) held |= kHeldShift;
+  if (Held(VK_CONTROL)) held |= kHeldCtrl;
+  if (Held(VK_MENU)) held |= kHeldAlt;
   return held;
 }
 

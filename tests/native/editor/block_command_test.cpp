@@ -233,7 +233,7 @@ TEST(BlockCommand, ASlowClientsCopyIsWaitedFor) {
 
 TEST(BlockCommand, WaitsForTheHotkeysModifiersBeforeTheFirstKey) {
   BlockScene scene("a\nb\nc", 0, 2);
-  scene.desktop.HoldModifiers(platform::kShift | platform::kCtrl, 5);
+  scene.desktop.HoldModifiers(platform::kHeldShift | platform::kHeldCtrl, 5);
   scene.Run(BlockOperation::Indent, {true, false});
   EXPECT_EQ(scene.editor.Lines(), (Lines{"  a", "  b", "  c"}));
   EXPECT_EQ(scene.editor.GetCaret(), (Caret{2, 0}));

@@ -88,7 +88,7 @@ struct CompletionScene : EditorScene {
 
   bool Key(std::uint32_t virtualKey, platform::Modifiers held = 0) {
     keys.Hold(held);
-    const std::uint32_t flags = 0x001C0001u | ((held & platform::kAlt) != 0 ? completion_keys::AltBit : 0u);
+    const std::uint32_t flags = 0x001C0001u | ((held & platform::kHeldAlt) != 0 ? completion_keys::AltBit : 0u);
     const bool handled = completion.KeyPressedWatch(virtualKey, flags);
     swallowed.push_back(handled);
     if (!handled) {
@@ -104,12 +104,12 @@ struct CompletionScene : EditorScene {
     for (const char c : text) {
       if (c == '.') Key(Period);
       else if (c >= 'a' && c <= 'z') Key(static_cast<std::uint32_t>(c - 'a' + 'A'));
-      else if (c >= 'A' && c <= 'Z') Key(static_cast<std::uint32_t>(c), platform::kShift);
-      else if (c == '(') Key('9', platform::kShift);
+      else if (c >= 'A' && c <= 'Z') Key(static_cast<std::uint32_t>(c), platform::kHeldShift);
+      else if (c == '(') Key('9', platform::kHeldShift);
       else Key(static_cast<std::uint32_t>(c));
     }
   }
-  bool CtrlSpace() { return Key(Space, platform::kCtrl); }
+  bool CtrlSpace() { return Key(Space, platform::kHeldCtrl); }
   void FocusOn(platform::WindowId window) { desktop.SetFocus(kClientThread, window); }
 
   // Types the recorded choice into the simulated editor as the worker would.
@@ -248,7 +248,7 @@ TEST(CodeCompletion, AWordBreakChoosesAndIsTypedAfterTheWordInsteadOfReachingThe
   s.Type("Rec.setr");
   EXPECT_EQ(s.view.rows, (std::vector<std::string>{"SETRANGE", "SETRECFILTER", "SETRECORD", "SETRESPONSE"}));
   s.Key(Down);
-  EXPECT_TRUE(s.Key('9', platform::kShift));  // "("
+  EXPECT_TRUE(s.Key('9', platform::kHeldShift));  // "("
   ASSERT_EQ(s.inserter.jobs.size(), 1u);
   EXPECT_EQ(s.inserter.jobs[0].word, "SETRECFILTER");
   EXPECT_EQ(s.inserter.jobs[0].trailing, "(");
@@ -289,8 +289,8 @@ TEST(CodeCompletion, BackspaceNarrowsBackAndOnAnEmptyFilterClosesAndReachesTheEd
 TEST(CodeCompletion, ModifiedLettersAndCaretMovesDoNotBuildTheWord) {
   CompletionScene s;
   s.Type("ab");
-  s.Key('C', platform::kCtrl);
-  s.Key('7', platform::kAlt);
+  s.Key('C', platform::kHeldCtrl);
+  s.Key('7', platform::kHeldAlt);
   EXPECT_EQ(s.completion.TypedWord(), "ab");
   s.Key(Left);
   EXPECT_EQ(s.completion.TypedWord(), "");
@@ -323,7 +323,7 @@ TEST(CodeCompletion, KeysOutsideAnEditorChangeNothing) {
   s.desktop.FailAttach(true);
   EXPECT_FALSE(s.CtrlSpace());
   s.desktop.FailAttach(false);
-  s.keys.Hold(platform::kCtrl);
+  s.keys.Hold(platform::kHeldCtrl);
   EXPECT_FALSE(s.completion.KeyPressedWatch(Space, 0xC01C0001u));
   EXPECT_EQ(s.view.created, 0);
   EXPECT_EQ(s.completion.TypedWord(), "Cal");
@@ -342,7 +342,7 @@ TEST(CodeCompletion, TheSwitchesAndTheCaretDecideWhetherTheListOpens) {
   EXPECT_FALSE(s.CtrlSpace());
   EXPECT_EQ(s.view.created, 0);
   s.switches = {.viaDot = true, .viaCtrlSpace = true};
-  EXPECT_FALSE(s.Key(Space, platform::kCtrl | platform::kShift));
+  EXPECT_FALSE(s.Key(Space, platform::kHeldCtrl | platform::kHeldShift));
   EXPECT_EQ(s.view.created, 0);
   s.desktop.SetCaret(std::nullopt);
   EXPECT_FALSE(s.CtrlSpace());  // without a caret Ctrl+Space is not swallowed

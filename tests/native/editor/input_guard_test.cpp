@@ -15,13 +15,13 @@ constexpr auto kEditor = EditorScene::kEditorWindow;
 
 TEST(WaitForModifiersReleased, PollsUntilLetGoAndGivesUpAfterAboutASecond) {
   EditorScene scene;
-  scene.desktop.HoldModifiers(platform::kShift | platform::kCtrl, 3);
+  scene.desktop.HoldModifiers(platform::kHeldShift | platform::kHeldCtrl, 3);
   EXPECT_TRUE(WaitForModifiersReleased(scene.desktop, scene.clock));
   EXPECT_EQ(scene.log.Transcript(),
             (std::vector<std::string>{"poll 3", "sleep 10", "poll 3", "sleep 10", "poll 3", "sleep 10", "poll 0"}));
 
   scene.log.Clear();
-  scene.desktop.HoldModifiers(platform::kAlt, -1);
+  scene.desktop.HoldModifiers(platform::kHeldAlt, -1);
   EXPECT_FALSE(WaitForModifiersReleased(scene.desktop, scene.clock));
   EXPECT_EQ(scene.Count(Event::Kind::ModifierPoll), 100);
   EXPECT_EQ(scene.log.SleptMs(), 1000);
@@ -29,7 +29,7 @@ TEST(WaitForModifiersReleased, PollsUntilLetGoAndGivesUpAfterAboutASecond) {
 
 TEST(InputGuard, TakesInOrderAndReleasesInReverse) {
   EditorScene scene;
-  scene.desktop.HoldModifiers(platform::kShift, 1);
+  scene.desktop.HoldModifiers(platform::kHeldShift, 1);
   {
     InputGuard guard(scene.desktop, scene.clock, {.busyCursor = true, .lockDrawing = kEditor});
     EXPECT_TRUE(scene.desktop.InputBlocked());

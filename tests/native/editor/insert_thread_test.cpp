@@ -52,7 +52,7 @@ TEST(TInsertThread, WaitsForShiftOfTheChoosingKey) {
   EditorScene scene;
   scene.editor.SetText("x := Cust.Cal");
   scene.editor.SetCaret({0, 13});
-  scene.desktop.HoldModifiers(platform::kShift, 4);
+  scene.desktop.HoldModifiers(platform::kHeldShift, 4);
   TInsertThread(scene.Services(), Job("Cal", "CALCFIELDS", "(")).Join();
   EXPECT_EQ(scene.editor.Text(), "x := Cust.CALCFIELDS(");
 }
