@@ -79,8 +79,8 @@ void AppCore::RunMenuCommand(const TrayMenuEntry& entry) {
       if (entry.configuration != nullptr && InTree(*entry.configuration)) StartConfiguration(*entry.configuration);
       break;
     case MenuCommand::StartPlugin: StartPluginAt(entry.pluginIndex); break;
-    case MenuCommand::OpenBrackwater: services_.window.ShowManagementWindow(kConfigurationsPage); break;
-    case MenuCommand::OpenTemplates: services_.window.ShowManagementWindow(kTemplatesPage); break;
+    case MenuCommand::OpenBrackwater: services_.window.ShowManagementWindow(ManagementPage::Configurations); break;
+    case MenuCommand::OpenTemplates: services_.window.ShowManagementWindow(ManagementPage::Templates); break;
     case MenuCommand::ToggleHotkeys: ToggleHotkeys(); break;
     case MenuCommand::ResetVariables: services_.window.ResetVariables(); break;
     case MenuCommand::Preferences: services_.window.ShowPreferences(); break;

@@ -9,10 +9,14 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_host.h"
 #include "app/config_shortcuts.h"
+#include "app/editor_commands.h"
 #include "app/help_texts.h"
 #include "app/hotkey_registration.h"
+#include "app/item_picker.h"
+#include "app/key_watcher.h"
+#include "app/main_window.h"
+#include "app/tray_icon.h"
 #include "app/tray_menu.h"
 #include "platform/hotkey_registrar.h"
 #include "platform/key_names.h"
@@ -92,7 +96,13 @@ public:
   // Runtime values of the main window.
   const std::string& CredentialsText() const { return credentialsText_; }
   void SetLastTemplateText(std::string text) { lastTemplateText_ = std::move(text); }
-  ConfigShortcuts& Shortcuts() { return shortcuts_; }
+  const ConfigShortcuts& Shortcuts() const { return shortcuts_; }
+  // The configuration hotkeys follow the configuration tree's edits: a configuration added, the
+  // folder changed (a record's hotkey or name edited), a record removed with what is below it
+  // (called before the records go).
+  void AddConfigShortcut(const TConfigStorage& config) { shortcuts_.Add(config, services_.keys); }
+  void SyncConfigShortcuts() { shortcuts_.Sync(ConfigsFolder(root_), services_.keys); }
+  void RemoveConfigShortcuts(const TStorage& record) { shortcuts_.Remove(record); }
   HotkeyRegistration& Registration() { return registration_; }
   TStorage& Root() { return root_; }
 

@@ -71,7 +71,7 @@ bool ConfigTree::AddFromDialog(ConfigDialogState& state, TConfigStorage* targetF
   {
     ItemsChange change(services_.core);
     parent.AddChild(std::move(record));
-    services_.core.Shortcuts().Add(added, services_.keys);
+    services_.core.AddConfigShortcut(added);
   }
   TakeRememberedFolders(state);
   selected_ = &added;
@@ -97,7 +97,7 @@ bool ConfigTree::Modify() {
     // never gets any.
     state.values.folder = record.IsSubMenu;
     WriteValues(state.values, record);
-    services_.core.Shortcuts().Sync(ConfigsFolder(root_), services_.keys);
+    services_.core.SyncConfigShortcuts();
     // Another configuration of the old name shares its files and keeps them.
     if (!record.IsSubMenu && !NameInUse(oldName, &record))
       RenameZupFiles(services_.zup, General(root_).ZupDir, oldName, record.ConfigName);
@@ -116,7 +116,7 @@ bool ConfigTree::Delete() {
   const bool configuration = !record.IsSubMenu;
   {
     ItemsChange change(services_.core);
-    services_.core.Shortcuts().Remove(record);
+    services_.core.RemoveConfigShortcuts(record);
     if (dragged_ != nullptr && (dragged_ == &record || IsBelow(dragged_, record))) dragged_ = nullptr;
     selected_ = nullptr;
     record.ClearChildren();
@@ -193,11 +193,11 @@ bool ConfigTree::NameInUse(std::string_view name, const TConfigStorage* except) 
   return used;
 }
 
-PageState PageStateFor(int page, const ConfigTree& tree) {
+PageState PageStateFor(ManagementPage page, const ConfigTree& tree) {
   PageState state;
-  state.helpContext = page + 1;
-  state.importExportEnabled = page == kTemplatesPage;
-  state.cloneEnabled = page != kConfigurationsPage || tree.CloneEnabled();
+  state.helpContext = static_cast<int>(page) + 1;
+  state.importExportEnabled = page == ManagementPage::Templates;
+  state.cloneEnabled = page != ManagementPage::Configurations || tree.CloneEnabled();
   return state;
 }
 

@@ -97,6 +97,6 @@ struct PageState {
   bool importExportEnabled = false;
   bool cloneEnabled = true;
 };
-PageState PageStateFor(int page, const ConfigTree& tree);
+PageState PageStateFor(ManagementPage page, const ConfigTree& tree);
 
 }  // namespace bw

@@ -17,13 +17,13 @@ namespace {
 class WatcherPause {
 public:
   WatcherPause(KeyWatcher& watcher, int& depth) : watcher_(watcher), depth_(depth) {
-    watcher_.Stop(kWatchKeys);
+    watcher_.Stop(WatchKind::Keys);
     ++depth_;
   }
   WatcherPause(const WatcherPause&) = delete;
   WatcherPause& operator=(const WatcherPause&) = delete;
   ~WatcherPause() {
-    if (--depth_ == 0) watcher_.Start(kWatchKeys);
+    if (--depth_ == 0) watcher_.Start(WatchKind::Keys);
   }
 
 private:
@@ -97,16 +97,16 @@ void AppCore::RunHotkeyCommand(int id, unsigned modifiers, unsigned virtualKey) 
     default: break;
   }
   switch (id) {
-    case kOpenBrackwaterId: services_.window.ShowManagementWindow(kConfigurationsPage); break;
+    case kOpenBrackwaterId: services_.window.ShowManagementWindow(ManagementPage::Configurations); break;
     case kInsertCredentialsId:
       if (!credentialsText_.empty()) editor.InsertFocusedText(credentialsText_);
       break;
     case kInsertTemplateId: editor.OpenInsertTemplate(); break;
     case kToggleHotkeysId: ToggleHotkeys(); break;
-    case kIndentId: editor.BlockCommand(kBlockIndent); break;
-    case kUnindentId: editor.BlockCommand(kBlockUnindent); break;
-    case kCommentId: editor.BlockCommand(kBlockComment); break;
-    case kUncommentId: editor.BlockCommand(kBlockUncomment); break;
+    case kIndentId: editor.BlockCommand(BlockOperation::Indent); break;
+    case kUnindentId: editor.BlockCommand(BlockOperation::Unindent); break;
+    case kCommentId: editor.BlockCommand(BlockOperation::Comment); break;
+    case kUncommentId: editor.BlockCommand(BlockOperation::Uncomment); break;
     case kRepeatTemplateId:
       if (!lastTemplateText_.empty()) editor.InsertFocusedText(lastTemplateText_);
       break;
@@ -129,14 +129,14 @@ void AppCore::ActivateHotkeyItems(unsigned virtualKey, unsigned modifiers) {
 
 void AppCore::ActivateItem(const HotkeyItem& item, bool confirmed) {
   switch (item.kind) {
-    case HotkeyItem::Kind::Template:
+    case ItemKind::Template:
       if (!ForegroundReachable()) return;
       services_.editor.InsertTemplateText(static_cast<const TCommentStorage*>(item.record)->Comment, confirmed);
       break;
-    case HotkeyItem::Kind::Configuration:
+    case ItemKind::Configuration:
       StartConfiguration(*static_cast<const TConfigStorage*>(item.record));
       break;
-    case HotkeyItem::Kind::Plugin:
+    case ItemKind::Plugin:
       StartPlugin(*static_cast<const TPluginStorage*>(item.record), services_.shell);
       break;
   }

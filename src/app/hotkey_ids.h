@@ -15,10 +15,4 @@ inline constexpr int kRepeatTemplateId = 1031;
 // 1032 is never used.
 inline constexpr int kFirstItemId = 1033;
 
-// The block commands, in the numbering of the editor's BlockCommand.
-inline constexpr int kBlockIndent = 0;
-inline constexpr int kBlockUnindent = 1;
-inline constexpr int kBlockComment = 2;
-inline constexpr int kBlockUncomment = 3;
-
 }  // namespace bw

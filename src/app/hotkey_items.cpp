@@ -23,18 +23,18 @@ std::vector<HotkeyItem> ItemsForKey(const TStorage& root, const ConfigShortcuts&
   for (int i = 0; i < templates.ChildCount(); ++i) {
     const auto& item = As<TCommentStorage>(templates.Child(i));
     if (Matches(item.Hotkey, virtualKey, modifiers))
-      items.push_back({HotkeyItem::Kind::Template, item.CommentName, &item});
+      items.push_back({ItemKind::Template, item.CommentName, &item});
   }
   for (const auto& entry : configs.Entries()) {
     const TConfigStorage* config = entry.config;
     if (config != nullptr && !config->IsSubMenu && Matches(config->Hotkey, virtualKey, modifiers))
-      items.push_back({HotkeyItem::Kind::Configuration, config->ConfigName, config});
+      items.push_back({ItemKind::Configuration, config->ConfigName, config});
   }
   const TStorage& plugins = PluginsFolder(root);
   for (int i = 0; i < plugins.ChildCount(); ++i) {
     const auto& plugin = As<TPluginStorage>(plugins.Child(i));
     if (Matches(plugin.Hotkey, virtualKey, modifiers))
-      items.push_back({HotkeyItem::Kind::Plugin, plugin.PluginName, &plugin});
+      items.push_back({ItemKind::Plugin, plugin.PluginName, &plugin});
   }
   return items;
 }

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/app_host.h"
+#include "app/item_picker.h"
 #include "app/config_shortcuts.h"
 #include "settings/storage.h"
 

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string_view>
 
+#include "editor/block_operation.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
@@ -14,9 +15,6 @@
 #include "platform/user_input.h"
 
 namespace bw {
-
-// The values match the order of the standard hotkeys Indent, Unindent, Comment, Uncomment.
-enum class BlockOperation { Indent = 0, Unindent = 1, Comment = 2, Uncomment = 3 };
 
 inline constexpr std::string_view kRepeatCaption = "Brackwater for Dynamics NAV";
 inline constexpr std::string_view kRepeatQuestion = "Do you want to repeat (un)indentation ?";

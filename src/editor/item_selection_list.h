@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace bw {
+#include "editor/item_kind.h"
 
-enum class ItemKind { Configuration, Template, Plugin };
+namespace bw {
 
 struct SelectableItem {
   std::string name;

@@ -104,7 +104,10 @@ void CodingWatcher::Unload() {
   started_ = false;
 }
 
-void CodingWatcher::Start(int kind) {
+// The library numbers what it watches as the port does.
+static_assert(static_cast<std::int32_t>(WatchKind::Keys) == watcher::kWatchKeys);
+
+void CodingWatcher::Start(WatchKind kind) {
   Load();
   if (!library_ || disabled_) return;
   if (started_ && entries_.pauseWatching) {
@@ -112,16 +115,16 @@ void CodingWatcher::Start(int kind) {
     return;
   }
   if (entries_.pauseWatching) entries_.pauseWatching(FALSE);
-  started_ = entries_.startWatching(kind) != FALSE;
+  started_ = entries_.startWatching(static_cast<std::int32_t>(kind)) != FALSE;
 }
 
-void CodingWatcher::Stop(int kind) {
+void CodingWatcher::Stop(WatchKind kind) {
   if (!library_ || entries_.stopWatching == nullptr) return;
   if (started_ && entries_.pauseWatching) {
     entries_.pauseWatching(TRUE);
     return;
   }
-  entries_.stopWatching(kind);
+  entries_.stopWatching(static_cast<std::int32_t>(kind));
   started_ = false;
   if (!entries_.stillWatching()) Unload();
 }

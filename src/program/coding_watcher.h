@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "app/app_host.h"
+#include "app/key_watcher.h"
 #include "platform/messages.h"
 #include "ui/win32/unique_resource.h"
 #include "watcher/watcher_api.h"
@@ -30,8 +30,8 @@ public:
 
   // Start watches, or resumes after Stop; Stop pauses the reporting and keeps the hook in place
   // when the library can pause, else stops and unloads it.
-  void Start(int kind) override;
-  void Stop(int kind) override;
+  void Start(WatchKind kind) override;
+  void Stop(WatchKind kind) override;
 
   // Swallows (true) or lets through again (false) the user's own keys and mouse buttons.
   // True when the requested state holds; false without a loaded library that can do it.

@@ -30,9 +30,9 @@ InsertionContext Win32EditorCommands::Insertion() {
           [core = core_](std::string_view text) { core->SetLastTemplateText(std::string(text)); }};
 }
 
-void Win32EditorCommands::BlockCommand(int operation) {
-  if (core_ == nullptr || operation < 0 || operation > static_cast<int>(BlockOperation::Uncomment)) return;
-  bw::BlockCommand({desktop_, keyboard_, input_, clipboard_, clock_, messages_}, static_cast<BlockOperation>(operation));
+void Win32EditorCommands::BlockCommand(BlockOperation operation) {
+  if (core_ == nullptr) return;
+  bw::BlockCommand({desktop_, keyboard_, input_, clipboard_, clock_, messages_}, operation);
 }
 
 void Win32EditorCommands::OpenInsertTemplate() {

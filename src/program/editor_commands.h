@@ -37,7 +37,7 @@ public:
   // Until it is connected every command does nothing.
   void Connect(AppCore& core, HWND owner);
 
-  void BlockCommand(int operation) override;
+  void BlockCommand(BlockOperation operation) override;
   void OpenInsertTemplate() override;
   void InsertFocusedText(const std::string& text) override;
   void AttachToForeground() override;

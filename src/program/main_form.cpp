@@ -57,7 +57,7 @@ MainForm::~MainForm() {
   // AppDestroy: the last save point, then every hotkey and the watcher go.
   Save();
   if (core_) core_->Shutdown();
-  if (watcher_) watcher_->Stop(kWatchKeys);
+  if (watcher_) watcher_->Stop(WatchKind::Keys);
   completion_.reset();  // waits for a word still being typed
   platform::Win32UserInput::SetInputSwallower({});
   shutDown_ = true;
@@ -119,8 +119,8 @@ void MainForm::AppStart() {
   core_->SetHelpTexts(LoadHelpTexts(resources));
   core_->Start();
   CreateConfigTree();
-  watcher_->Start(kWatchKeys);
-  SetActivePage(kConfigurationsPage);
+  watcher_->Start(WatchKind::Keys);
+  SetActivePage(ManagementPage::Configurations);
 }
 
 void MainForm::Save() {
@@ -150,18 +150,20 @@ void MainForm::OnNotify(WPARAM wParam, LPARAM lParam) {
 
 bool MainForm::BringOpenDialogToFront() { return ui::ModalDialog::BringOpenDialogToFront(); }
 
-int MainForm::ActivePage() const { return static_cast<int>(SendMessageA(pages_, TCM_GETCURSEL, 0, 0)); }
+ManagementPage MainForm::ActivePage() const {
+  return static_cast<ManagementPage>(SendMessageA(pages_, TCM_GETCURSEL, 0, 0));
+}
 
-void MainForm::SetActivePage(int page) {
+void MainForm::SetActivePage(ManagementPage page) {
   SendMessageA(pages_, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
   OnPageChanged();
 }
 
-void MainForm::ShowManagementWindow(int page) {
+void MainForm::ShowManagementWindow(ManagementPage page) {
   SetActivePage(page);
   ShowWindow(window_.Get(), SW_SHOW);
   SetForegroundWindow(window_.Get());
-  if (page == kConfigurationsPage) SetFocus(treeControl_->Handle());
+  if (page == ManagementPage::Configurations) SetFocus(treeControl_->Handle());
 }
 
 void MainForm::HideToTray() {
@@ -210,7 +212,7 @@ void MainForm::OnTrayNotify(LPARAM mouseMessage) {
       BringOpenDialogToFront())
     return;
   if (mouseMessage == WM_LBUTTONDBLCLK) {
-    ShowManagementWindow(kConfigurationsPage);  // the default entry
+    ShowManagementWindow(ManagementPage::Configurations);  // the default entry
   } else if ((mouseMessage == WM_RBUTTONUP || mouseMessage == WM_CONTEXTMENU) && !menuOpen_) {
     // Built when it opens, so it always shows the settings and the hotkey state of this moment.
     menu_->Render(core_->BuildMenu(versionText_), WindowDpi(window_.Get()));

@@ -13,7 +13,7 @@
 #include "program/config_dialog_window.h"
 #include "program/config_tree_control.h"
 #include "program/item_list_controls.h"
-#include "app/item_lists.h"
+#include "ui/item_lists.h"
 #include "app/template_files.h"
 #include "program/coding_watcher.h"
 #include "program/completion_host.h"
@@ -57,7 +57,7 @@ public:
   void HideToTray();
 
   // MainWindow
-  void ShowManagementWindow(int page) override;
+  void ShowManagementWindow(ManagementPage page) override;
   void HideManagementWindow() override { HideToTray(); }
   void ProcessPendingMessages() override;
   // The preferences dialog, applied at once when accepted.
@@ -79,15 +79,15 @@ private:
   void OnTrayNotify(LPARAM mouseMessage);
   void OnMenuCommand(int id);
   void OnNotify(WPARAM wParam, LPARAM lParam);
-  int ActivePage() const;
-  void SetActivePage(int page);
+  ManagementPage ActivePage() const;
+  void SetActivePage(ManagementPage page);
 
   // The management window's menu, tool bar, status bar and configuration tree.
   void CreateManagementControls();
   void CreateConfigTree();
   // The Templates and Plug-Ins pages' lists, with their list views.
   void CreateItemLists();
-  bool RunListCommand(int page, int id);
+  bool RunListCommand(ManagementPage page, int id);
   bool OnListNotify(const NMHDR& header);
   void Layout();
   void OnPageChanged();

@@ -150,12 +150,12 @@ template <class List> bool RunOnList(List& list, int id) {
 
 }  // namespace
 
-bool MainForm::RunListCommand(int page, int id) {
-  if (page == kTemplatesPage && templateList_) {
+bool MainForm::RunListCommand(ManagementPage page, int id) {
+  if (page == ManagementPage::Templates && templateList_) {
     templateList_->Select(templateControl_->SelectedRows());
     return RunOnList(*templateList_, id);
   }
-  if (page == kPluginsPage && pluginList_) {
+  if (page == ManagementPage::Plugins && pluginList_) {
     const std::vector<int> rows = pluginControl_->SelectedRows();
     pluginList_->Select(rows.empty() ? -1 : rows.front());
     return RunOnList(*pluginList_, id);
@@ -205,7 +205,7 @@ void MainForm::SetCloneEnabled(bool enabled) {
 
 void MainForm::OnPageChanged() {
   if (!configTree_) return;
-  const int page = ActivePage();
+  const ManagementPage page = ActivePage();
   const PageState state = PageStateFor(page, *configTree_);
   SetWindowContextHelpId(window_.Get(), static_cast<DWORD>(state.helpContext));
   // A click on a tab leaves the focus on the page control: F1 there answers for the page shown.
@@ -214,14 +214,14 @@ void MainForm::OnPageChanged() {
   EnableMenuItem(mainMenu_, kImportTemplateCommand, importExport);
   EnableMenuItem(mainMenu_, kExportTemplateCommand, importExport);
   SetCloneEnabled(state.cloneEnabled);
-  ShowWindow(treeControl_->Handle(), page == kConfigurationsPage ? SW_SHOW : SW_HIDE);
-  if (templateControl_) ShowWindow(templateControl_->Handle(), page == kTemplatesPage ? SW_SHOW : SW_HIDE);
-  if (pluginControl_) ShowWindow(pluginControl_->Handle(), page == kPluginsPage ? SW_SHOW : SW_HIDE);
+  ShowWindow(treeControl_->Handle(), page == ManagementPage::Configurations ? SW_SHOW : SW_HIDE);
+  if (templateControl_) ShowWindow(templateControl_->Handle(), page == ManagementPage::Templates ? SW_SHOW : SW_HIDE);
+  if (pluginControl_) ShowWindow(pluginControl_->Handle(), page == ManagementPage::Plugins ? SW_SHOW : SW_HIDE);
 }
 
 bool MainForm::RunEditCommand(int id) {
   if (!configTree_) return false;
-  if (ActivePage() != kConfigurationsPage) return RunListCommand(ActivePage(), id);
+  if (ActivePage() != ManagementPage::Configurations) return RunListCommand(ActivePage(), id);
   ConfigTree& tree = *configTree_;
   switch (id) {
     case kAddCommand: tree.Add(); return true;

@@ -14,7 +14,7 @@ TemplateFileServices MainForm::TemplateFiles() {
 }
 
 void MainForm::ImportTemplateFileCommand() {
-  if (!core_ || !settings_.root || ActivePage() != kTemplatesPage) return;
+  if (!core_ || !settings_.root || ActivePage() != ManagementPage::Templates) return;
   TemplateFileServices services = TemplateFiles();
   const int before = TemplatesFolder(*settings_.root).ChildCount();
   const int added = ImportTemplateFile(TemplatesFolder(*settings_.root), services);
@@ -26,7 +26,7 @@ void MainForm::ImportTemplateFileCommand() {
 }
 
 void MainForm::ExportTemplateFileCommand() {
-  if (!core_ || !settings_.root || ActivePage() != kTemplatesPage || !templateControl_) return;
+  if (!core_ || !settings_.root || ActivePage() != ManagementPage::Templates || !templateControl_) return;
   std::vector<int> rows = templateControl_->SelectedRows();
   std::sort(rows.begin(), rows.end());  // the file keeps the list's order
   std::vector<const TCommentStorage*> chosen;

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "app/app_host.h"
+#include "app/tray_icon.h"
 
 namespace bw::win32 {
 

@@ -485,7 +485,7 @@ WINTEST(InsertTemplate, ThePreviewShowsTagsRedOnEveryLine) {
 // Select Item to Activate...
 
 std::vector<bw::HotkeyItem> SharedKeyItems() {
-  using Kind = bw::HotkeyItem::Kind;
+  using Kind = bw::ItemKind;
   return {{Kind::Template, "Zeta loop", nullptr},
           {Kind::Configuration, "alpha db", nullptr},
           {Kind::Plugin, "Beta tool", nullptr},

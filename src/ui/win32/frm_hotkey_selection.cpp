@@ -14,15 +14,6 @@ constexpr int kItems = 100;  // lvwItems
 constexpr UINT_PTR kItemsSubclass = 1;
 constexpr BYTE kOpacity = 225;
 
-ItemKind KindOf(HotkeyItem::Kind kind) {
-  switch (kind) {
-    case HotkeyItem::Kind::Configuration: return ItemKind::Configuration;
-    case HotkeyItem::Kind::Plugin: return ItemKind::Plugin;
-    case HotkeyItem::Kind::Template: return ItemKind::Template;
-  }
-  return ItemKind::Template;
-}
-
 int ImageOf(ItemKind kind) {
   switch (kind) {
     case ItemKind::Configuration: return kImageConfiguration;
@@ -172,7 +163,7 @@ std::optional<std::size_t> TfrmHotkeySelection::Choose(std::span<const HotkeyIte
   InitCommonControlsEx(&controls);
   std::vector<SelectableItem> entries;
   entries.reserve(items.size());
-  for (std::size_t i = 0; i < items.size(); ++i) entries.push_back({items[i].name, KindOf(items[i].kind), i});
+  for (std::size_t i = 0; i < items.size(); ++i) entries.push_back({items[i].name, items[i].kind, i});
   HotkeySelectionDialog dialog(std::move(entries), images_);
   return dialog.Choose(owner_);
 }

@@ -9,7 +9,7 @@
 #include <optional>
 #include <span>
 
-#include "app/app_host.h"
+#include "app/item_picker.h"
 
 namespace bw::ui {
 

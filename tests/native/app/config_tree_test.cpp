@@ -413,15 +413,15 @@ TEST_F(ConfigTreeTest, DeletingTheDraggedRecordEndsTheDrag) {
 
 TEST_F(ConfigTreeTest, PageStateFollowsThePageAndTheSelection) {
   auto& folder = AddConfig(ConfigsFolder(*root), "F", 0, true);
-  const PageState templates = PageStateFor(kTemplatesPage, tree);
+  const PageState templates = PageStateFor(ManagementPage::Templates, tree);
   EXPECT_EQ(templates.helpContext, 2);
   EXPECT_TRUE(templates.importExportEnabled);
   tree.Select(&folder);
-  const PageState configurations = PageStateFor(kConfigurationsPage, tree);
+  const PageState configurations = PageStateFor(ManagementPage::Configurations, tree);
   EXPECT_EQ(configurations.helpContext, 1);
   EXPECT_FALSE(configurations.importExportEnabled);
   EXPECT_FALSE(configurations.cloneEnabled);
-  const PageState plugins = PageStateFor(kPluginsPage, tree);
+  const PageState plugins = PageStateFor(ManagementPage::Plugins, tree);
   EXPECT_EQ(plugins.helpContext, 3);
   EXPECT_FALSE(plugins.importExportEnabled);
   EXPECT_TRUE(plugins.cloneEnabled);

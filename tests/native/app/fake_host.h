@@ -22,7 +22,9 @@ using Events = std::vector<std::string>;
 class FakeHost : public MainWindow, public TrayIcon, public KeyWatcher, public EditorCommands, public ItemPicker {
 public:
   // MainWindow
-  void ShowManagementWindow(int page) override { events.push_back("show page " + std::to_string(page)); }
+  void ShowManagementWindow(ManagementPage page) override {
+    events.push_back("show page " + std::to_string(static_cast<int>(page)));
+  }
   void HideManagementWindow() override { events.push_back("hide window"); }
   void ProcessPendingMessages() override { events.push_back("pump"); }
   void ShowPreferences() override { events.push_back("preferences"); }
@@ -38,10 +40,12 @@ public:
   void SetHint(std::string_view text) override { hint = std::string(text); }
   void ShowBalloon(const Balloon& balloon) override { balloons.push_back(balloon); }
   // KeyWatcher
-  void Start(int kind) override { events.push_back("watcher start " + std::to_string(kind)); }
-  void Stop(int kind) override { events.push_back("watcher stop " + std::to_string(kind)); }
+  void Start(WatchKind kind) override { events.push_back("watcher start " + std::to_string(static_cast<int>(kind))); }
+  void Stop(WatchKind kind) override { events.push_back("watcher stop " + std::to_string(static_cast<int>(kind))); }
   // EditorCommands
-  void BlockCommand(int operation) override { events.push_back("block " + std::to_string(operation)); }
+  void BlockCommand(BlockOperation operation) override {
+    events.push_back("block " + std::to_string(static_cast<int>(operation)));
+  }
   void OpenInsertTemplate() override { events.push_back("insert template dialog"); }
   void InsertFocusedText(const std::string& text) override { events.push_back("focused text " + text); }
   void AttachToForeground() override { events.push_back("attach"); }

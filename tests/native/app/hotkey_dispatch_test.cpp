@@ -77,9 +77,9 @@ TEST_F(HotkeyDispatchTest, SharedKeyOffersEveryItemAndRunsTheChosenOneConfirmed)
   ASSERT_EQ(host.offered.size(), 4u);
   EXPECT_EQ(host.offered[0].name, "First");
   EXPECT_EQ(host.offered[1].name, "Second");
-  EXPECT_EQ(host.offered[2].kind, HotkeyItem::Kind::Configuration);
+  EXPECT_EQ(host.offered[2].kind, ItemKind::Configuration);
   EXPECT_EQ(host.offered[2].name, "Dev");
-  EXPECT_EQ(host.offered[3].kind, HotkeyItem::Kind::Plugin);
+  EXPECT_EQ(host.offered[3].kind, ItemKind::Plugin);
   EXPECT_EQ(host.events[6], "template two confirmed");
 
   host.choice = 3;
@@ -137,7 +137,7 @@ TEST_F(HotkeyDispatchTest, HotkeyPressedWhileACommandTypesIsDropped) {
   // command typing into the same editor.
   struct TypingHost : FakeHost {
     AppCore* core = nullptr;
-    void BlockCommand(int operation) override {
+    void BlockCommand(BlockOperation operation) override {
       FakeHost::BlockCommand(operation);
       core->OnHotkey(kCommentId, kModCtrlShift, 0xDD);
       core->OnHotkey(kFirstItemId, kModCtrlShift, kVkA);

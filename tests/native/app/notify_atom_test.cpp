@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/app_host.h"
+#include "app/tray_icon.h"
 #include "app/notify_atom.h"
 
 using bw::SplitNotifyAtom;

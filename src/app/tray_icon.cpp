@@ -1,4 +1,4 @@
-#include "app/app_host.h"
+#include "app/tray_icon.h"
 
 namespace bw {
 
