@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "app/config_dialog.h"
-#include "app/item_lists.h"
+#include "ui/item_lists.h"
 #include "launch/navision_item_dialog.h"
 
 namespace bw::win32 {

@@ -1,6 +1,8 @@
 #include "program/item_list_controls.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstring>
 #include <string>
 
@@ -15,6 +17,19 @@ void SetCell(HWND view, int row, int column, const std::string& text) {
   item.iSubItem = column;
   item.pszText = const_cast<char*>(text.c_str());
   SendMessageA(view, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+// The list's columns, their widths scaled to the parent's DPI.
+template <std::size_t N> void InsertColumns(HWND view, HWND parent, const std::array<ListColumn, N>& columns) {
+  const int dpi = WindowDpi(parent);
+  for (std::size_t i = 0; i < N; ++i)
+    ui::InsertListColumn(view, static_cast<int>(i), columns[i].caption, MulDiv(columns[i].width, dpi, 96));
+}
+
+// The texts of a row's columns after the first, which the row's item carries.
+template <class Row, std::size_t N>
+void SetCells(HWND view, int position, const Row& row, const std::array<ListColumn, N>&) {
+  for (std::size_t column = 1; column < N; ++column) SetCell(view, position, static_cast<int>(column), row.Cell(column));
 }
 
 }  // namespace
@@ -49,9 +64,7 @@ void ItemListControl::Select(const std::vector<int>& rows) {
 TemplateListControl::TemplateListControl(HWND parent, HINSTANCE instance, int id, HIMAGELIST images,
                                          const TemplateList& list)
     : ItemListControl(parent, instance, id, true, images), list_(list) {
-  const int dpi = WindowDpi(parent);
-  ui::InsertListColumn(view_, 0, "Name", MulDiv(400, dpi, 96));
-  ui::InsertListColumn(view_, 1, "Hotkey", MulDiv(83, dpi, 96));
+  InsertColumns(view_, parent, kTemplateColumns);
   ShowRows({});
 }
 
@@ -67,7 +80,7 @@ void TemplateListControl::ShowRows(const std::vector<int>& selected) {
     item.pszText = const_cast<char*>(row.caption.c_str());
     item.iImage = I_IMAGECALLBACK;  // asked for whenever the row is drawn
     SendMessageA(view_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    SetCell(view_, i, 1, row.hotkey);
+    SetCells(view_, i, row, kTemplateColumns);
   }
   Select(selected);
   SendMessageA(view_, WM_SETREDRAW, TRUE, 0);
@@ -107,9 +120,7 @@ bool TemplateListControl::OnNotify(const NMHDR& header) {
 
 PluginListControl::PluginListControl(HWND parent, HINSTANCE instance, int id, const PluginList& list)
     : ItemListControl(parent, instance, id, false, nullptr), list_(list) {
-  const int dpi = WindowDpi(parent);
-  ui::InsertListColumn(view_, 0, "Name", MulDiv(250, dpi, 96));
-  ui::InsertListColumn(view_, 1, "Location", MulDiv(233, dpi, 96));
+  InsertColumns(view_, parent, kPluginColumns);
   ShowRows({});
 }
 
@@ -119,7 +130,12 @@ void PluginListControl::ShowRows(const std::vector<int>& selected) {
   SendMessageA(view_, LVM_DELETEALLITEMS, 0, 0);
   for (int i = 0; i < list_.RowCount(); ++i) {
     const PluginRow row = list_.Row(i);
-    ui::InsertListRow(view_, i, row.caption, row.location);
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = i;
+    item.pszText = const_cast<char*>(row.Cell(0).c_str());
+    SendMessageA(view_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SetCells(view_, i, row, kPluginColumns);
   }
   Select(selected);
   SendMessageA(view_, WM_SETREDRAW, TRUE, 0);

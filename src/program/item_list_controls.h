@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "app/item_lists.h"
+#include "ui/item_lists.h"
 
 namespace bw::win32 {
 

@@ -6,7 +6,7 @@
 #include "program/version_info.h"
 #include "platform/win32/win32_folder_dialog.h"
 #include "platform/win32/win32_resources.h"
-#include "ui/preferences_apply.h"
+#include "app/preferences_apply.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/frm_about.h"
 #include "ui/win32/frm_navision_preferences.h"

@@ -8,12 +8,6 @@
 
 namespace bw {
 
-std::string WithTrailingDelimiter(std::string folder) {
-  if (folder.empty() || (folder.back() != platform::kPathDelimiter && folder.back() != '/' && folder.back() != '\\'))
-    folder += platform::kPathDelimiter;
-  return folder;
-}
-
 PreferenceValues ReadPreferences(const TBrackwaterStorage& general, bool autoStart, platform::Environment& environment,
                                  platform::Registry& registry) {
   PreferenceValues values;

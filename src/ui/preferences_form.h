@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/preferences_apply.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/folder_dialog.h"
@@ -19,53 +20,11 @@
 
 namespace bw {
 
-// The nine hotkey fields, in the order of the "Hotkeys" page.
-enum class HotkeyBox { Unindent, Indent, Uncomment, Comment, Insert, Repeat, Open, Toggle, Credentials };
-inline constexpr int kHotkeyBoxCount = 9;
-
 enum class FolderBox { Config, Zup };
 
 // Title of the folder dialog behind both browse buttons.
 inline constexpr std::string_view kFolderDialogTitle = "Location of Zup files";
 inline constexpr std::string_view kFolderNotFound = "Cannot locate the folder '%s'.\r\nPlease enter a valid foldername.";
-
-struct PreferenceValues {
-  std::string author;
-  std::string initials;
-  std::string company;
-  std::string configDir;  // empty: the default location
-  std::string zupDir;
-  bool runOnStartup = false;
-  std::array<std::string, kHotkeyBoxCount> hotkeys;  // indexed by HotkeyBox
-  bool activateViaDot = false;
-  bool activateViaCtrlSpace = true;
-
-  std::string& Hotkey(HotkeyBox box) { return hotkeys[static_cast<std::size_t>(box)]; }
-  const std::string& Hotkey(HotkeyBox box) const { return hotkeys[static_cast<std::size_t>(box)]; }
-};
-
-// The general record's field that a hotkey box edits.
-template <class General> auto& HotkeySetting(General& general, HotkeyBox box) {
-  switch (box) {
-    case HotkeyBox::Unindent: return general.Unindent;
-    case HotkeyBox::Indent: return general.Indent;
-    case HotkeyBox::Uncomment: return general.Uncomment;
-    case HotkeyBox::Comment: return general.Comment;
-    case HotkeyBox::Insert: return general.InsertTemplate;
-    case HotkeyBox::Repeat: return general.RepeatTemplate;
-    case HotkeyBox::Open: return general.OpenBrackwater;
-    case HotkeyBox::Toggle: return general.ToggleHotkeys;
-    case HotkeyBox::Credentials: break;
-  }
-  return general.InsertCredentials;
-}
-
-inline constexpr std::array kHotkeyBoxes = {HotkeyBox::Unindent, HotkeyBox::Indent, HotkeyBox::Uncomment,
-                                            HotkeyBox::Comment,  HotkeyBox::Insert, HotkeyBox::Repeat,
-                                            HotkeyBox::Open,     HotkeyBox::Toggle, HotkeyBox::Credentials};
-
-// A folder text ending in a path delimiter (one is appended when missing).
-std::string WithTrailingDelimiter(std::string folder);
 
 // The dialog's values from the general record, the start-with-Windows flag and the registry's
 // configuration folder (empty when none is set).

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "app/item_lists.h"
+#include "ui/item_lists.h"
 #include "platform/key_names.h"
 
 namespace bw::ui {

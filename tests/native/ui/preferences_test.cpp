@@ -7,6 +7,7 @@
 #include "../app/fake_host.h"
 #include "../editor/template_asker_support.h"
 #include "app/hotkey_ids.h"
+#include "app/preferences_apply.h"
 #include "editor/template_expansion.h"
 #include "editor/variable_list.h"
 #include "platform/fake/fake_locale.h"
@@ -16,7 +17,6 @@
 #include "platform/native/file_registry.h"
 #include "platform/native/native_environment.h"
 #include "platform/native/native_file_system.h"
-#include "ui/preferences_apply.h"
 #include "ui/preferences_form.h"
 
 namespace bw::test {

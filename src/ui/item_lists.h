@@ -4,6 +4,8 @@
 // change. Add, Modify, Delete and Clone run inside the hotkey bracket; moves touch no registration.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -42,11 +44,22 @@ public:
   virtual bool Edit(TemplateEditorState& state) = 0;
 };
 
+// A column of a list: its caption and its width at 96 DPI.
+struct ListColumn {
+  const char* caption;
+  int width;
+};
+
+inline constexpr std::array<ListColumn, 2> kTemplateColumns{{{"Name", 400}, {"Hotkey", 83}}};
+
 struct TemplateRow {
   std::string caption;
   std::string hotkey;  // FormatHotkey of the code, empty for none
   int image = kImageTemplateRow;
   bool failed = false;
+
+  // The text of column `column` of kTemplateColumns.
+  const std::string& Cell(std::size_t column) const { return column == 0 ? caption : hotkey; }
 };
 
 class ItemListView {
@@ -112,10 +125,15 @@ public:
   virtual bool EditPlugin(PluginDialogState& state) = 0;
 };
 
+inline constexpr std::array<ListColumn, 2> kPluginColumns{{{"Name", 250}, {"Location", 233}}};
+
 struct PluginRow {
   std::string caption;
   std::string location;
-  std::string parameters;
+  std::string parameters;  // shown in no column
+
+  // The text of column `column` of kPluginColumns.
+  const std::string& Cell(std::size_t column) const { return column == 0 ? caption : location; }
 };
 
 class PluginList {

@@ -2,9 +2,9 @@
 
 #include <functional>
 
+#include "../app/fake_host.h"
 #include "app/app_texts.h"
-#include "app/item_lists.h"
-#include "fake_host.h"
+#include "ui/item_lists.h"
 
 namespace bw::test {
 namespace {

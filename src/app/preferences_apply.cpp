@@ -1,9 +1,16 @@
-#include "ui/preferences_apply.h"
+#include "app/preferences_apply.h"
 
 #include "editor/variable_list.h"
+#include "platform/environment.h"
 #include "settings/hotkey_text.h"
 
 namespace bw {
+
+std::string WithTrailingDelimiter(std::string folder) {
+  if (folder.empty() || (folder.back() != platform::kPathDelimiter && folder.back() != '/' && folder.back() != '\\'))
+    folder += platform::kPathDelimiter;
+  return folder;
+}
 
 void ApplyPreferences(const PreferenceValues& values, PreferencesTarget target, platform::KeyNames& keys) {
   TBrackwaterStorage& general = General(target.core.Root());

@@ -1,4 +1,4 @@
-#include "app/item_lists.h"
+#include "ui/item_lists.h"
 
 #include <algorithm>
 #include <memory>
