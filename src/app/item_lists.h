@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/app_core.h"
+#include "base/image_index.h"
 #include "platform/key_names.h"
 #include "platform/messages.h"
 #include "settings/hotkey_text.h"
@@ -21,9 +22,6 @@ inline constexpr std::string_view kDeleteTemplateCaption = "Delete Comment Item"
 inline constexpr std::string_view kDeletePluginCaption = "Delete Plug-In Item";
 inline constexpr std::string_view kDeleteItemText = "Are you sure you wish to delete item %s ?";
 inline constexpr std::string_view kDeleteSelectedText = "Are you sure you wish to delete all selected items ?";
-
-inline constexpr int kImageTemplateRow = 9;
-inline constexpr int kImageTemplateFailed = 21;
 
 // ---- templates
 
@@ -45,7 +43,7 @@ public:
 struct TemplateRow {
   std::string caption;
   std::string hotkey;  // FormatHotkey of the code, empty for none
-  int image = kImageTemplateRow;
+  int image = kImageTemplate;
   bool failed = false;
 };
 
