@@ -1,5 +1,6 @@
 # bw_module(NAME DIR [DEPS ...]): a static library of the portable .cpp files directly in DIR.
 # Windows-only views live in DIR/win32 and are added by the Windows targets themselves.
+# Every module but bw_base itself links bw_base, the shared helpers at the bottom.
 function(bw_module name dir)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
@@ -8,6 +9,9 @@ function(bw_module name dir)
   endif()
   add_library(${name} STATIC ${sources})
   target_link_libraries(${name} PUBLIC bw_options ${ARG_DEPS})
+  if(NOT name STREQUAL "bw_base")
+    target_link_libraries(${name} PUBLIC bw_base)
+  endif()
 endfunction()
 
 # bw_test(NAME DIR DEPS...): one GoogleTest program of every *_test.cpp in DIR.

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "launch/discovery_reply.h"
-#include "settings/text_case.h"
+#include "base/text_case.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   bw::ServerList list;

@@ -1,6 +1,7 @@
 #include "app/app_core.h"
 
-#include "app/app_texts.h"
+#include "base/app_texts.h"
+#include "base/format_text.h"
 #include "app/notify_atom.h"
 #include "launch/client_start.h"
 #include "launch/plugin_start.h"

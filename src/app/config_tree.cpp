@@ -3,7 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "app/app_texts.h"
+#include "base/app_texts.h"
+#include "base/format_text.h"
 
 namespace bw {
 

@@ -2,7 +2,7 @@
 #include <exception>
 
 #include "app/app_core.h"
-#include "app/app_texts.h"
+#include "base/app_texts.h"
 #include "app/hotkey_ids.h"
 #include "app/hotkey_items.h"
 #include "app/scoped_flag.h"

@@ -6,7 +6,8 @@
 #include <set>
 #include <string>
 
-#include "app/app_texts.h"
+#include "base/app_texts.h"
+#include "base/format_text.h"
 #include "app/hotkey_ids.h"
 #include "app/item_hotkey.h"
 #include "settings/hotkey_text.h"

@@ -88,7 +88,7 @@ TrayMenuModel BuildTrayMenu(const TStorage& root, platform::KeyNames& keys, bool
                                    MenuCommand::OpenBrackwater, general.OpenBrackwater);
   open.isDefault = true;
   menu.items.push_back(std::move(open));
-  menu.items.push_back(build.Fixed("itmTemplates", "&Templates...", kImageTemplates, MenuCommand::OpenTemplates));
+  menu.items.push_back(build.Fixed("itmTemplates", "&Templates...", kImageTemplate, MenuCommand::OpenTemplates));
   menu.items.push_back(build.Separator("itmSep5"));
   TrayMenuEntry toggle = build.Fixed("itmToggleHotkeys", "Toggle &Hotkeys", kImageToggleHotkeys,
                                      MenuCommand::ToggleHotkeys, general.ToggleHotkeys);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/image_index.h"
 #include "platform/key_names.h"
 #include "settings/storage.h"
 
@@ -24,19 +25,6 @@ enum class MenuCommand {
   About,
   Exit,
 };
-
-// Images of the menu's image list.
-inline constexpr int kImagePreferences = 3;
-inline constexpr int kImageAbout = 4;
-inline constexpr int kImageExit = 5;
-inline constexpr int kImageConfiguration = 6;
-inline constexpr int kImageTemplates = 9;
-inline constexpr int kImagePlugins = 10;
-inline constexpr int kImageResetVariables = 11;
-inline constexpr int kImageMargin = 12;
-inline constexpr int kImageToggleHotkeys = 14;
-inline constexpr int kImagePlugin = 15;
-inline constexpr int kImageFolder = 16;
 
 inline constexpr int kFixedItemCount = 13;
 inline constexpr int kMenuMarginWidth = 24;

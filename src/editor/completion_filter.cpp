@@ -1,14 +1,13 @@
 #include "editor/completion_filter.h"
 
-#include <cctype>
+#include "base/text_case.h"
 
 namespace bw {
 
 bool MatchesFilter(std::string_view word, std::string_view filter) {
   if (filter.size() > word.size()) return false;
   for (std::size_t i = 0; i < filter.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(word[i])) != std::toupper(static_cast<unsigned char>(filter[i])))
-      return false;
+    if (UpperAscii(word[i]) != UpperAscii(filter[i])) return false;
   }
   return true;
 }

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <string>
 #include <vector>
+
+#include "base/text_case.h"
 
 namespace bw {
 namespace {
@@ -72,8 +73,6 @@ constexpr std::string_view kXmlPort[] = {
 constexpr std::array<std::span<const std::string_view>, kCompletionListCount> kLists{
     kKeywords, kActionValues, kGeneral, kRecord, kForm, kReport, kDataportFile, kXmlPort};
 
-char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
-
 bool SameNoCase(std::string_view a, std::string_view b) { return CompareNoCase(a, b) == 0; }
 
 struct Entries {
@@ -108,8 +107,8 @@ const Entries& Build() {
 int CompareNoCase(std::string_view a, std::string_view b) {
   const std::size_t common = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < common; ++i) {
-    const char x = Upper(a[i]);
-    const char y = Upper(b[i]);
+    const char x = UpperAscii(a[i]);
+    const char y = UpperAscii(b[i]);
     if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
   }
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "settings/text_case.h"
+#include "base/text_case.h"
 
 namespace bw {
 namespace {

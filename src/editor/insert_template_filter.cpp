@@ -1,6 +1,6 @@
 #include "editor/insert_template_filter.h"
 
-#include "settings/text_case.h"
+#include "base/text_case.h"
 
 namespace bw {
 

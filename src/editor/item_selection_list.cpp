@@ -2,17 +2,13 @@
 
 #include <algorithm>
 
-#include "settings/text_case.h"
+#include "base/text_case.h"
 
 namespace bw {
 
 ItemSelectionList::ItemSelectionList(std::vector<SelectableItem> items) : items_(std::move(items)) {
   std::stable_sort(items_.begin(), items_.end(), [](const SelectableItem& a, const SelectableItem& b) {
-    return std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
-                                        [](char x, char y) {
-                                          return static_cast<unsigned char>(FoldCase(x)) <
-                                                 static_cast<unsigned char>(FoldCase(y));
-                                        });
+    return LessIgnoringCase(a.name, b.name);
   });
 }
 

@@ -1,6 +1,6 @@
 #include "editor/template_tags.h"
 
-#include "settings/text_case.h"
+#include "base/text_case.h"
 
 namespace bw {
 

@@ -2,25 +2,15 @@
 
 #include <algorithm>
 
+#include "base/format_text.h"
+#include "base/text_case.h"
 #include "editor/variable_list.h"
-#include "settings/text_case.h"
 
 namespace bw {
 namespace {
 
 bool NameBefore(const VariableResetList::Row& a, const VariableResetList::Row& b) {
-  return std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
-                                      [](char x, char y) {
-                                        return static_cast<unsigned char>(FoldCase(x)) <
-                                               static_cast<unsigned char>(FoldCase(y));
-                                      });
-}
-
-std::string Format(std::string_view pattern, std::string_view name) {
-  std::string text(pattern);
-  const auto at = text.find("%s");
-  if (at != std::string::npos) text.replace(at, 2, name);
-  return text;
+  return LessIgnoringCase(a.name, b.name);
 }
 
 }  // namespace
@@ -42,12 +32,12 @@ bool VariableResetList::DeleteVariable(std::size_t row, platform::Messages& mess
   const std::string& name = rows_[row].name;
   if (IsReservedVariable(name)) {
     messages.Show(platform::MessageKind::Warning,
-                  Format("You cannot remove the %s variable.\r\n"
-                         "This is a reserved variable and can be changed in the preferences.",
-                         name));
+                  FormatText("You cannot remove the %s variable.\r\n"
+                             "This is a reserved variable and can be changed in the preferences.",
+                             {name}));
     return false;
   }
-  if (!messages.Confirm("", Format("Are you sure you wish to delete variable \"%s\" ?", name))) return false;
+  if (!messages.Confirm("", FormatText("Are you sure you wish to delete variable \"%s\" ?", {name}))) return false;
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
   return true;
 }

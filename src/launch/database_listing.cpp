@@ -1,12 +1,8 @@
 #include "launch/database_listing.h"
 
-namespace bw {
+#include "base/format_text.h"
 
-std::string ServerMessage(std::string_view pattern, std::string_view server) {
-  std::string text(pattern);
-  if (const auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, server);
-  return text;
-}
+namespace bw {
 
 std::vector<std::string> ReadDatabaseNames(platform::SqlConnector& connector, const platform::SqlLogin& login,
                                            std::chrono::seconds loginTimeout) {
@@ -20,7 +16,7 @@ std::optional<std::string> ListSqlDatabases(platform::SqlConnector& connector, c
   try {
     names = ReadDatabaseNames(connector, login);
   } catch (const platform::SqlError&) {
-    messages.Show(platform::MessageKind::Warning, ServerMessage(kCannotConnect, login.server));
+    messages.Show(platform::MessageKind::Warning, FormatText(kCannotConnect, {login.server}));
     return std::nullopt;
   }
   auto picked = picker.Pick(names);
@@ -33,10 +29,10 @@ bool TestSqlConnection(platform::SqlConnector& connector, const platform::SqlLog
   try {
     connector.Open(login, kTestLoginTimeout);
   } catch (const platform::SqlError&) {
-    messages.Show(platform::MessageKind::Warning, ServerMessage(kCannotConnect, login.server));
+    messages.Show(platform::MessageKind::Warning, FormatText(kCannotConnect, {login.server}));
     return false;
   }
-  messages.Show(platform::MessageKind::Information, ServerMessage(kConnected, login.server));
+  messages.Show(platform::MessageKind::Information, FormatText(kConnected, {login.server}));
   return true;
 }
 

@@ -22,9 +22,6 @@ inline constexpr std::chrono::seconds kListLoginTimeout{1};
 inline constexpr std::chrono::seconds kTestLoginTimeout{2};
 inline constexpr std::chrono::seconds kQueryTimeout{3};
 
-// The message with the server text in place of "%s".
-std::string ServerMessage(std::string_view pattern, std::string_view server);
-
 // The pick dialog "Available Databases".
 class DatabasePicker {
 public:

@@ -4,6 +4,10 @@
 #include <charconv>
 #include <limits>
 
+#include "base/format_text.h"
+#include "base/path_parts.h"
+#include "base/text_case.h"
+
 namespace bw {
 namespace {
 
@@ -24,20 +28,6 @@ constexpr ItemControl kFolderDisables[] = {
     ItemControl::Password, ItemControl::UseNT,      ItemControl::RadDatabase, ItemControl::RadServer,
     ItemControl::Browse,   ItemControl::DatabaseButton, ItemControl::Hotkey};
 
-std::string Upper(std::string_view text) {
-  std::string result(text);
-  std::transform(result.begin(), result.end(), result.begin(), [](char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  });
-  return result;
-}
-
-std::string Fill(std::string_view pattern, std::string_view value) {
-  std::string text(pattern);
-  if (const auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, value);
-  return text;
-}
-
 // The port text as a number: digits only, within a 32-bit integer.
 std::optional<std::int32_t> PortNumber(std::string_view text) {
   if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
@@ -49,16 +39,6 @@ std::optional<std::int32_t> PortNumber(std::string_view text) {
 }
 
 }  // namespace
-
-std::string_view FileNamePart(std::string_view path) {
-  const auto slash = path.find_last_of("\\/");
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
-std::string_view FolderPart(std::string_view path) {
-  const auto slash = path.find_last_of("\\/");
-  return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
-}
 
 NavisionItemDialog::NavisionItemDialog(ItemDialogServices services, std::string_view appShortName)
     : services_(services), appShortName_(appShortName), hotkey_(services.keys) {
@@ -79,8 +59,8 @@ void NavisionItemDialog::Attach(ItemDialogView* view) {
 }
 
 std::string NavisionItemDialog::Caption() const {
-  return Fill(mode_ == ItemDialogMode::Plugin ? "%s Plug-In Configuration" : "%s Navision Configuration",
-              appShortName_);
+  return FormatText(mode_ == ItemDialogMode::Plugin ? "%s Plug-In Configuration" : "%s Navision Configuration",
+                    {appShortName_});
 }
 
 // ---- values
@@ -316,11 +296,11 @@ bool NavisionItemDialog::ConfirmOk() {
   if (Folder()) return true;
   const std::string& location = State(ItemControl::Location).text;
   if (!services_.files.FileExists(location)) {
-    services_.messages.Show(platform::MessageKind::Error, Fill(kMissingFile, location));
+    services_.messages.Show(platform::MessageKind::Error, FormatText(kMissingFile, {location}));
     return false;
   }
   if (mode_ == ItemDialogMode::Configuration && !ValidPort()) {
-    services_.messages.Show(platform::MessageKind::Error, Fill(kBadPort, State(ItemControl::Port).text));
+    services_.messages.Show(platform::MessageKind::Error, FormatText(kBadPort, {State(ItemControl::Port).text}));
     return false;
   }
   return true;
@@ -359,7 +339,7 @@ int NavisionItemDialog::HelpNumber(std::optional<ItemControl> control) const {
 void NavisionItemDialog::Refresh() {
   const bool folder = Folder();
   SetEnabled(ItemControl::Ok, !Text(ItemControl::Name).empty() && (!Text(ItemControl::Location).empty() || folder));
-  isNative_ = Upper(FileNamePart(Text(ItemControl::Location))) == "FIN.EXE";
+  isNative_ = UpperAscii(FileNamePart(Text(ItemControl::Location))) == "FIN.EXE";
   ApplyClientKind();
 }
 

@@ -212,9 +212,4 @@ private:
   std::string lastDatabaseLocation_;
 };
 
-// The file name of a path: what follows its last "\" or "/".
-std::string_view FileNamePart(std::string_view path);
-// The folder of a path with its trailing delimiter; empty for a bare file name.
-std::string_view FolderPart(std::string_view path);
-
 }  // namespace bw

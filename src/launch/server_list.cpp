@@ -2,19 +2,9 @@
 
 #include <algorithm>
 
-#include "settings/text_case.h"
+#include "base/text_case.h"
 
 namespace bw {
-
-namespace {
-
-bool LessIgnoringCase(std::string_view a, std::string_view b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(FoldCase(x)) < static_cast<unsigned char>(FoldCase(y));
-  });
-}
-
-}  // namespace
 
 bool ServerList::Add(std::string_view entry) {
   if (entries_.size() >= kMaxEntries) return false;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "base/text_case.h"
+
 namespace bw {
 
 namespace {
@@ -11,12 +13,7 @@ constexpr std::string_view kExtension = ".zup";
 bool EndsWithExtension(std::string_view name) {
   if (name.size() < kExtension.size()) return false;
   const auto tail = name.substr(name.size() - kExtension.size());
-  for (std::size_t i = 0; i < tail.size(); ++i) {
-    const char c = tail[i];
-    const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    if (lower != kExtension[i]) return false;
-  }
-  return true;
+  return LowerAscii(tail) == kExtension;
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "base/path_parts.h"
+
 namespace bw::platform {
 
 #ifdef _WIN32
@@ -24,8 +26,7 @@ public:
 
 // The program file's name without folder and extension ("Brackwater" for ...\Brackwater.exe).
 inline std::string ProgramBaseName(const std::string& programPath) {
-  const auto slash = programPath.find_last_of("\\/");
-  std::string name = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
+  std::string name(FileNamePart(programPath));
   const auto dot = name.find_last_of('.');
   if (dot != std::string::npos) name.resize(dot);
   return name;

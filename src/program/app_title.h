@@ -1,22 +1,21 @@
 // The application title that names the single-instance mutex, taken from the program file.
 #pragma once
 
-#include <cctype>
 #include <string>
 #include <string_view>
+
+#include "base/path_parts.h"
+#include "base/text_case.h"
 
 namespace bw::win32 {
 
 // The file name without folder, cut before its first ".", every character after the first in
 // lower case ("C:\\Tools\\BrackWater.EXE" gives "Brackwater").
 inline std::string ApplicationTitle(std::string_view programPath) {
-  const auto slash = programPath.find_last_of("\\/");
-  std::string_view name = slash == std::string_view::npos ? programPath : programPath.substr(slash + 1);
+  std::string_view name = FileNamePart(programPath);
   name = name.substr(0, name.find('.'));
-  std::string title(name);
-  for (std::size_t i = 1; i < title.size(); ++i)
-    title[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(title[i])));
-  return title;
+  if (name.empty()) return {};
+  return name.front() + LowerAscii(name.substr(1));
 }
 
 // "PREVINST:" and the title, at most 512 characters of it.

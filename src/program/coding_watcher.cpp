@@ -1,6 +1,7 @@
 #include "program/coding_watcher.h"
 
-#include "app/app_texts.h"
+#include "base/app_texts.h"
+#include "base/format_text.h"
 
 namespace bw::win32 {
 namespace {

@@ -27,7 +27,12 @@ bool CompletionHost::OnKey(WPARAM virtualKey, LPARAM flags) {
 }
 
 std::string CompletionHost::WatchedClasses() {
-  return std::string(kEditorClass) + "\n" + std::string(kEditorSubformClass);
+  std::string classes;
+  for (const std::string_view editorClass : kEditorClasses) {
+    if (!classes.empty()) classes += '\n';
+    classes += editorClass;
+  }
+  return classes;
 }
 
 }  // namespace bw::win32

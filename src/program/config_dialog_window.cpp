@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "app/app_texts.h"
+#include "base/app_texts.h"
 #include "ui/win32/frm_navision_item.h"
 #include "ui/win32/sql_server_dialog_tools.h"
 

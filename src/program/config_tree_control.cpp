@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "ui/win32/image_index.h"
+#include "base/image_index.h"
 
 namespace bw::win32 {
 
@@ -76,7 +76,7 @@ void ConfigTreeControl::Insert(const TStorage& folder, HTREEITEM parent, const T
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     insert.item.pszText = record.ConfigName.data();
-    insert.item.iImage = insert.item.iSelectedImage = record.IsSubMenu ? ui::kImageFolder : ui::kImageConfiguration;
+    insert.item.iImage = insert.item.iSelectedImage = record.IsSubMenu ? kImageFolder : kImageConfiguration;
     insert.item.lParam = reinterpret_cast<LPARAM>(&record);
     const auto item =
         reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));

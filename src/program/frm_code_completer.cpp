@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/window_handle.h"
-#include "ui/win32/image_index.h"
+#include "base/image_index.h"
 
 namespace bw::win32 {
 namespace {
@@ -24,11 +24,11 @@ constexpr UINT_PTR kListSubclass = 1;
 
 int ImageOf(WordKind kind) {
   switch (kind) {
-    case WordKind::Keyword: return ui::kImageKeyword;
-    case WordKind::Property: return ui::kImageProperty;
-    case WordKind::Method: return ui::kImageMethod;
+    case WordKind::Keyword: return kImageKeyword;
+    case WordKind::Property: return kImageProperty;
+    case WordKind::Method: return kImageMethod;
   }
-  return ui::kImageMethod;
+  return kImageMethod;
 }
 
 // The application window shows no taskbar button.

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <array>
 
-#include "app/app_texts.h"
+#include "base/app_texts.h"
+#include "base/path_parts.h"
 #include "app/help_texts.h"
 #include "editor/variable_list.h"
 #include "ui/win32/dpi.h"
@@ -23,8 +24,6 @@ constexpr UINT kIconTimerMs = 60000;
 constexpr int kWidth = 520;
 constexpr int kHeight = 372;
 constexpr std::array<const char*, 3> kPageCaptions{"Navision", "Templates", "Plug-Ins"};
-
-std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
 
 }  // namespace
 
@@ -97,7 +96,7 @@ void MainForm::CreateComponents() {
     return CompletionSwitches{general.ActivateViaDOT, general.ActivateViaCTRLSpace};
   });
   watcher_ = std::make_unique<CodingWatcher>(
-      instance_, FolderOf(programPath_), messageBoxes_,
+      instance_, std::string(FolderPart(programPath_)), messageBoxes_,
       [this](WPARAM key, LPARAM flags) { return completion_ && completion_->OnKey(key, flags); },
       CompletionHost::WatchedClasses());
   // When the system refuses to block input, the watcher keeps the user's keys and clicks away.

@@ -5,7 +5,7 @@
 
 #include "program/main_form.h"
 #include "program/window_commands.h"
-#include "ui/win32/image_index.h"
+#include "base/image_index.h"
 
 namespace bw::win32 {
 namespace {
@@ -19,20 +19,20 @@ struct Action {
   int image;
 };
 
-constexpr Action kAdd{kAddCommand, "Add...\tIns", "Add Item", ui::kImageAdd};
-constexpr Action kModify{kModifyCommand, "Modify...\tEnter", "Modify Item", ui::kImageModify};
-constexpr Action kDelete{kDeleteCommand, "Delete\tDel", "Delete Item", ui::kImageDelete};
-constexpr Action kClone{kCloneCommand, "Clone\tShift+Ins", "Clone Item", ui::kImageClone};
-constexpr Action kMoveUp{kMoveUpCommand, "Move Up\tCtrl+Up", "Move Item Up", ui::kImageMoveUp};
-constexpr Action kMoveDown{kMoveDownCommand, "Move Down\tCtrl+Down", "Move Item Down", ui::kImageMoveDown};
-constexpr Action kImport{kImportTemplateCommand, "Import Template...", "Import Brackwater Template", ui::kImageImport};
-constexpr Action kExport{kExportTemplateCommand, "Export Template...", "Export Brackwater Template", ui::kImageExport};
-constexpr Action kMinimize{kMinimizeCommand, "Minimize to Tray", "Minimize Brackwater to Tray", ui::kImageMinimize};
-constexpr Action kExit{kExitCommand, "E&xit", "Exit Brackwater\x99 for MBS Navision", ui::kImageExit};
-constexpr Action kPreferences{kPreferencesCommand, "&Preferences...", "Brackwater\x99 Preferences", ui::kImagePreferences};
-constexpr Action kAbout{kAboutCommand, "&About...", "About Brackwater for Dynamics NAV", ui::kImageAbout};
+constexpr Action kAdd{kAddCommand, "Add...\tIns", "Add Item", kImageAdd};
+constexpr Action kModify{kModifyCommand, "Modify...\tEnter", "Modify Item", kImageModify};
+constexpr Action kDelete{kDeleteCommand, "Delete\tDel", "Delete Item", kImageDelete};
+constexpr Action kClone{kCloneCommand, "Clone\tShift+Ins", "Clone Item", kImageClone};
+constexpr Action kMoveUp{kMoveUpCommand, "Move Up\tCtrl+Up", "Move Item Up", kImageMoveUp};
+constexpr Action kMoveDown{kMoveDownCommand, "Move Down\tCtrl+Down", "Move Item Down", kImageMoveDown};
+constexpr Action kImport{kImportTemplateCommand, "Import Template...", "Import Brackwater Template", kImageImport};
+constexpr Action kExport{kExportTemplateCommand, "Export Template...", "Export Brackwater Template", kImageExport};
+constexpr Action kMinimize{kMinimizeCommand, "Minimize to Tray", "Minimize Brackwater to Tray", kImageMinimize};
+constexpr Action kExit{kExitCommand, "E&xit", "Exit Brackwater\x99 for MBS Navision", kImageExit};
+constexpr Action kPreferences{kPreferencesCommand, "&Preferences...", "Brackwater\x99 Preferences", kImagePreferences};
+constexpr Action kAbout{kAboutCommand, "&About...", "About Brackwater for Dynamics NAV", kImageAbout};
 constexpr Action kCheckVersion{kCheckVersionCommand, "Check for New Version...",
-                               "Check for New Version of Brackwater\x99", ui::kImageCheckVersion};
+                               "Check for New Version of Brackwater\x99", kImageCheckVersion};
 
 constexpr std::array<const Action*, 13> kActions{&kAdd,    &kModify,   &kDelete,      &kClone,
                                                  &kMoveUp, &kMoveDown, &kImport,      &kExport,

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/image_index.h"
 #include "ui/win32/dpi.h"
 #include "app/tray_menu.h"
 #include "ui/win32/unique_resource.h"
@@ -40,7 +41,7 @@ void PaintMenuMargin(HDC dc, const RECT& margin, const SharedImages& images, std
   VerticalLine(dc, margin.right - 2, margin.top, margin.bottom, COLOR_BTNSHADOW);
   VerticalLine(dc, margin.right - 1, margin.top, margin.bottom, COLOR_BTNHIGHLIGHT);
 
-  images.Draw(kImageMargin, dc, margin.left + Scale(3, dpi), margin.bottom - Scale(20, dpi));
+  images.Draw(kImageLogo, dc, margin.left + Scale(3, dpi), margin.bottom - Scale(20, dpi));
 
   LOGFONTA face{};
   face.lfHeight = -MulDiv(16, dpi, 72);

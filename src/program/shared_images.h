@@ -1,4 +1,4 @@
-// The shared image list (pictures 0 to 25, see ui/win32/image_index.h), loaded from the
+// The shared image list (kImageCount pictures, see base/image_index.h), loaded from the
 // program's icon resources at the size that suits the display.
 #pragma once
 

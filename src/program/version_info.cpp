@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/app_texts.h"
+#include "base/app_texts.h"
 
 namespace bw::win32 {
 namespace {

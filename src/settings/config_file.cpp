@@ -1,7 +1,6 @@
 #include "settings/config_file.h"
 
-#include <initializer_list>
-
+#include "base/format_text.h"
 #include "settings/component_stream.h"
 #include "settings/config_location.h"
 #include "settings/file_cipher.h"
@@ -18,21 +17,6 @@ constexpr std::string_view kKeptWarning =
     "The Brackwater configuration file could not be read and has been kept as\r\n%s\r\n\r\n"
     "Brackwater started with default settings and saves them to\r\n%s";
 constexpr std::string_view kKeptSuffix = ".bad";
-
-// Fills each "%s" of a message in turn.
-std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args) {
-  std::string text;
-  auto arg = args.begin();
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's' && arg != args.end()) {
-      text += *arg++;
-      ++i;
-    } else {
-      text += pattern[i];
-    }
-  }
-  return text;
-}
 
 bool AllOfClass(const TStorage& folder, std::string_view className, bool recursive) {
   for (int i = 0; i < folder.ChildCount(); ++i) {
@@ -82,7 +66,7 @@ LoadedSettings ConfigFile::Load() {
       unreadable_ = path;
       KeepUnreadableFile(path);
     } else if (platform_.files.IsReadOnly(path))
-      platform_.messages.Show(platform::MessageKind::Warning, Format(kReadOnlyWarning, {path}));
+      platform_.messages.Show(platform::MessageKind::Warning, FormatText(kReadOnlyWarning, {path}));
   }
   if (!loaded.root) {
     loaded.root = BuildDefaultTree(platform_);
@@ -138,7 +122,7 @@ bool ConfigFile::KeepUnreadableFile(const std::string& savePath) {
   }
   const std::string kept = *unreadable_ + std::string(kKeptSuffix);
   if (!files.RenameReplacing(*unreadable_, kept)) return savePath != *unreadable_;
-  platform_.messages.Show(platform::MessageKind::Warning, Format(kKeptWarning, {kept, savePath}));
+  platform_.messages.Show(platform::MessageKind::Warning, FormatText(kKeptWarning, {kept, savePath}));
   unreadable_.reset();
   return true;
 }

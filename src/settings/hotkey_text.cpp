@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "settings/text_case.h"
+#include "base/text_case.h"
 
 namespace bw {
 

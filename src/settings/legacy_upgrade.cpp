@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "settings/hotkey_text.h"
-#include "settings/text_case.h"
+#include "base/text_case.h"
 
 namespace bw {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/version_text.h"
+#include "base/version_text.h"
 #include "platform/shell.h"
 #include "settings/storage.h"
 

@@ -1,25 +1,20 @@
 #include "ui/access_keys.h"
 
-#include <cctype>
+#include "base/text_case.h"
 
 namespace bw {
-namespace {
-
-char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
-
-}  // namespace
 
 char AccessKeyOf(std::string_view caption) {
   for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != '&') continue;
-    if (caption[i + 1] != '&') return Upper(caption[i + 1]);
+    if (caption[i + 1] != '&') return UpperAscii(caption[i + 1]);
     ++i;  // "&&" is a literal ampersand
   }
   return '\0';
 }
 
 bool HasAccessKey(std::string_view caption, char key) {
-  return key != '\0' && AccessKeyOf(caption) == Upper(key);
+  return key != '\0' && AccessKeyOf(caption) == UpperAscii(key);
 }
 
 }  // namespace bw

@@ -4,7 +4,8 @@
 #include <memory>
 #include <utility>
 
-#include "app/app_texts.h"
+#include "base/app_texts.h"
+#include "base/format_text.h"
 #include "app/config_tree.h"
 #include "settings/hotkey_text.h"
 
@@ -20,7 +21,7 @@ TemplateRow TemplateList::Row(int index) const {
   row.caption = item.CommentName;
   row.hotkey = item.Hotkey == 0 ? std::string() : FormatHotkey(static_cast<TShortCut>(item.Hotkey), keys_);
   row.failed = item.HotkeyFailed;
-  row.image = row.failed ? kImageTemplateFailed : kImageTemplateRow;
+  row.image = row.failed ? kImageTemplateFailed : kImageTemplate;
   return row;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/app_core.h"
+#include "base/image_index.h"
 #include "platform/key_names.h"
 #include "platform/messages.h"
 #include "settings/hotkey_text.h"
@@ -23,9 +24,6 @@ inline constexpr std::string_view kDeleteTemplateCaption = "Delete Comment Item"
 inline constexpr std::string_view kDeletePluginCaption = "Delete Plug-In Item";
 inline constexpr std::string_view kDeleteItemText = "Are you sure you wish to delete item %s ?";
 inline constexpr std::string_view kDeleteSelectedText = "Are you sure you wish to delete all selected items ?";
-
-inline constexpr int kImageTemplateRow = 9;
-inline constexpr int kImageTemplateFailed = 21;
 
 // ---- templates
 
@@ -55,7 +53,7 @@ inline constexpr std::array<ListColumn, 2> kTemplateColumns{{{"Name", 400}, {"Ho
 struct TemplateRow {
   std::string caption;
   std::string hotkey;  // FormatHotkey of the code, empty for none
-  int image = kImageTemplateRow;
+  int image = kImageTemplate;
   bool failed = false;
 
   // The text of column `column` of kTemplateColumns.

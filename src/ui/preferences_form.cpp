@@ -2,7 +2,8 @@
 
 #include <set>
 
-#include "app/app_texts.h"
+#include "base/app_texts.h"
+#include "base/format_text.h"
 #include "settings/config_location.h"
 #include "settings/hotkey_text.h"
 

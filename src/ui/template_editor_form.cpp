@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/app_texts.h"
+#include "base/app_texts.h"
 #include "ui/access_keys.h"
 #include "ui/template_preview.h"
 

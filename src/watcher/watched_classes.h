@@ -24,7 +24,4 @@ private:
   std::vector<std::string> names_;  // lower-cased
 };
 
-// Lower-cases ASCII letters in place.
-void LowerAscii(std::string& text);
-
 }  // namespace bw::watcher

@@ -11,6 +11,7 @@
 
 #include "app/hotkey_ids.h"
 #include "program/registered_messages.h"
+#include "base/path_parts.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
@@ -32,10 +33,10 @@ inline std::string ThisProgram() {
   return std::string(path, length);
 }
 
-inline std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
+inline std::string FolderOf(const std::string& path) { return std::string(FolderPart(path)); }
 
 inline std::string BaseNameLower(const std::string& path) {
-  std::string name = path.substr(path.find_last_of("\\/") + 1);
+  std::string name(FileNamePart(path));
   CharLowerBuffA(name.data(), static_cast<DWORD>(name.size()));
   return name;
 }

@@ -1,6 +1,7 @@
 // bwconfig databases: lists a SQL Server's databases, or tests the login, as the dialog would.
 #include <iostream>
 
+#include "base/format_text.h"
 #include "command.h"
 #include "command_line.h"
 #include "launch/database_listing.h"
@@ -38,12 +39,12 @@ int RunDatabases(ToolContext& context, CommandArgs args) {
   try {
     if (test) {
       connector->Open(login, kTestLoginTimeout);
-      context.out << ServerMessage(kConnected, login.server) << "\n";
+      context.out << FormatText(kConnected, {login.server}) << "\n";
     } else {
       for (const auto& name : ReadDatabaseNames(*connector, login)) context.out << name << "\n";
     }
   } catch (const platform::SqlError& error) {
-    context.err << ServerMessage(kCannotConnect, login.server) << "\n" << "bwconfig: " << error.what() << "\n";
+    context.err << FormatText(kCannotConnect, {login.server}) << "\n" << "bwconfig: " << error.what() << "\n";
     return 1;
   }
   context.out.flush();

@@ -6,7 +6,7 @@
 #include "command.h"
 #include "editor/template_expansion.h"
 #include "editor/variable_list.h"
-#include "settings/text_case.h"
+#include "base/text_case.h"
 #include "settings_files.h"
 
 #ifdef _WIN32
@@ -39,14 +39,7 @@ private:
 };
 
 struct NameLess {
-  bool operator()(std::string_view a, std::string_view b) const {
-    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-      const auto x = static_cast<unsigned char>(FoldCase(a[i]));
-      const auto y = static_cast<unsigned char>(FoldCase(b[i]));
-      if (x != y) return x < y;
-    }
-    return a.size() < b.size();
-  }
+  bool operator()(std::string_view a, std::string_view b) const { return LessIgnoringCase(a, b); }
 };
 
 // Questions answered from --set; one without an answer ends the command.

@@ -5,7 +5,7 @@
 #include "settings/component_stream.h"
 #include "settings/config_file.h"
 #include "settings/file_cipher.h"
-#include "settings/text_case.h"
+#include "base/text_case.h"
 
 namespace bw::bwconfig {
 

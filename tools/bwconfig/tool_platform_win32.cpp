@@ -1,5 +1,6 @@
 // Windows build: the real file system, and the location rule of Brackwater's own
 // configuration file as seen from Brackwater.exe in bwconfig's folder.
+#include "base/path_parts.h"
 #include "platform/environment.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
@@ -19,11 +20,7 @@ public:
   std::string UserName() override { return real_.UserName(); }
   std::string AppDataFolder() override { return real_.AppDataFolder(); }
   std::string ProgramPath() override {
-    std::string path = real_.ProgramPath();
-    const auto slash = path.find_last_of("\\/");
-    path.resize(slash == std::string::npos ? 0 : slash + 1);
-    path.append(kProgramFileName);
-    return path;
+    return std::string(FolderPart(real_.ProgramPath())) + std::string(kProgramFileName);
   }
 
 private:

@@ -1,6 +1,6 @@
 #include "platform/fake/fake_sql_server.h"
 
-#include "settings/text_case.h"
+#include "base/text_case.h"
 
 namespace bw::fake {
 

@@ -1,20 +1,8 @@
 #include "platform/fake/recording_shell.h"
 
-#include <algorithm>
-#include <cctype>
+#include "base/text_case.h"
 
 namespace bw::platform {
-
-namespace {
-
-std::string Upper(std::string_view text) {
-  std::string result(text);
-  std::transform(result.begin(), result.end(), result.begin(),
-                 [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
-  return result;
-}
-
-}  // namespace
 
 std::string RecordingShell::ExpandEnvironment(std::string_view text) {
   std::string result;
@@ -22,7 +10,7 @@ std::string RecordingShell::ExpandEnvironment(std::string_view text) {
   while (i < text.size()) {
     const auto close = text[i] == '%' ? text.find('%', i + 1) : std::string_view::npos;
     if (close != std::string_view::npos) {
-      const auto found = variables_.find(Upper(text.substr(i + 1, close - i - 1)));
+      const auto found = variables_.find(UpperAscii(text.substr(i + 1, close - i - 1)));
       if (found != variables_.end()) {
         result += found->second;
         i = close + 1;
@@ -39,6 +27,6 @@ bool RecordingShell::Execute(const ShellRequest& request) {
   return !refused_.contains(request.file);
 }
 
-void RecordingShell::SetVariable(const std::string& name, const std::string& value) { variables_[Upper(name)] = value; }
+void RecordingShell::SetVariable(const std::string& name, const std::string& value) { variables_[UpperAscii(name)] = value; }
 
 }  // namespace bw::platform

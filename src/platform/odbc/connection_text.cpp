@@ -1,6 +1,6 @@
 #include "platform/odbc/connection_text.h"
 
-#include "settings/text_case.h"
+#include "base/text_case.h"
 
 namespace bw::platform {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/odbc/connection_text.h"
-#include "settings/text_case.h"
+#include "base/text_case.h"
 
 namespace bw::platform {
 

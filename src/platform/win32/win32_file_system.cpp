@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/path_parts.h"
 #include "platform/win32/unique_handle.h"
 
 namespace bw::platform {
@@ -16,10 +17,11 @@ constexpr std::size_t kChunk = 1u << 20;
 bool IsDelimiter(char c) { return c == '\\' || c == '/'; }
 
 std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of("\\/");
-  if (slash == std::string::npos) return ".";
-  if (slash == 0 || (slash == 2 && path[1] == ':')) return path.substr(0, slash + 1);  // "\" or "C:\"
-  return path.substr(0, slash);
+  std::string_view folder = FolderPart(path);
+  if (folder.empty()) return ".";
+  const bool root = folder.size() == 1 || (folder.size() == 3 && folder[1] == ':');  // "\" or "C:\"
+  if (!root) folder.remove_suffix(1);
+  return std::string(folder);
 }
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "editor/item_selection_list.h"
-#include "ui/win32/image_index.h"
+#include "base/image_index.h"
 #include "ui/win32/modal_dialog.h"
 
 namespace bw::ui {

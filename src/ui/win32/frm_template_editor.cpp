@@ -7,7 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "app/app_texts.h"
+#include "base/app_texts.h"
+#include "base/format_text.h"
 #include "ui/template_editor_form.h"
 #include "ui/win32/modal_dialog.h"
 #include "ui/win32/rich_preview.h"

@@ -3,7 +3,7 @@
 #include <functional>
 #include <set>
 
-#include "app/version_text.h"
+#include "base/version_text.h"
 #include "fake_host.h"
 
 namespace bw::test {

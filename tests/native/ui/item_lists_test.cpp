@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "../app/fake_host.h"
-#include "app/app_texts.h"
+#include "base/app_texts.h"
 #include "ui/item_lists.h"
 
 namespace bw::test {
@@ -126,7 +126,7 @@ TEST_F(ItemListsTest, AFailedHotkeyShowsOnTheRowUntilModifyClearsIt) {
   Start();
   ASSERT_TRUE(Template(*root, 0).HotkeyFailed);
   EXPECT_EQ(templates.Row(0).image, kImageTemplateFailed);
-  EXPECT_EQ(templates.Row(1).image, kImageTemplateRow);
+  EXPECT_EQ(templates.Row(1).image, kImageTemplate);
   EXPECT_EQ(templates.Tip(0, "Taken"), std::string(kHotkeyFailedTip) + "\r\nTaken");
   EXPECT_EQ(templates.Tip(1, "Free"), "Free");
 
@@ -139,7 +139,7 @@ TEST_F(ItemListsTest, AFailedHotkeyShowsOnTheRowUntilModifyClearsIt) {
   registrar.Release(kModCtrlShift, 'T');
   ASSERT_TRUE(templates.Modify());
   EXPECT_FALSE(Template(*root, 0).HotkeyFailed);
-  EXPECT_EQ(templates.Row(0).image, kImageTemplateRow);
+  EXPECT_EQ(templates.Row(0).image, kImageTemplate);
   EXPECT_NE(registrar.IdOf(kModCtrlShift, 'T'), 0);
 
   // Modify to another template's key marks it; to a free key the mark goes.

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "base/path_parts.h"
+
 namespace bw::calclient {
 
 // Lets the calling thread's window messages run for up to the given time.
@@ -223,8 +225,7 @@ public:
       }
     }
     CloseHandle(snapshot);
-    const auto slash = name.find_last_of("\\/");
-    return slash == std::string::npos ? name : name.substr(slash + 1);
+    return std::string(FileNamePart(name));
   }
 
 private:

@@ -2,15 +2,18 @@
 
 #include <utility>
 
+#include "editor/window_recognition.h"
+
 namespace bw::calclient {
 
 namespace {
 
 constexpr const char* kFrameClass = "BrackwaterTestClientFrame";
 constexpr const char* kLoginClass = "BrackwaterTestClientLogin";
-constexpr const char* kEditorClass = "C/SIDE Form";
-constexpr const char* kSubformClass = "C/SIDE Subform";
-constexpr const char* kGluedClass = "C/SIDE Glued";
+// The client's own classes, as recognition knows them.
+constexpr const char* kEditorClass = bw::kEditorClasses[0].data();
+constexpr const char* kSubformClass = bw::kEditorClasses[1].data();
+constexpr const char* kGluedClass = bw::kLoginFieldClass.data();
 
 std::string DefaultFile(const std::string& processName, const char* extension) {
   char folder[MAX_PATH] = {};

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "client.h"
+#include "editor/window_recognition.h"
 
 namespace bw::calclient {
 
@@ -18,7 +19,7 @@ void Client::WriteState(unsigned long sequence) {
   state.mode = frame_.Get() != nullptr ? "editor" : "login";
   state.process = process_;
   state.focusClass = FocusClass();
-  state.editorClass = options_.subform ? "C/SIDE Subform" : "C/SIDE Form";
+  state.editorClass = options_.subform ? kEditorClasses[1] : kEditorClasses[0];
   state.editorCaption = options_.caption;
   state.caretX = caretX_;
   state.caretY = caretY_;

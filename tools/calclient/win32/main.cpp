@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/path_parts.h"
 #include "client.h"
 
 namespace {
@@ -12,9 +13,7 @@ namespace {
 std::string ProcessFileName() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string full(path);
-  const auto slash = full.find_last_of("\\/");
-  return slash == std::string::npos ? full : full.substr(slash + 1);
+  return std::string(bw::FileNamePart(path));
 }
 
 bool ReadFile(const std::string& path, std::string& content) {

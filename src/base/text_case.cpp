@@ -1,4 +1,6 @@
-#include "settings/text_case.h"
+#include "base/text_case.h"
+
+#include <algorithm>
 
 namespace bw {
 
@@ -25,6 +27,28 @@ std::size_t FindIgnoringCase(std::string_view text, std::string_view needle) {
   for (std::size_t at = 0; at + needle.size() <= text.size(); ++at)
     if (EqualsIgnoringCase(text.substr(at, needle.size()), needle)) return at;
   return std::string_view::npos;
+}
+
+bool LessIgnoringCase(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(FoldCase(x)) < static_cast<unsigned char>(FoldCase(y));
+  });
+}
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string LowerAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = LowerAscii(c);
+  return result;
+}
+
+std::string UpperAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = UpperAscii(c);
+  return result;
 }
 
 }  // namespace bw

@@ -1,8 +1,8 @@
 // The pictures of the shared image list, by position. Tray menu, tool bar, trees and lists
-// all index the same list.
+// all index the same list; the build draws and embeds kImageCount pictures.
 #pragma once
 
-namespace bw::ui {
+namespace bw {
 
 enum ImageIndex : int {
   kImageAdd = 0,
@@ -34,4 +34,4 @@ enum ImageIndex : int {
   kImageCount = 26,
 };
 
-}  // namespace bw::ui
+}  // namespace bw

@@ -1,6 +1,6 @@
-#include "app/version_text.h"
+#include "base/version_text.h"
 
-#include "app/app_texts.h"
+#include "base/app_texts.h"
 
 namespace bw {
 

@@ -1,7 +1,6 @@
 // The application core's own texts, shown to the user exactly as written here.
 #pragma once
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -29,10 +28,6 @@ inline constexpr std::string_view kHotkeyFailedTip =
     "Please change hotkey in Brackwater or the other application.";
 inline constexpr std::string_view kConfirmExit = "Are you sure you want to exit %s ?";
 inline constexpr std::string_view kNoVersionInfo = "No version info is stored in executable.";
-
-// Fills each "%s" of the pattern with the next argument, in order; "%%" is a single "%".
-// Placeholders without an argument stay as written; extra arguments are ignored.
-std::string FormatText(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 // "Brackwater for Dynamics NAV", CR LF, "Hotkey status : ", then "Active" or "Inactive".
 std::string TrayHint(bool hotkeysActive);

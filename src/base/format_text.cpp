@@ -1,4 +1,4 @@
-#include "app/app_texts.h"
+#include "base/format_text.h"
 
 namespace bw {
 
@@ -22,14 +22,6 @@ std::string FormatText(std::string_view pattern, std::initializer_list<std::stri
     text += pattern[i];
   }
   return text;
-}
-
-std::string TrayHint(bool hotkeysActive) {
-  std::string hint(kAppTitle);
-  hint += "\r\n";
-  hint += kHintStatus;
-  hint += hotkeysActive ? kActive : kInactive;
-  return hint;
 }
 
 }  // namespace bw
