@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::platform {
 
