@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "../tools/calclient/driver/client_driver.h"
+#include "platform/win32/unique_resource.h"
 #include "watcher/watcher_api.h"
 
 namespace {
@@ -71,7 +72,7 @@ template <class Done> double TimeKeys(int count, Done done) {
 }
 
 struct Watcher {
-  HMODULE library = nullptr;
+  bw::platform::UniqueModule library;
   api::StartWatchingFn start = nullptr;
   api::StopWatchingFn stop = nullptr;
   api::SetReceiverFn setReceiver = nullptr;
@@ -83,14 +84,14 @@ int main(int argc, char** argv) {
   const int count = argc > 1 ? std::max(10, std::atoi(argv[1])) : 500;
   const std::string folder = Folder();
   Watcher watcher;
-  watcher.library = LoadLibraryA((folder + "\\" + api::kLibraryName).c_str());
-  if (watcher.library == nullptr) return std::printf("BWMsgWatch.dll not found\n"), 1;
+  watcher.library.Reset(LoadLibraryA((folder + "\\" + api::kLibraryName).c_str()));
+  if (!watcher.library) return std::printf("BWMsgWatch.dll not found\n"), 1;
   watcher.start = reinterpret_cast<api::StartWatchingFn>(
-      reinterpret_cast<void*>(GetProcAddress(watcher.library, api::kStartWatching)));
+      reinterpret_cast<void*>(GetProcAddress(watcher.library.Get(), api::kStartWatching)));
   watcher.stop = reinterpret_cast<api::StopWatchingFn>(
-      reinterpret_cast<void*>(GetProcAddress(watcher.library, api::kStopWatching)));
+      reinterpret_cast<void*>(GetProcAddress(watcher.library.Get(), api::kStopWatching)));
   watcher.setReceiver = reinterpret_cast<api::SetReceiverFn>(
-      reinterpret_cast<void*>(GetProcAddress(watcher.library, api::kSetReceiver)));
+      reinterpret_cast<void*>(GetProcAddress(watcher.library.Get(), api::kSetReceiver)));
   if (!watcher.start || !watcher.stop || !watcher.setReceiver) return std::printf("entry points missing\n"), 1;
   g_keyEvent = RegisterWindowMessageA(api::kKeyMessageName);
 
@@ -99,8 +100,10 @@ int main(int argc, char** argv) {
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = "WatcherBenchCounter";
   RegisterClassA(&windowClass);
-  const HWND counter = CreateWindowExA(0, "WatcherBenchCounter", "watcher bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                       0, 0, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+  const bw::platform::UniqueWindow window(CreateWindowExA(0, "WatcherBenchCounter", "watcher bench",
+                                                          WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                                                          nullptr, windowClass.hInstance, nullptr));
+  const HWND counter = window.Get();
   watcher.setReceiver(reinterpret_cast<api::WindowHandle>(counter));
 
   auto ownWindow = [&](bool hooked) {
@@ -147,7 +150,5 @@ int main(int argc, char** argv) {
   std::printf("other process  no hook %9.1f us/key   hook %9.1f us/key   cost %8.1f us/key  (reported %ld events)\n",
               otherPlain, otherHooked, otherHooked - otherPlain, reported);
   watcher.setReceiver(0);
-  DestroyWindow(counter);
-  FreeLibrary(watcher.library);
   return ownPlain < 0 || ownHooked < 0 || otherPlain < 0 || otherHooked < 0 ? 1 : 0;
 }

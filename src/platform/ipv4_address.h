@@ -12,9 +12,17 @@
 #include <sys/socket.h>
 #endif
 
+#include <memory>
+
 #include "platform/datagram.h"
 
 namespace bw::platform {
+
+// Owns a getaddrinfo result list (Winsock and POSIX free it the same way).
+struct FreeAddressInfo {
+  void operator()(addrinfo* list) const { freeaddrinfo(list); }
+};
+using UniqueAddressInfo = std::unique_ptr<addrinfo, FreeAddressInfo>;
 
 inline sockaddr_in Ipv4Address(const DatagramAddress& to) {
   sockaddr_in address{};
@@ -24,11 +32,11 @@ inline sockaddr_in Ipv4Address(const DatagramAddress& to) {
   addrinfo hints{};
   hints.ai_family = AF_INET;
   hints.ai_socktype = SOCK_DGRAM;
-  addrinfo* found = nullptr;
-  if (getaddrinfo(to.host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr)
-    throw DatagramError("unknown host " + to.host);
+  addrinfo* list = nullptr;
+  const int failed = getaddrinfo(to.host.c_str(), nullptr, &hints, &list);
+  const UniqueAddressInfo found(failed == 0 ? list : nullptr);
+  if (!found) throw DatagramError("unknown host " + to.host);
   address.sin_addr = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
-  freeaddrinfo(found);
   return address;
 }
 

@@ -4,11 +4,7 @@ namespace bw::win32 {
 
 CloseMessageHook::CloseMessageHook(UINT closeMessage) {
   closeMessage_ = closeMessage;
-  hook_ = SetWindowsHookExA(WH_GETMESSAGE, &CloseMessageHook::OnMessage, nullptr, GetCurrentThreadId());
-}
-
-CloseMessageHook::~CloseMessageHook() {
-  if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+  hook_.Reset(SetWindowsHookExA(WH_GETMESSAGE, &CloseMessageHook::OnMessage, nullptr, GetCurrentThreadId()));
 }
 
 LRESULT CALLBACK CloseMessageHook::OnMessage(int code, WPARAM removal, LPARAM message) {

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/unique_resource.h"
+
 namespace bw::win32 {
 
 class CloseMessageHook {
@@ -13,13 +15,12 @@ public:
   explicit CloseMessageHook(UINT closeMessage);
   CloseMessageHook(const CloseMessageHook&) = delete;
   CloseMessageHook& operator=(const CloseMessageHook&) = delete;
-  ~CloseMessageHook();
 
 private:
   static LRESULT CALLBACK OnMessage(int code, WPARAM removal, LPARAM message);
 
   static inline UINT closeMessage_ = 0;
-  HHOOK hook_ = nullptr;
+  platform::UniqueHook hook_;
 };
 
 }  // namespace bw::win32

@@ -9,7 +9,7 @@
 
 #include "app/key_watcher.h"
 #include "platform/messages.h"
-#include "ui/win32/unique_resource.h"
+#include "platform/win32/unique_resource.h"
 #include "watcher/watcher_api.h"
 
 namespace bw::win32 {
@@ -69,8 +69,8 @@ private:
   std::string watchedClasses_;
   UINT keyMessage_;
   bool started_ = false;
-  ui::UniqueModule library_;
-  ui::UniqueWindow receiver_;
+  platform::UniqueModule library_;
+  platform::UniqueWindow receiver_;
   Entries entries_;
   bool disabled_ = false;
 };

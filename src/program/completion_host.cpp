@@ -6,8 +6,15 @@
 
 namespace bw::win32 {
 
-CompletionHost::CompletionHost(HINSTANCE instance, HIMAGELIST images, std::function<CompletionSwitches()> switches)
-    : view_(instance, images), inserter_(InsertServices{keyboard_, input_, clock_}) {
+CompletionHost::CompletionHost(HINSTANCE instance, HIMAGELIST images, ProgramPlatform& platform,
+                               std::function<CompletionSwitches()> switches)
+    : desktop_(platform.desktop),
+      clock_(platform.clock),
+      keyboard_(platform.keyboard),
+      keys_(platform.keyTranslation),
+      input_(platform.completionInput),
+      view_(instance, images),
+      inserter_(InsertServices{keyboard_, input_, clock_}) {
   completion_ = std::make_unique<CodeCompletion>(
       CompletionServices{desktop_, keyboard_, keys_, view_, inserter_, std::move(switches)});
   view_.SetController(completion_.get());

@@ -8,19 +8,16 @@
 #include <memory>
 
 #include "program/frm_code_completer.h"
+#include "program/program_platform.h"
 #include "editor/code_completion.h"
-#include "platform/win32/win32_clock.h"
-#include "platform/win32/win32_desktop.h"
-#include "platform/win32/win32_key_translation.h"
-#include "platform/win32/win32_keyboard.h"
-#include "platform/win32/win32_user_input.h"
 
 namespace bw::win32 {
 
 class CompletionHost {
 public:
   // `switches`: read at each key, so that a change of the preferences counts at once.
-  CompletionHost(HINSTANCE instance, HIMAGELIST images, std::function<CompletionSwitches()> switches);
+  CompletionHost(HINSTANCE instance, HIMAGELIST images, ProgramPlatform& platform,
+                 std::function<CompletionSwitches()> switches);
   CompletionHost(const CompletionHost&) = delete;
   CompletionHost& operator=(const CompletionHost&) = delete;
   ~CompletionHost();
@@ -32,11 +29,11 @@ public:
   static std::string WatchedClasses();
 
 private:
-  platform::Win32Desktop desktop_;
-  platform::Win32Clock clock_;
-  platform::Win32Keyboard keyboard_;
-  platform::Win32KeyTranslation keys_;
-  platform::Win32UserInput input_;
+  platform::Desktop& desktop_;
+  platform::Clock& clock_;
+  platform::Keyboard& keyboard_;
+  platform::KeyTranslation& keys_;
+  platform::UserInput& input_;
   TfrmCodeCompleter view_;
   InsertThreadInserter inserter_;
   std::unique_ptr<CodeCompletion> completion_;

@@ -9,8 +9,16 @@
 
 namespace bw::win32 {
 
-Win32EditorCommands::Win32EditorCommands(platform::Messages& messages)
-    : messages_(messages), asker_(std::make_unique<ui::TfrmAskVar>()) {}
+Win32EditorCommands::Win32EditorCommands(ProgramPlatform& platform)
+    : messages_(platform.messages),
+      desktop_(platform.desktop),
+      keyboard_(platform.keyboard),
+      input_(platform.commandInput),
+      clock_(platform.clock),
+      clipboard_(platform.clipboard),
+      localTime_(platform.localTime),
+      locale_(platform.locale),
+      asker_(std::make_unique<ui::TfrmAskVar>()) {}
 
 Win32EditorCommands::~Win32EditorCommands() = default;
 

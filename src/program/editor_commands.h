@@ -15,20 +15,13 @@
 #include "editor/attach_to_foreground.h"
 #include "editor/template_insertion.h"
 #include "editor/variable_asker.h"
-#include "platform/messages.h"
-#include "platform/win32/win32_clipboard.h"
-#include "platform/win32/win32_clock.h"
-#include "platform/win32/win32_desktop.h"
-#include "platform/win32/win32_keyboard.h"
-#include "platform/win32/win32_local_time.h"
-#include "platform/win32/win32_locale.h"
-#include "platform/win32/win32_user_input.h"
+#include "app/win32/program_platform.h"
 
 namespace bw::win32 {
 
 class Win32EditorCommands final : public EditorCommands {
 public:
-  explicit Win32EditorCommands(platform::Messages& messages);
+  explicit Win32EditorCommands(ProgramPlatform& platform);
   ~Win32EditorCommands() override;
   Win32EditorCommands(const Win32EditorCommands&) = delete;
   Win32EditorCommands& operator=(const Win32EditorCommands&) = delete;
@@ -49,13 +42,13 @@ private:
   InsertionContext Insertion();
 
   platform::Messages& messages_;
-  platform::Win32Desktop desktop_;
-  platform::Win32Keyboard keyboard_;
-  platform::Win32UserInput input_;
-  platform::Win32Clock clock_;
-  platform::Win32Clipboard clipboard_;
-  platform::Win32LocalTime localTime_;
-  platform::Win32Locale locale_;
+  platform::Desktop& desktop_;
+  platform::Keyboard& keyboard_;
+  platform::UserInput& input_;
+  platform::Clock& clock_;
+  platform::Clipboard& clipboard_;
+  platform::LocalTime& localTime_;
+  platform::Locale& locale_;
   std::unique_ptr<VariableAsker> asker_;
   AppCore* core_ = nullptr;
   HWND owner_ = nullptr;

@@ -72,13 +72,13 @@ bool TfrmCodeCompleter::Create(platform::WindowId editor, int x, int y) {
   offset_ = {x, y};
   POINT at = offset_;
   ClientToScreen(editor_, &at);
-  window_ = CreateWindowExA(kExStyle, kClassName, "", kStyle, at.x, at.y, outer.right - outer.left,
-                            outer.bottom - outer.top, GetAncestor(editor_, GA_ROOT), nullptr, instance_, this);
-  if (window_ == nullptr) return false;
+  window_.Reset(CreateWindowExA(kExStyle, kClassName, "", kStyle, at.x, at.y, outer.right - outer.left,
+                                outer.bottom - outer.top, GetAncestor(editor_, GA_ROOT), nullptr, instance_, this));
+  if (!window_) return false;
   list_ = CreateWindowExA(0, WC_LISTVIEWA, "",
                           WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                               LVS_OWNERDATA | LVS_SHAREIMAGELISTS,
-                          0, 0, kClientWidth, kClientHeight, window_, nullptr, instance_, nullptr);
+                          0, 0, kClientWidth, kClientHeight, window_.Get(), nullptr, instance_, nullptr);
   if (list_ == nullptr) {
     Destroy();
     return false;
@@ -93,7 +93,7 @@ bool TfrmCodeCompleter::Create(platform::WindowId editor, int x, int y) {
   SendMessageA(list_, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
   SetWindowSubclass(list_, &TfrmCodeCompleter::ListProc, kListSubclass, reinterpret_cast<DWORD_PTR>(this));
   MakeApplicationToolWindow();
-  SetTimer(window_, kFollowTimer, kFollowMs, nullptr);
+  SetTimer(window_.Get(), kFollowTimer, kFollowMs, nullptr);
   return true;
 }
 
@@ -122,34 +122,33 @@ void TfrmCodeCompleter::Select(std::size_t row) {
 }
 
 void TfrmCodeCompleter::Show() {
-  if (window_ == nullptr) return;
-  SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  if (!window_) return;
+  SetWindowPos(window_.Get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  RedrawWindow(window_.Get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TfrmCodeCompleter::Destroy() {
-  if (window_ == nullptr) return;
+  if (!window_) return;
   editor_ = nullptr;
   destroying_ = true;
-  DestroyWindow(window_);
+  window_.Reset();
   destroying_ = false;
-  window_ = nullptr;
   list_ = nullptr;
   rows_.clear();
 }
 
 void TfrmCodeCompleter::FollowEditor() {
-  if (window_ == nullptr) return;
+  if (!window_) return;
   if (!IsWindow(editor_) || !IsWindowVisible(editor_)) {
-    DestroyWindow(window_);  // WM_DESTROY tells the logic
+    window_.Reset();  // WM_DESTROY tells the logic
     return;
   }
   POINT at = offset_;
   ClientToScreen(editor_, &at);
   RECT now{};
-  GetWindowRect(window_, &now);
+  GetWindowRect(window_.Get(), &now);
   if (now.left != at.x || now.top != at.y)
-    SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_.Get(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int TfrmCodeCompleter::RowAt(LPARAM point) const {
@@ -231,8 +230,8 @@ LRESULT CALLBACK TfrmCodeCompleter::WindowProc(HWND window, UINT message, WPARAM
       case WM_NOTIFY: return self->OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
       case WM_DESTROY:
         // Gone with its editor: the logic forgets the open list.
-        if (!self->destroying_ && self->window_ == window) {
-          self->window_ = nullptr;
+        if (!self->destroying_ && self->window_.Get() == window) {
+          self->window_.Release();
           self->list_ = nullptr;
           self->editor_ = nullptr;
           self->rows_.clear();

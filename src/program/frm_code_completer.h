@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "editor/code_completion.h"
-#include "ui/win32/unique_resource.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::win32 {
 
@@ -32,7 +32,7 @@ public:
   void Show() override;
   void Destroy() override;
 
-  HWND Handle() const { return window_; }
+  HWND Handle() const { return window_.Get(); }
   HWND List() const { return list_; }
 
 private:
@@ -46,9 +46,9 @@ private:
 
   HINSTANCE instance_;
   HIMAGELIST images_;
-  ui::UniqueFont font_;
+  platform::UniqueFont font_;
   CodeCompletion* controller_ = nullptr;
-  HWND window_ = nullptr;
+  platform::UniqueWindow window_;
   HWND list_ = nullptr;
   bool destroying_ = false;
   HWND editor_ = nullptr;

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "ui/win32/unique_resource.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::win32 {
 
@@ -19,7 +19,7 @@ private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   std::function<void()> onClose_;
-  ui::UniqueWindow window_;
+  platform::UniqueWindow window_;
 };
 
 }  // namespace bw::win32

@@ -10,6 +10,7 @@
 #include "program/invisible_form.h"
 #include "program/main_form.h"
 #include "program/single_instance.h"
+#include "program/program_platform.h"
 #include "platform/win32/com_apartment.h"
 
 namespace {
@@ -48,11 +49,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   // Before any window exists: a message box of the start-up already ends on "CloseBrackwater".
   const bw::win32::CloseMessageHook closeHook(bw::win32::RegisteredMessages{}.close);
+  // Every platform service of the run, built here once; the windows below only borrow them.
+  bw::win32::ProgramPlatform platform;
   std::unique_ptr<bw::win32::MainForm> form;
   bw::win32::InvisibleForm invisible(instance, [&form] {
     if (form) form->HideToTray();
   });
-  form = std::make_unique<bw::win32::MainForm>(instance);
+  form = std::make_unique<bw::win32::MainForm>(instance, platform);
   const int exitCode = RunMessageLoop(*form);
   form.reset();  // shutdown: save, hotkeys, watcher, tray icon
   return exitCode;

@@ -27,8 +27,9 @@ constexpr std::array<const char*, 3> kPageCaptions{"Navision", "Templates", "Plu
 
 }  // namespace
 
-MainForm::MainForm(HINSTANCE instance)
+MainForm::MainForm(HINSTANCE instance, ProgramPlatform& platform)
     : instance_(instance),
+      platform_(platform),
       programPath_(environment_.ProgramPath()),
       settingsPlatform_{environment_, registry_, files_, messageBoxes_, keyNames_},
       configFile_(settingsPlatform_) {
@@ -90,7 +91,7 @@ void MainForm::CreateComponents() {
   tray_ = std::make_unique<TrayIcon>(window_.Get(), kTrayNotifyMessage, programIcon_.Get());
   tray_->SetHint(TrayHint(true));
   tray_->Show();
-  completion_ = std::make_unique<CompletionHost>(instance_, images_->Get(), [this] {
+  completion_ = std::make_unique<CompletionHost>(instance_, images_->Get(), platform_, [this] {
     if (!settings_.root) return CompletionSwitches{false, false};
     const TBrackwaterStorage& general = General(*settings_.root);
     return CompletionSwitches{general.ActivateViaDOT, general.ActivateViaCTRLSpace};
@@ -111,11 +112,10 @@ void MainForm::AppStart() {
   SetWindowTextA(window_.Get(), std::string(kAppTitle).c_str());
   SetReservedVariables(general);
 
-  platform::Win32Resources resources;
   core_ = std::make_unique<AppCore>(*settings_.root, AppServices{*this, *tray_, *watcher_, editor_, picker_, *registrar_,
                                                                  messageBoxes_, keyNames_, shell_, screen_});
   editor_.Connect(*core_, window_.Get());
-  core_->SetHelpTexts(LoadHelpTexts(resources));
+  core_->SetHelpTexts(LoadHelpTexts(resources_));
   core_->Start();
   CreateConfigTree();
   watcher_->Start(WatchKind::Keys);

@@ -27,23 +27,20 @@
 #include "platform/win32/win32_file_listing.h"
 #include "platform/win32/win32_service_ports.h"
 #include "platform/win32/win32_file_system.h"
+#include "program/program_platform.h"
 #include "platform/win32/win32_hotkey_registrar.h"
-#include "platform/win32/win32_key_names.h"
-#include "platform/win32/win32_messages.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_screen.h"
-#include "platform/win32/win32_shell.h"
 #include "settings/config_file.h"
 #include "ui/win32/frm_hotkey_selection.h"
 #include "ui/win32/frm_template_editor.h"
-#include "ui/win32/unique_resource.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::win32 {
 
 class MainForm final : public MainWindow {
 public:
-  // Creates the window and its components and runs the start-up sequence.
-  explicit MainForm(HINSTANCE instance);
+  // Creates the window and its components and runs the start-up sequence. `platform` outlives
+  // the form.
+  MainForm(HINSTANCE instance, ProgramPlatform& platform);
   MainForm(const MainForm&) = delete;
   MainForm& operator=(const MainForm&) = delete;
   // Saves, unregisters every hotkey and stops the watcher; then the components go.
@@ -104,36 +101,38 @@ private:
   TemplateFileServices TemplateFiles();
 
   HINSTANCE instance_;
+  // Platform services, built at the program's start and alive for the whole run.
+  ProgramPlatform& platform_;
+  platform::Environment& environment_ = platform_.environment;
+  platform::Registry& registry_ = platform_.registry;
+  platform::FileSystem& files_ = platform_.files;
+  platform::Messages& messageBoxes_ = platform_.messages;
+  platform::KeyNames& keyNames_ = platform_.keyNames;
+  platform::Shell& shell_ = platform_.shell;
+  platform::Screen& screen_ = platform_.screen;
+  platform::FileListing& fileListing_ = platform_.fileListing;
+  platform::FileDialogs& fileDialogs_ = platform_.fileDialogs;
+  platform::ServicePorts& servicePorts_ = platform_.servicePorts;
+  platform::Resources& resources_ = platform_.resources;
   std::string programPath_;
 
-  // Platform services, alive for the whole run.
-  platform::Win32Environment environment_;
-  platform::Win32Registry registry_;
-  platform::Win32FileSystem files_;
-  platform::Win32Messages messageBoxes_;
-  platform::Win32KeyNames keyNames_;
-  platform::Win32Shell shell_;
-  platform::Win32Screen screen_;
-  Win32EditorCommands editor_{messageBoxes_};
+  Win32EditorCommands editor_{platform_};
   ui::TfrmHotkeySelection picker_;  // "Select Item to Activate..."
   SettingsPlatform settingsPlatform_;
   ConfigFile configFile_;
   LoadedSettings settings_;
 
   RegisteredMessages registered_;
-  ui::UniqueWindow window_;
+  platform::UniqueWindow window_;
   std::unique_ptr<platform::Win32HotkeyRegistrar> registrar_;  // for window_, once it exists
   HWND pages_ = nullptr;  // the page control, a child of window_
-  ui::UniqueIcon programIcon_;
+  platform::UniqueIcon programIcon_;
   std::unique_ptr<SharedImages> images_;
   std::unique_ptr<TrayMenuView> menu_;
   std::string versionText_;
   std::unique_ptr<TrayIcon> tray_;
   std::unique_ptr<CodingWatcher> watcher_;
   std::unique_ptr<AppCore> core_;
-  platform::Win32FileListing fileListing_;
-  platform::Win32FileDialogs fileDialogs_;
-  platform::Win32ServicePorts servicePorts_;
   ZupFolder zupFolder_{files_, fileListing_};
   std::unique_ptr<Win32ConfigDialog> configDialog_;
   std::unique_ptr<ConfigTreeControl> treeControl_;

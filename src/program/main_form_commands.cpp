@@ -37,10 +37,9 @@ void MainForm::ShowAbout() {
   const VersionInfo info = ReadVersionInfo(programPath_);
   const AboutTexts texts{info.fileDescription, info.fileVersion, info.companyName, info.legalCopyright, info.internet};
   const int size = Scale(32, WindowDpi(window_.Get()));
-  const ui::UniqueIcon icon(static_cast<HICON>(
+  const platform::UniqueIcon icon(static_cast<HICON>(
       LoadImageA(instance_, MAKEINTRESOURCEA(kProgramIconResource), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-  platform::Win32Resources resources;
-  const StringList whatsNew = ReadTextResource(resources, "WHATSNEW");
+  const StringList whatsNew = ReadTextResource(resources_, "WHATSNEW");
   ui::ShowAboutBox(window_.Get(), texts, icon.Get(), whatsNew, shell_);
 }
 

@@ -5,7 +5,7 @@
 #include "base/image_index.h"
 #include "ui/win32/dpi.h"
 #include "app/tray_menu.h"
-#include "ui/win32/unique_resource.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::win32 {
 namespace {
@@ -20,7 +20,7 @@ void FillGradient(HDC dc, const RECT& area) {
   const int height = area.bottom - area.top;
   for (int band = 0; band < kBands; ++band) {
     const RECT slice{area.left, area.top + height * band / kBands, area.right, area.top + height * (band + 1) / kBands};
-    const ui::UniqueBrush brush(CreateSolidBrush(RGB(Blend(kTopRed, kBottomRed, band), Blend(kTopGreen, kBottomGreen, band),
+    const platform::UniqueBrush brush(CreateSolidBrush(RGB(Blend(kTopRed, kBottomRed, band), Blend(kTopGreen, kBottomGreen, band),
                                                      Blend(kTopBlue, kBottomBlue, band))));
     FillRect(dc, &slice, brush.Get());
   }
@@ -34,7 +34,7 @@ void VerticalLine(HDC dc, int x, int top, int bottom, int colourIndex) {
 }  // namespace
 
 void PaintMenuMargin(HDC dc, const RECT& margin, const SharedImages& images, std::string_view text, int dpi) {
-  const ui::SavedDc saved(dc);
+  const platform::SavedDc saved(dc);
   IntersectClipRect(dc, margin.left, margin.top, margin.right, margin.bottom);
 
   FillGradient(dc, RECT{margin.left, margin.top, margin.right - 3, margin.bottom});
@@ -51,8 +51,8 @@ void PaintMenuMargin(HDC dc, const RECT& margin, const SharedImages& images, std
   face.lfCharSet = DEFAULT_CHARSET;
   face.lfQuality = ANTIALIASED_QUALITY;
   lstrcpynA(face.lfFaceName, "Comic Sans MS", LF_FACESIZE);
-  const ui::UniqueFont font(CreateFontIndirectA(&face));
-  const ui::SelectedObject selected(dc, font.Get());
+  const platform::UniqueFont font(CreateFontIndirectA(&face));
+  const platform::SelectedObject selected(dc, font.Get());
   SetTextColor(dc, RGB(255, 255, 255));
   SetBkMode(dc, TRANSPARENT);
   const std::string line(text);

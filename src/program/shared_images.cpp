@@ -9,7 +9,7 @@ SharedImages::SharedImages(HINSTANCE instance, int size)
   ImageList_SetImageCount(list_.Get(), kImageCount);  // a picture that fails to load stays blank
   for (int i = 0; i < kImageCount; ++i) {
     // LoadImage picks the icon's nearest drawn size and scales it only when none fits.
-    ui::UniqueIcon icon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kFirstImageResource + i), IMAGE_ICON,
+    platform::UniqueIcon icon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kFirstImageResource + i), IMAGE_ICON,
                                                       size, size, LR_DEFAULTCOLOR)));
     if (icon) ImageList_ReplaceIcon(list_.Get(), i, icon.Get());
   }

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/win32/unique_resource.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::win32 {
 
@@ -22,7 +22,7 @@ public:
 
 private:
   int size_;
-  ui::UniqueImageList list_;
+  platform::UniqueImageList list_;
 };
 
 }  // namespace bw::win32

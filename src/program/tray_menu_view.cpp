@@ -65,13 +65,15 @@ void TrayMenuView::Fill(HMENU menu, const std::vector<TrayMenuEntry>& entries, b
     item.dwItemData = reinterpret_cast<ULONG_PTR>(&items_.back());
     item.fState = (entry.enabled ? MFS_ENABLED : MFS_DISABLED) | (entry.checked ? MFS_CHECKED : 0u) |
                   (entry.isDefault ? MFS_DEFAULT : 0u);
+    platform::UniqueMenu submenu;
     if (!entry.children.empty()) {
-      HMENU submenu = CreatePopupMenu();  // owned by `menu` from the insertion on
-      Fill(submenu, entry.children, false);
+      submenu.Reset(CreatePopupMenu());
+      Fill(submenu.Get(), entry.children, false);
       item.fMask |= MIIM_SUBMENU;
-      item.hSubMenu = submenu;
+      item.hSubMenu = submenu.Get();
     }
-    InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
+    // From the insertion on, `menu` owns the submenu.
+    if (InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item)) submenu.Release();
   }
 }
 
@@ -104,11 +106,15 @@ bool TrayMenuView::Measure(MEASUREITEMSTRUCT& item) const {
     item.itemHeight = static_cast<UINT>(Scale(kSeparatorHeight, dpi_));
     return true;
   }
-  const HDC dc = GetDC(nullptr);
-  const ui::SelectedObject selected(dc, entry.isDefault ? boldFont_.Get() : font_.Get());
-  const SIZE caption = TextSize(dc, entry.caption, 0);
-  const SIZE shortcut = entry.shortcut.empty() ? SIZE{0, 0} : TextSize(dc, entry.shortcut, DT_NOPREFIX);
-  ReleaseDC(nullptr, dc);
+  SIZE caption{};
+  SIZE shortcut{};
+  {
+    // The screen DC is declared first, so the old font goes back into it before it is released.
+    const platform::WindowDc dc;
+    const platform::SelectedObject selected(dc.Get(), entry.isDefault ? boldFont_.Get() : font_.Get());
+    caption = TextSize(dc.Get(), entry.caption, 0);
+    if (!entry.shortcut.empty()) shortcut = TextSize(dc.Get(), entry.shortcut, DT_NOPREFIX);
+  }
 
   const int imageBox = images_.Size() + 2 * Scale(kImageGap, dpi_);
   int width = MarginWidth(*data) + imageBox + Scale(kTextGap, dpi_) + caption.cx + Scale(kArrowSpace, dpi_);
@@ -127,7 +133,7 @@ void TrayMenuView::DrawMargin(const DRAWITEMSTRUCT& item) const {
     margin.top = client.top;
     margin.bottom = client.bottom;
   }
-  const ui::SavedDc saved(item.hDC);
+  const platform::SavedDc saved(item.hDC);
   IntersectClipRect(item.hDC, item.rcItem.left, item.rcItem.top, margin.right, item.rcItem.bottom);
   PaintMenuMargin(item.hDC, margin, images_, model_.marginText, dpi_);
 }
@@ -137,7 +143,7 @@ bool TrayMenuView::Draw(const DRAWITEMSTRUCT& item) const {
   if (data == nullptr) return false;
   const TrayMenuEntry& entry = *data->entry;
   const HDC dc = item.hDC;
-  const ui::SavedDc saved(dc);
+  const platform::SavedDc saved(dc);
   if (data->topLevel) DrawMargin(item);
 
   RECT area = item.rcItem;
@@ -162,14 +168,14 @@ bool TrayMenuView::Draw(const DRAWITEMSTRUCT& item) const {
     const COLORREF mark = GetSysColor(COLOR_HIGHLIGHT);
     const COLORREF back = GetSysColor(COLOR_MENU);
     const auto pale = [](BYTE a, BYTE b) { return static_cast<BYTE>((a + 3 * b) / 4); };
-    const ui::UniqueBrush fill(CreateSolidBrush(RGB(pale(GetRValue(mark), GetRValue(back)), pale(GetGValue(mark), GetGValue(back)),
+    const platform::UniqueBrush fill(CreateSolidBrush(RGB(pale(GetRValue(mark), GetRValue(back)), pale(GetGValue(mark), GetGValue(back)),
                                                     pale(GetBValue(mark), GetBValue(back)))));
     if (!selected) FillRect(dc, &frame, fill.Get());
     FrameRect(dc, &frame, GetSysColorBrush(selected ? COLOR_HIGHLIGHTTEXT : COLOR_HIGHLIGHT));
   }
   images_.Draw(entry.image, dc, area.left + gap, imageTop, grayed ? ILD_TRANSPARENT | ILD_BLEND50 : ILD_TRANSPARENT);
 
-  const ui::SelectedObject font(dc, entry.isDefault ? boldFont_.Get() : font_.Get());
+  const platform::SelectedObject font(dc, entry.isDefault ? boldFont_.Get() : font_.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(grayed ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
   RECT text = area;

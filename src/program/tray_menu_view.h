@@ -8,7 +8,7 @@
 
 #include "app/tray_menu.h"
 #include "program/shared_images.h"
-#include "ui/win32/unique_resource.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::win32 {
 
@@ -44,9 +44,9 @@ private:
   const SharedImages& images_;
   TrayMenuModel model_;
   std::deque<ItemData> items_;  // stable addresses, referenced by the menu items
-  ui::UniqueMenu menu_;
-  ui::UniqueFont font_;
-  ui::UniqueFont boldFont_;
+  platform::UniqueMenu menu_;
+  platform::UniqueFont font_;
+  platform::UniqueFont boldFont_;
   int dpi_ = 96;
 };
 

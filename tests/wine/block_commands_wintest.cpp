@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "client_session.h"
+#include "platform/win32/unique_resource.h"
 #include "wintest.h"
 
 using bw::calclient::StateReport;
@@ -44,13 +45,13 @@ bool WriteClipboard(const std::string& text) {
   if (!OpenClipboard(nullptr)) return false;
   bool written = false;
   if (EmptyClipboard()) {
-    if (const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-      if (char* chars = static_cast<char*>(GlobalLock(block))) {
+    if (bw::platform::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)); block) {
+      if (char* chars = static_cast<char*>(GlobalLock(block.Get()))) {
         std::memcpy(chars, text.c_str(), text.size() + 1);
-        GlobalUnlock(block);
-        written = SetClipboardData(CF_TEXT, block) != nullptr;
+        GlobalUnlock(block.Get());
+        written = SetClipboardData(CF_TEXT, block.Get()) != nullptr;
       }
-      if (!written) GlobalFree(block);
+      if (written) block.Release();  // the clipboard owns it now
     }
   }
   CloseClipboard();
@@ -62,14 +63,14 @@ bool WriteClipboardFormats(const std::vector<std::pair<UINT, std::string>>& form
   if (!OpenClipboard(nullptr)) return false;
   bool written = EmptyClipboard() != FALSE;
   for (const auto& [format, bytes] : formats) {
-    const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    bw::platform::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
     bool set = false;
-    if (char* data = block ? static_cast<char*>(GlobalLock(block)) : nullptr) {
+    if (char* data = block ? static_cast<char*>(GlobalLock(block.Get())) : nullptr) {
       std::memcpy(data, bytes.data(), bytes.size());
-      GlobalUnlock(block);
-      set = SetClipboardData(format, block) != nullptr;
+      GlobalUnlock(block.Get());
+      set = SetClipboardData(format, block.Get()) != nullptr;
     }
-    if (!set && block) GlobalFree(block);
+    if (set) block.Release();  // the clipboard owns it now
     written = written && set;
   }
   CloseClipboard();

@@ -12,7 +12,7 @@
 #include "app/hotkey_ids.h"
 #include "program/registered_messages.h"
 #include "base/path_parts.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/unique_resource.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_key_names.h"
@@ -193,7 +193,7 @@ public:
     if (CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                        &info)) {
       process_.Reset(info.hProcess);
-      CloseHandle(info.hThread);
+      const platform::UniqueHandle thread(info.hThread);  // not needed
       id_ = info.dwProcessId;
     }
   }

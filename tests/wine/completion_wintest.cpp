@@ -12,6 +12,7 @@
 #include <string>
 
 #include "client_session.h"
+#include "platform/win32/unique_resource.h"
 #include "wintest.h"
 
 using namespace bw::wintest;
@@ -105,7 +106,7 @@ struct Session {
 struct PlainWindow {
   static inline int keyDowns = 0;
   static inline std::string chars;
-  HWND window = nullptr;
+  bw::platform::UniqueWindow window;
 
   static LRESULT CALLBACK Procedure(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN && wParam != VK_SHIFT && wParam != VK_CONTROL) ++keyDowns;
@@ -118,10 +119,9 @@ struct PlainWindow {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "BwPlainKeys";
     RegisterClassA(&windowClass);
-    window = CreateWindowExA(0, "BwPlainKeys", "Plain C/AL notes", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
-                             nullptr, nullptr, windowClass.hInstance, nullptr);
+    window.Reset(CreateWindowExA(0, "BwPlainKeys", "Plain C/AL notes", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
+                                 200, nullptr, nullptr, windowClass.hInstance, nullptr));
   }
-  ~PlainWindow() { DestroyWindow(window); }
 };
 
 void PumpFor(DWORD milliseconds) { bw::calclient::PumpMessagesFor(milliseconds); }
@@ -209,8 +209,8 @@ WINTEST(Completion, KeysForAnotherProgramPassUntouched) {
   Brackwater program;
   ASSERT_TRUE(program.WaitReady());
   PlainWindow plain;
-  ASSERT_TRUE(BringToFront(plain.window));
-  SetFocus(plain.window);
+  ASSERT_TRUE(BringToFront(plain.window.Get()));
+  SetFocus(plain.window.Get());
   PlainWindow::keyDowns = 0;
   PlainWindow::chars.clear();
   TypeKeys("Rec.fi");

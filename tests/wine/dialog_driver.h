@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/win32/unique_resource.h"
 #include "ui/win32/modal_dialog.h"
 #include "wintest.h"
 
@@ -18,10 +19,8 @@ namespace bw::wintest {
 
 // The screen's dots per inch, asked of the system: the tests expect sizes as literal pixels at 96.
 inline int ScreenDpi() {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  return dpi;
+  const platform::WindowDc screen;
+  return GetDeviceCaps(screen.Get(), LOGPIXELSX);
 }
 
 inline bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000) {
@@ -129,9 +128,11 @@ inline void WaitForPhotograph(const std::string& marker) {
   const std::string markerPath = std::string(folder) + "\\" + marker;
   const std::string taken = std::string(folder) + "\\shot-taken";
   DeleteFileA(taken.c_str());
-  if (HANDLE file = CreateFileA(markerPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-      file != INVALID_HANDLE_VALUE)
-    CloseHandle(file);
+  {
+    // An empty marker file, closed at once.
+    const platform::UniqueHandle file(
+        CreateFileA(markerPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  }
   WaitUntil([&] { return GetFileAttributesA(taken.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
 }
 

@@ -14,7 +14,7 @@
 
 #include "program/window_commands.h"
 #include "client_session.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/unique_resource.h"
 #include "ui/win32/frm_navision_item.h"
 #include "wintest.h"
 
@@ -38,10 +38,9 @@ std::vector<DWORD> Processes(const char* exeName) {
 
 void EndProcesses(const char* exeName) {
   for (DWORD id : Processes(exeName)) {
-    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
-      TerminateProcess(process, 0);
-      WaitForSingleObject(process, 5000);
-      CloseHandle(process);
+    if (const bw::platform::UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)); process) {
+      TerminateProcess(process.Get(), 0);
+      WaitForSingleObject(process.Get(), 5000);
     }
   }
 }

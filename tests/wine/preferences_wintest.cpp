@@ -10,6 +10,7 @@
 
 #include "program/window_commands.h"
 #include "client_session.h"
+#include "platform/win32/unique_resource.h"
 #include "ui/about_box.h"
 #include "ui/win32/frm_about.h"
 #include "ui/win32/frm_navision_preferences.h"
@@ -61,22 +62,20 @@ bool KeyIsFree(UINT modifiers, UINT key) {
 }
 
 std::optional<std::string> ReadUserValue(const char* key, const char* name) {
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return std::nullopt;
+  bw::platform::UniqueKey handle;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, handle.Receive()) != ERROR_SUCCESS) return std::nullopt;
   char data[1024] = {};
   DWORD size = sizeof data - 1;
   DWORD type = 0;
-  const LONG result = RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-  RegCloseKey(handle);
+  const LONG result = RegQueryValueExA(handle.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
   if (result != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
   return std::string(data);
 }
 
 void DeleteUserValue(const char* key, const char* name) {
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) return;
-  RegDeleteValueA(handle, name);
-  RegCloseKey(handle);
+  bw::platform::UniqueKey handle;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, handle.Receive()) != ERROR_SUCCESS) return;
+  RegDeleteValueA(handle.Get(), name);
 }
 
 // Shows the page with the given index as a click on its tab does.
@@ -104,29 +103,27 @@ public:
     const std::string command = "\"" + folder_ + "browser.exe\" \"%1\"";
     for (const char* scheme : {"http", "https"}) {
       const std::string key = std::string("Software\\Classes\\") + scheme + "\\shell\\open\\command";
-      HKEY handle = nullptr;
-      if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) !=
-          ERROR_SUCCESS)
+      bw::platform::UniqueKey handle;
+      if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, handle.Receive(),
+                          nullptr) != ERROR_SUCCESS)
         continue;
       char old[2048] = {};
       DWORD size = sizeof old - 1;
       DWORD type = 0;
-      if (RegQueryValueExA(handle, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS)
+      if (RegQueryValueExA(handle.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS)
         saved_.push_back({key, old});
-      RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+      RegSetValueExA(handle.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
                      static_cast<DWORD>(command.size() + 1));
-      RegCloseKey(handle);
     }
   }
   RecordingBrowser(const RecordingBrowser&) = delete;
   RecordingBrowser& operator=(const RecordingBrowser&) = delete;
   ~RecordingBrowser() {
     for (const auto& [key, value] : saved_) {
-      HKEY handle = nullptr;
-      if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) continue;
-      RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+      bw::platform::UniqueKey handle;
+      if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_SET_VALUE, handle.Receive()) != ERROR_SUCCESS) continue;
+      RegSetValueExA(handle.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                      static_cast<DWORD>(value.size() + 1));
-      RegCloseKey(handle);
     }
   }
 

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/win32/unique_resource.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_key_names.h"
@@ -49,29 +50,26 @@ public:
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    const UniqueFindHandle search(FindFirstFileA((path_ + "\\*").c_str(), &found));
+    if (!search) return names;
     do {
       const std::string name = found.cFileName;
       if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
     return names;
   }
 
 private:
   static void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    if (const UniqueFindHandle search(FindFirstFileA((folder + "\\*").c_str(), &found)); search) {
       do {
         const std::string name = found.cFileName;
         if (name == "." || name == "..") continue;
         const std::string full = folder + "\\" + name;
         SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full); else DeleteFileA(full.c_str());
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
+      } while (FindNextFileA(search.Get(), &found));
     }
     RemoveDirectoryA(folder.c_str());
   }
@@ -138,11 +136,12 @@ WINTEST(Registry, AnsiTextAndLeadingDelimiter) {
 WINTEST(Registry, ValueOfAnotherTypeReadsAsMissing) {
   Win32Registry registry;
   ASSERT_TRUE(registry.WriteString(kTestKey, "Name", "x"));
-  HKEY key = nullptr;
-  ASSERT_TRUE(RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS);
-  const DWORD number = 7;
-  RegSetValueExA(key, "Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-  RegCloseKey(key);
+  {
+    UniqueKey key;
+    ASSERT_TRUE(RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey.c_str(), 0, KEY_SET_VALUE, key.Receive()) == ERROR_SUCCESS);
+    const DWORD number = 7;
+    RegSetValueExA(key.Get(), "Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+  }
   EXPECT_FALSE(registry.ReadString(kTestKey, "Number").has_value());
   EXPECT_TRUE(registry.DeleteKey(kTestKey));
 }
@@ -183,19 +182,19 @@ WINTEST(Files, AReaderNeverMakesASaveFailAndABriefHolderIsWaitedFor) {
   ASSERT_TRUE(files.WriteAtomic(path, Bytes("old")));
 
   // Our own reader shares deletion: a save replaces the file while it is open.
-  const HANDLE ours = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_TRUE(ours != INVALID_HANDLE_VALUE);
+  UniqueHandle ours(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(ours.Valid());
   EXPECT_EQ(Text(files.ReadAll(path, 16)), std::string("old"));
-  CloseHandle(ours);
+  ours.Reset();
 
   // Another program holds the file without sharing deletion for a moment: the save waits it out.
-  const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_TRUE(held != INVALID_HANDLE_VALUE);
-  std::thread release([held] {
+  UniqueHandle held(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(held.Valid());
+  std::thread release([held = std::move(held)]() mutable {
     Sleep(200);
-    CloseHandle(held);
+    held.Reset();
   });
   const bool saved = files.WriteAtomic(path, Bytes("new"));
   release.join();

@@ -22,6 +22,7 @@
 
 #include "program/window_commands.h"
 #include "client_session.h"
+#include "platform/win32/unique_resource.h"
 #include "platform/win32/win32_key_names.h"
 #include "settings/template_exchange.h"
 #include "ui/win32/frm_navision_item.h"
@@ -152,21 +153,20 @@ public:
   explicit Remote(HWND window) {
     DWORD id = 0;
     GetWindowThreadProcessId(window, &id);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
-    if (process_ != nullptr) memory_ = VirtualAllocEx(process_, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
+    process_.Reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id));
+    if (process_) memory_ = VirtualAllocEx(process_.Get(), nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
   }
   ~Remote() {
-    if (memory_ != nullptr) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
-    if (process_ != nullptr) CloseHandle(process_);
+    if (memory_ != nullptr) VirtualFreeEx(process_.Get(), memory_, 0, MEM_RELEASE);
   }
   Remote(const Remote&) = delete;
   Remote& operator=(const Remote&) = delete;
 
   // Sends the message with `data` copied over at offset 0 and reads it back.
   template <class T> LRESULT Send(HWND window, UINT message, WPARAM wParam, T& data) {
-    WriteProcessMemory(process_, memory_, &data, sizeof data, nullptr);
+    WriteProcessMemory(process_.Get(), memory_, &data, sizeof data, nullptr);
     const LRESULT result = SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(memory_));
-    ReadProcessMemory(process_, memory_, &data, sizeof data, nullptr);
+    ReadProcessMemory(process_.Get(), memory_, &data, sizeof data, nullptr);
     return result;
   }
   // A cell's text of a list view.
@@ -183,7 +183,7 @@ public:
   }
 
 private:
-  HANDLE process_ = nullptr;
+  bw::platform::UniqueHandle process_;
   void* memory_ = nullptr;
 };
 

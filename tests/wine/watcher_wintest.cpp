@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "../../tools/calclient/driver/client_driver.h"
+#include "platform/win32/unique_resource.h"
 #include "watcher/watcher_api.h"
 #include "wintest.h"
 
@@ -306,7 +307,7 @@ WINTEST(ClientDouble, EveryMessageIsLogged) {
 namespace {
 
 struct WatcherLibrary {
-  HMODULE module = nullptr;
+  bw::platform::UniqueModule module;
   api::StartWatchingFn start = nullptr;
   api::StopWatchingFn stop = nullptr;
   api::StillWatchingFn still = nullptr;
@@ -317,7 +318,7 @@ struct WatcherLibrary {
   api::FinalizeFn finalize = nullptr;
 
   WatcherLibrary() : module(LoadLibraryA((Folder() + "\\" + api::kLibraryName).c_str())) {
-    if (module == nullptr) return;
+    if (!module) return;
     Bind(start, api::kStartWatching);
     Bind(stop, api::kStopWatching);
     Bind(still, api::kStillWatching);
@@ -330,16 +331,14 @@ struct WatcherLibrary {
   WatcherLibrary(const WatcherLibrary&) = delete;
   WatcherLibrary& operator=(const WatcherLibrary&) = delete;
   ~WatcherLibrary() {
-    if (module == nullptr) return;
-    if (finalize) finalize();
-    FreeLibrary(module);
+    if (module && finalize) finalize();
   }
   bool Complete() const {
     return start && stop && still && stopAll && setReceiver && getReceiver && initialize && finalize;
   }
 
   template <class Function> void Bind(Function& function, const char* name) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module.Get(), name)));
   }
 };
 
@@ -360,16 +359,15 @@ public:
       return RegisterClassA(&windowClass) != 0;
     }();
     (void)registered;
-    window_ = CreateWindowExA(0, "WatcherTestReceiver", "receiver", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_.Reset(CreateWindowExA(0, "WatcherTestReceiver", "receiver", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr));
+    SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
   Receiver(const Receiver&) = delete;
   Receiver& operator=(const Receiver&) = delete;
-  ~Receiver() { DestroyWindow(window_); }
 
-  HWND Window() const { return window_; }
-  api::WindowHandle Handle() const { return reinterpret_cast<api::WindowHandle>(window_); }
+  HWND Window() const { return window_.Get(); }
+  api::WindowHandle Handle() const { return reinterpret_cast<api::WindowHandle>(window_.Get()); }
   std::vector<KeyEvent> events;
   std::vector<WPARAM> swallow;
   long keysTypedHere = 0;  // WM_KEYDOWN for the receiver window itself
@@ -389,7 +387,7 @@ private:
     return DefWindowProcA(window, message, wParam, lParam);
   }
 
-  HWND window_ = nullptr;
+  bw::platform::UniqueWindow window_;
 };
 
 bool Released(const KeyEvent& event) { return (event.flags & api::KeyFlags::Released) != 0; }
@@ -426,7 +424,7 @@ bool WaitUntilWatching(Receiver& receiver, ClientProcess& client) {
 
 WINTEST(Watcher, ExportsPlainNamesAndGuardsTheReceiver) {
   WatcherLibrary watcher;
-  ASSERT_TRUE(watcher.module != nullptr);
+  ASSERT_TRUE(watcher.module.Valid());
   ASSERT_TRUE(watcher.Complete());
   watcher.initialize();
   Receiver first, second;
@@ -525,8 +523,10 @@ WINTEST(Watcher, HungReceiverDoesNotHoldUpTheKeys) {
   // The receiver lives on a thread of its own that stops answering during the key event; it
   // would swallow the key if it answered in time.
   std::unique_ptr<Receiver> receiver;
-  const HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  const HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  const bw::platform::UniqueHandle readyEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  const bw::platform::UniqueHandle releaseEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  const HANDLE ready = readyEvent.Get();
+  const HANDLE release = releaseEvent.Get();
   std::atomic<bool> quit{false};
   std::thread owner([&] {
     receiver = std::make_unique<Receiver>();
@@ -547,8 +547,6 @@ WINTEST(Watcher, HungReceiverDoesNotHoldUpTheKeys) {
   SetEvent(release);
   quit.store(true);
   owner.join();
-  CloseHandle(ready);
-  CloseHandle(release);
   ASSERT_TRUE(started);
   EXPECT_EQ(text, std::string("h"));
 }

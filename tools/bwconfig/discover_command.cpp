@@ -6,21 +6,9 @@
 #include "launch/discovery_reply.h"
 #include "launch/server_discovery.h"
 
-#ifdef _WIN32
-#include "platform/win32/win32_clock.h"
-#else
-#include "platform/native/sleeping_clock.h"
-#endif
-
 namespace bw::bwconfig {
 
 namespace {
-
-#ifdef _WIN32
-using ToolClock = platform::Win32Clock;
-#else
-using ToolClock = platform::SleepingClock;
-#endif
 
 long Number(std::string_view text, long low, long high, std::string_view what) {
   long value = 0;
@@ -53,11 +41,10 @@ int RunDiscover(ToolContext& context, CommandArgs args) {
   if (const auto wait = line.values.find("--wait"); wait != line.values.end())
     options.wait = std::chrono::milliseconds(Number(wait->second, 0, 60000, "the wait"));
 
-  ToolClock clock;
   std::vector<std::string> found;
   try {
     const auto socket = platform::OpenDatagramSocket(target == line.values.end());
-    found = DiscoverSqlServers(*socket, clock, options);
+    found = DiscoverSqlServers(*socket, *context.services.clock, options);
   } catch (const platform::DatagramError& error) {
     context.err << kCannotDiscover << "\n" << "bwconfig: " << error.what() << "\n";
     return 1;

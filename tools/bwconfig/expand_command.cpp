@@ -9,25 +9,9 @@
 #include "base/text_case.h"
 #include "settings_files.h"
 
-#ifdef _WIN32
-#include "platform/win32/win32_local_time.h"
-#include "platform/win32/win32_locale.h"
-#else
-#include "platform/native/english_locale.h"
-#include "platform/native/system_local_time.h"
-#endif
-
 namespace bw::bwconfig {
 
 namespace {
-
-#ifdef _WIN32
-using ToolLocale = platform::Win32Locale;
-using ToolClock = platform::Win32LocalTime;
-#else
-using ToolLocale = platform::EnglishLocale;
-using ToolClock = platform::SystemLocalTime;
-#endif
 
 class FixedClock final : public platform::LocalTime {
 public:
@@ -149,7 +133,7 @@ ExpandLine ParseExpandLine(CommandArgs args) {
 
 int RunExpand(ToolContext& context, CommandArgs args) {
   ExpandLine line = ParseExpandLine(args);
-  const platform::LocalDateTime at = line.at ? ParseMoment(*line.at) : ToolClock().Now();
+  const platform::LocalDateTime at = line.at ? ParseMoment(*line.at) : context.services.localTime->Now();
 
   StringList variables;
   if (line.config) {
@@ -162,10 +146,9 @@ int RunExpand(ToolContext& context, CommandArgs args) {
   }
 
   FixedClock clock(at);
-  const ToolLocale locale;
   std::optional<ExpandedTemplate> expanded;
   try {
-    expanded = ExpandTemplate(*line.text, {variables, line.asker, clock, locale});
+    expanded = ExpandTemplate(*line.text, {variables, line.asker, clock, *context.services.locale});
   } catch (const TemplateTooLong& e) {
     throw ToolError(e.what());
   }

@@ -10,21 +10,9 @@
 #include "settings/template_exchange.h"
 #include "settings_files.h"
 
-#ifdef _WIN32
-#include "platform/win32/win32_key_names.h"
-#else
-#include "platform/native/us_key_names.h"
-#endif
-
 namespace bw::bwconfig {
 
 namespace {
-
-#ifdef _WIN32
-using ToolKeyNames = platform::Win32KeyNames;
-#else
-using ToolKeyNames = platform::UsKeyNames;
-#endif
 
 struct TemplatesLine {
   std::string action;
@@ -79,7 +67,7 @@ bool NameMatches(const TCommentStorage& item, const std::string& name) {
 
 int RunList(ToolContext& context, const std::string& path) {
   const auto root = ReadTree(context, path);
-  ToolKeyNames keys;
+  platform::KeyNames& keys = *context.services.keyNames;
   for (const auto* item : Templates(*root)) {
     context.out << platform::AnsiToUtf8(item->CommentName) << '\t';
     if (item->Hotkey) context.out << platform::AnsiToUtf8(FormatHotkey(static_cast<TShortCut>(item->Hotkey), keys));
@@ -103,7 +91,7 @@ int RunExport(ToolContext& context, const std::string& path, const TemplatesLine
     });
   }
   if (templates.empty()) throw ToolError(path + ": there are no templates to export");
-  ToolKeyNames keys;
+  platform::KeyNames& keys = *context.services.keyNames;
   std::vector<std::uint8_t> bytes;
   try {
     bytes = ExportTemplates(templates, keys);
@@ -124,7 +112,7 @@ int RunImport(ToolContext& context, const std::string& path, const TemplatesLine
   const auto root = ReadTree(context, path);
   auto& folder = TemplatesFolder(*root);
   const int before = folder.ChildCount();
-  ToolKeyNames keys;
+  platform::KeyNames& keys = *context.services.keyNames;
   TemplateImport result;
   try {
     result = ImportTemplates(*bytes, folder, keys);

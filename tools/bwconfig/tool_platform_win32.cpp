@@ -2,8 +2,12 @@
 // configuration file as seen from Brackwater.exe in bwconfig's folder.
 #include "base/path_parts.h"
 #include "platform/environment.h"
+#include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_key_names.h"
+#include "platform/win32/win32_local_time.h"
+#include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_registry.h"
 #include "settings/config_location.h"
 #include "tool_platform.h"
@@ -37,6 +41,11 @@ std::function<std::string()> DefaultConfigPathRule() {
     platform::Win32Registry registry;
     return LocateConfigFile(environment, registry).path;
   };
+}
+
+ToolServices MakeToolServices() {
+  return {std::make_unique<platform::Win32Clock>(), std::make_unique<platform::Win32LocalTime>(),
+          std::make_unique<platform::Win32Locale>(), std::make_unique<platform::Win32KeyNames>()};
 }
 
 }  // namespace bw::bwconfig

@@ -4,26 +4,11 @@
 
 #include <cstring>
 
+#include "platform/win32/unique_resource.h"
 #include "platform/win32/window_handle.h"
 
 namespace bw::platform {
 namespace {
-
-// A global memory block owned until handed to the clipboard.
-class GlobalBlock {
-public:
-  explicit GlobalBlock(SIZE_T size) : memory_(GlobalAlloc(GMEM_MOVEABLE, size)) {}
-  ~GlobalBlock() {
-    if (memory_) GlobalFree(memory_);
-  }
-  GlobalBlock(const GlobalBlock&) = delete;
-  GlobalBlock& operator=(const GlobalBlock&) = delete;
-  HGLOBAL Get() const { return memory_; }
-  void Release() { memory_ = nullptr; }
-
-private:
-  HGLOBAL memory_;
-};
 
 // GlobalLock for one scope.
 class GlobalView {
@@ -63,12 +48,8 @@ bool IsMemoryFormat(UINT format) {
 
 Win32Clipboard::Win32Clipboard(WindowId owner) : owner_(owner) {
   if (owner_ != kNoWindow) return;
-  owner_ = FromHwnd(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr));
-  ownWindow_ = owner_ != kNoWindow;
-}
-
-Win32Clipboard::~Win32Clipboard() {
-  if (ownWindow_) DestroyWindow(ToHwnd(owner_));
+  ownWindow_.Reset(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr));
+  owner_ = FromHwnd(ownWindow_.Get());
 }
 
 bool Win32Clipboard::Open() { return OpenClipboard(ToHwnd(owner_)) != FALSE; }
@@ -106,7 +87,7 @@ bool Win32Clipboard::WriteAll(std::span<const ClipboardItem> items) {
   if (!EmptyClipboard()) return false;
   bool all = true;
   for (const ClipboardItem& item : items) {
-    GlobalBlock block(item.bytes.empty() ? 1 : item.bytes.size());
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, item.bytes.empty() ? 1 : item.bytes.size()));
     bool filled = false;
     if (block.Get()) {
       const GlobalView view(block.Get());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/clipboard.h"
+#include "platform/win32/unique_resource.h"
 #include "platform/window_id.h"
 
 namespace bw::platform {
@@ -13,7 +14,6 @@ public:
   // a hidden message-only window is made for that and destroyed with this object.
   // Use from the thread that created the object.
   explicit Win32Clipboard(WindowId owner = kNoWindow);
-  ~Win32Clipboard() override;
   Win32Clipboard(const Win32Clipboard&) = delete;
   Win32Clipboard& operator=(const Win32Clipboard&) = delete;
 
@@ -27,7 +27,7 @@ public:
 
 private:
   WindowId owner_ = kNoWindow;
-  bool ownWindow_ = false;
+  UniqueWindow ownWindow_;  // the hidden window, when no owner was given
 };
 
 }  // namespace bw::platform

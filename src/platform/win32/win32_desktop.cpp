@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/unique_resource.h"
 #include "platform/win32/window_handle.h"
 
 namespace bw::platform {

@@ -1,6 +1,6 @@
 #include "platform/win32/win32_elevation.h"
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::platform {
 namespace {

@@ -5,17 +5,13 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <memory>
 #include <vector>
+
+#include "platform/win32/unique_resource.h"
 
 namespace bw::platform {
 
 namespace {
-
-struct ItemListFree {
-  void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
-};
-using ItemList = std::unique_ptr<ITEMIDLIST, ItemListFree>;
 
 std::string WithoutTrailingDelimiter(std::string path) {
   // "C:\" keeps its delimiter: without it the text would name the current folder of drive C.
@@ -39,7 +35,7 @@ std::string Win32Environment::UserName() {
 std::string Win32Environment::AppDataFolder() {
   ITEMIDLIST* raw = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_APPDATA, &raw)) || raw == nullptr) return {};
-  const ItemList list(raw);
+  const UniqueTaskMemory<ITEMIDLIST> list(raw);
   char path[MAX_PATH] = {};
   if (!SHGetPathFromIDListA(list.get(), path)) return {};
   return WithoutTrailingDelimiter(path);

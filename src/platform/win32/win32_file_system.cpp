@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "base/path_parts.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::platform {
 

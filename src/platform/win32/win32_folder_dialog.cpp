@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/unique_resource.h"
+
 namespace bw::platform {
 namespace {
 
@@ -28,11 +30,9 @@ std::optional<std::string> Win32FolderDialog::ChooseFolder(std::string_view titl
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
   info.lpfn = &StartIn;
   info.lParam = from.empty() ? 0 : reinterpret_cast<LPARAM>(from.c_str());
-  PIDLIST_ABSOLUTE list = SHBrowseForFolderA(&info);
-  if (list == nullptr) return std::nullopt;
-  const bool named = SHGetPathFromIDListA(list, chosen) != FALSE;
-  CoTaskMemFree(list);
-  if (!named) return std::nullopt;
+  const UniqueTaskMemory<ITEMIDLIST> list(SHBrowseForFolderA(&info));
+  if (!list) return std::nullopt;
+  if (!SHGetPathFromIDListA(list.get(), chosen)) return std::nullopt;
   return std::string(chosen);
 }
 

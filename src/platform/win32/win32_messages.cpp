@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win32/foreground_return.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::platform {
 
@@ -18,9 +19,6 @@ constexpr UINT kCommonStyle = MB_TASKMODAL | MB_SETFOREGROUND;
 class EscapeAnswersNo {
 public:
   EscapeAnswersNo() : hook_(SetWindowsHookExA(WH_MSGFILTER, &Filter, nullptr, GetCurrentThreadId())) {}
-  EscapeAnswersNo(const EscapeAnswersNo&) = delete;
-  EscapeAnswersNo& operator=(const EscapeAnswersNo&) = delete;
-  ~EscapeAnswersNo() { if (hook_) UnhookWindowsHookEx(hook_); }
 
 private:
   static LRESULT CALLBACK Filter(int code, WPARAM wParam, LPARAM lParam) {
@@ -35,7 +33,7 @@ private:
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
 
-  HHOOK hook_;
+  UniqueHook hook_;
 };
 
 const char* Caption(MessageKind kind) {

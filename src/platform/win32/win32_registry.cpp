@@ -5,26 +5,14 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/unique_resource.h"
+
 namespace bw::platform {
 
 namespace {
 
 // Values longer than this are not settings of ours; reading them is refused.
 constexpr DWORD kMaxValueBytes = 1024 * 1024;
-
-class RegistryKey {
-public:
-  RegistryKey() = default;
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-  ~RegistryKey() { if (key_) RegCloseKey(key_); }
-
-  HKEY* Receive() { return &key_; }
-  HKEY Get() const { return key_; }
-
-private:
-  HKEY key_ = nullptr;
-};
 
 // Key paths are relative to the hive; a leading delimiter ("\Software\...") is accepted too.
 std::string KeyPath(std::string_view key) {
@@ -38,7 +26,7 @@ bool Missing(LSTATUS status) { return status == ERROR_FILE_NOT_FOUND || status =
 }  // namespace
 
 std::optional<std::string> Win32Registry::ReadString(std::string_view key, std::string_view name) {
-  RegistryKey handle;
+  UniqueKey handle;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath(key).c_str(), 0, KEY_QUERY_VALUE, handle.Receive()) != ERROR_SUCCESS)
     return std::nullopt;
   const std::string valueName(name);
@@ -63,7 +51,7 @@ std::optional<std::string> Win32Registry::ReadString(std::string_view key, std::
 
 bool Win32Registry::WriteString(std::string_view key, std::string_view name, std::string_view data) {
   if (data.size() >= kMaxValueBytes) return false;
-  RegistryKey handle;
+  UniqueKey handle;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
                       nullptr, handle.Receive(), nullptr) != ERROR_SUCCESS)
     return false;
@@ -73,7 +61,7 @@ bool Win32Registry::WriteString(std::string_view key, std::string_view name, std
 }
 
 bool Win32Registry::DeleteValue(std::string_view key, std::string_view name) {
-  RegistryKey handle;
+  UniqueKey handle;
   const LSTATUS opened = RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath(key).c_str(), 0, KEY_SET_VALUE, handle.Receive());
   if (Missing(opened)) return true;
   if (opened != ERROR_SUCCESS) return false;

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::platform {
 

@@ -1,5 +1,7 @@
 #include "ui/win32/dpi.h"
 
+#include "platform/win32/unique_resource.h"
+
 namespace bw::win32 {
 
 int WindowDpi(HWND window) {
@@ -14,9 +16,8 @@ int WindowDpi(HWND window) {
     const UINT dpi = getDpiForWindow(window);
     if (dpi != 0) return static_cast<int>(dpi);
   }
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const platform::WindowDc screen;
+  const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
   return dpi > 0 ? dpi : 96;
 }
 

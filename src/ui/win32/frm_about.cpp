@@ -2,7 +2,7 @@
 
 #include "launch/shell_start.h"
 #include "ui/win32/modal_dialog.h"
-#include "ui/win32/unique_resource.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::ui {
 namespace {
@@ -90,7 +90,7 @@ private:
   HICON icon_;
   const StringList& whatsNew_;
   platform::Shell& shell_;
-  UniqueFont fonts_[5];
+  platform::UniqueFont fonts_[5];
   int fontCount_ = 0;
 };
 
@@ -140,7 +140,7 @@ private:
   }
 
   const StringList& lines_;
-  UniqueFont font_;
+  platform::UniqueFont font_;
 };
 
 }  // namespace

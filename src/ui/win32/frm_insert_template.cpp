@@ -15,7 +15,7 @@
 #include "ui/win32/list_view.h"
 #include "ui/win32/modal_dialog.h"
 #include "ui/win32/rich_preview.h"
-#include "ui/win32/unique_resource.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::ui {
 namespace {
@@ -296,7 +296,7 @@ private:
   InsertTemplateList list_;
   const TBrackwaterStorage& general_;
   InsertTemplateMetrics metrics_;
-  UniqueFont previewFont_;
+  platform::UniqueFont previewFont_;
   int listWidth_ = 0;
   PaneRect splitter_;
   std::optional<int> dragFrom_;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ui/win32/modal_dialog.h"
-#include "ui/win32/unique_resource.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::ui {
 namespace {
@@ -361,7 +361,7 @@ private:
   NavisionItemDialog& logic_;
   const std::function<void(int)>& showHelp_;
   HWND owner_ = nullptr;
-  UniqueWindow tip_;
+  platform::UniqueWindow tip_;
   COLORREF hotkeyColour_ = RGB(0, 0, 0);
   int quiet_ = 0;  // above 0 while the view sets a text itself
 };

@@ -12,7 +12,7 @@
 #include "ui/template_editor_form.h"
 #include "ui/win32/modal_dialog.h"
 #include "ui/win32/rich_preview.h"
-#include "ui/win32/unique_resource.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::ui {
 namespace {
@@ -40,7 +40,7 @@ public:
     // The dialog manager handles Alt+letter itself, for its controls only, and the toolbar's
     // buttons are none of them: while the dialog runs, the keys for it pass PreviewKey first.
     TemplateEditorWindow* const outer = std::exchange(shown_, this);
-    const UniqueHook preview(SetWindowsHookExA(WH_MSGFILTER, &TemplateEditorWindow::PreviewKey, nullptr,
+    const platform::UniqueHook preview(SetWindowsHookExA(WH_MSGFILTER, &TemplateEditorWindow::PreviewKey, nullptr,
                                                GetCurrentThreadId()));
     const INT_PTR result =
         Run(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN, 0, caption);
@@ -199,14 +199,13 @@ private:
   }
 
   void AuthorMenu(const RECT& button) {
-    HMENU menu = CreatePopupMenu();
+    const platform::UniqueMenu menu(CreatePopupMenu());
     for (std::size_t i = 0; i < std::size(kAuthorMenu); ++i)
-      AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(kAuthorMenuCommand + static_cast<int>(i)),
+      AppendMenuA(menu.Get(), MF_STRING, static_cast<UINT_PTR>(kAuthorMenuCommand + static_cast<int>(i)),
                   std::string(kAuthorMenu[i].caption).c_str());
     POINT at{button.left, button.bottom};
     ClientToScreen(Item(kToolbar), &at);
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, Handle(), nullptr);
-    DestroyMenu(menu);
+    TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, Handle(), nullptr);
   }
 
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -345,7 +344,7 @@ private:
   static inline thread_local TemplateEditorWindow* shown_ = nullptr;
   TemplateEditorForm& form_;
   const std::function<void(int)>& showHelp_;
-  UniqueFont font_;
+  platform::UniqueFont font_;
   std::array<std::string, std::size(kTagButtons)> captions_;
   std::string hint_;
   COLORREF hotkeyColour_ = RGB(0, 0, 0);

@@ -3,7 +3,7 @@
 #include <richedit.h>
 
 #include "ui/template_preview.h"
-#include "ui/win32/unique_resource.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::ui {
 namespace {
@@ -25,7 +25,7 @@ void Select(HWND view, std::size_t start, std::size_t end) {
 
 const char* RichEditClass() {
   struct Loaded {
-    UniqueModule library;
+    platform::UniqueModule library;
     const char* className = nullptr;
   };
   static const Loaded loaded = [] {

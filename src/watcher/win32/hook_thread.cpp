@@ -29,20 +29,6 @@ constexpr UINT kFocusPollMs = 40;
 constexpr DWORD kStartTimeoutMs = 5000;
 constexpr DWORD kStopTimeoutMs = 2000;
 
-class UniqueHook {
-public:
-  explicit UniqueHook(HHOOK hook) : hook_(hook) {}
-  UniqueHook(const UniqueHook&) = delete;
-  UniqueHook& operator=(const UniqueHook&) = delete;
-  ~UniqueHook() {
-    if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
-  }
-  explicit operator bool() const { return hook_ != nullptr; }
-
-private:
-  HHOOK hook_;
-};
-
 // Only the active hook thread touches them.
 KeyDownTable g_keysDown;
 PhysicalInputGate g_gate;
@@ -124,8 +110,8 @@ void RunHook(const std::shared_ptr<HookShared>& start) {
   MSG message{};
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // gives the thread its message queue
   // Set once at once, so that a system that refuses the hook fails the start.
-  auto keyboard = std::make_unique<UniqueHook>(SetWindowsHookExA(WH_KEYBOARD_LL, &KeyboardHook, LibraryInstance(), 0));
-  const bool installed = static_cast<bool>(*keyboard);
+  platform::UniqueHook keyboard(SetWindowsHookExA(WH_KEYBOARD_LL, &KeyboardHook, LibraryInstance(), 0));
+  const bool installed = keyboard.Valid();
   const DWORD self = GetCurrentThreadId();
   if (installed) {
     g_keysDown = KeyDownTable();
@@ -137,17 +123,17 @@ void RunHook(const std::shared_ptr<HookShared>& start) {
   if (installed && !start->abandoned.load()) {
     const auto refresh = [&] {
       const bool needed = KeyboardHookNeeded();
-      if (needed && (!keyboard || !*keyboard))
-        keyboard = std::make_unique<UniqueHook>(SetWindowsHookExA(WH_KEYBOARD_LL, &KeyboardHook, LibraryInstance(), 0));
+      if (needed && !keyboard)
+        keyboard.Reset(SetWindowsHookExA(WH_KEYBOARD_LL, &KeyboardHook, LibraryInstance(), 0));
       else if (!needed && keyboard)
-        keyboard.reset();
+        keyboard.Reset();
     };
     refresh();
     // The focus is looked at a few times a second; the keyboard hook follows it.
     const UINT_PTR timer = SetTimer(nullptr, 0, kFocusPollMs, nullptr);
     // The mouse hook is set only while it is needed: every mouse move in the system would
     // otherwise pass through this thread.
-    std::unique_ptr<UniqueHook> mouse;
+    platform::UniqueHook mouse;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
       if (message.hwnd != nullptr) {
         DispatchMessageA(&message);
@@ -158,11 +144,11 @@ void RunHook(const std::shared_ptr<HookShared>& start) {
         refresh();
       } else if (message.message == kMouseHook) {
         if (message.wParam != 0 && !mouse)
-          mouse = std::make_unique<UniqueHook>(SetWindowsHookExA(WH_MOUSE_LL, &MouseHook, LibraryInstance(), 0));
+          mouse.Reset(SetWindowsHookExA(WH_MOUSE_LL, &MouseHook, LibraryInstance(), 0));
         else if (message.wParam == 0)
-          mouse.reset();
+          mouse.Reset();
         refresh();
-        start->mouseHooked.store(mouse && *mouse);
+        start->mouseHooked.store(mouse.Valid());
         SetEvent(start->mouseDone.Get());
       }
     }

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::watcher {
 

@@ -52,18 +52,16 @@ LRESULT CALLBACK RelayWindow::Procedure(HWND window, UINT message, WPARAM wParam
 
 std::unique_ptr<RelayWindow> RelayWindow::Create() {
   if (!EnsureClass()) return nullptr;
-  const HWND window =
-      CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, LibraryInstance(), nullptr);
-  if (window == nullptr) return nullptr;
-  return std::unique_ptr<RelayWindow>(new RelayWindow(window));
+  platform::UniqueWindow window(
+      CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, LibraryInstance(), nullptr));
+  if (!window) return nullptr;
+  return std::unique_ptr<RelayWindow>(new RelayWindow(std::move(window)));
 }
 
 RelayWindow::~RelayWindow() {
   // Only the owning thread may destroy a window; from elsewhere the window is asked to do it.
-  if (GetWindowThreadProcessId(window_, nullptr) == GetCurrentThreadId())
-    DestroyWindow(window_);
-  else
-    PostMessageA(window_, kCloseYourself, 0, 0);
+  if (GetWindowThreadProcessId(window_.Get(), nullptr) != GetCurrentThreadId())
+    PostMessageA(window_.Release(), kCloseYourself, 0, 0);
 }
 
 void RelayWindow::UnregisterWindowClass() { UnregisterClassA(kClassName, LibraryInstance()); }

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+#include "platform/win32/unique_resource.h"
+
 namespace bw::watcher {
 
 class RelayWindow {
@@ -21,16 +23,16 @@ public:
   RelayWindow& operator=(const RelayWindow&) = delete;
   ~RelayWindow();
 
-  HWND Handle() const { return window_; }
+  HWND Handle() const { return window_.Get(); }
 
   // Called when the library is unloaded.
   static void UnregisterWindowClass();
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-  explicit RelayWindow(HWND window) : window_(window) {}
+  explicit RelayWindow(platform::UniqueWindow window) : window_(std::move(window)) {}
 
-  HWND window_;
+  platform::UniqueWindow window_;
 };
 
 }  // namespace bw::watcher

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/path_parts.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::calclient {
 
@@ -49,13 +50,13 @@ template <class Condition> bool WaitUntil(Condition condition, DWORD millisecond
 // that the client's move of a new report over it never fails because a reader has it open.
 inline std::string ReadWholeFile(const std::string& path) {
   std::string content;
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return content;
+  const platform::UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return content;
   char buffer[4096];
   DWORD count = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &count, nullptr) && count > 0) content.append(buffer, count);
-  CloseHandle(file);
+  while (ReadFile(file.Get(), buffer, sizeof buffer, &count, nullptr) && count > 0) content.append(buffer, count);
   return content;
 }
 
@@ -101,10 +102,7 @@ class ClientProcess {
 public:
   ClientProcess(const ClientProcess&) = delete;
   ClientProcess& operator=(const ClientProcess&) = delete;
-  ClientProcess(ClientProcess&& other) noexcept
-      : info_(other.info_), stateFile_(std::move(other.stateFile_)), sequence_(other.sequence_) {
-    other.info_ = {};
-  }
+  ClientProcess(ClientProcess&& other) noexcept = default;
   ClientProcess& operator=(ClientProcess&&) = delete;
 
   // Starts the program and waits until it is ready: its windows built, the focus set.
@@ -138,25 +136,23 @@ public:
 
   // Closes the client's windows; ends the process if it does not go within the bound.
   ~ClientProcess() {
-    if (info_.hProcess == nullptr) return;
+    if (!process_) return;
     Close();
-    if (WaitForSingleObject(info_.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(info_.hProcess, 1);
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
+    if (WaitForSingleObject(process_.Get(), 0) != WAIT_OBJECT_0) TerminateProcess(process_.Get(), 1);
   }
 
   // Asks the client to close and waits for its end; true when it ended.
   bool Close(DWORD milliseconds = 5000) {
     for (HWND window : TopWindows()) PostMessageA(window, WM_CLOSE, 0, 0);
-    return WaitUntil([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, milliseconds);
+    return WaitUntil([&] { return WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0; }, milliseconds);
   }
 
-  DWORD ProcessId() const { return info_.dwProcessId; }
-  DWORD ThreadId() const { return info_.dwThreadId; }
+  DWORD ProcessId() const { return processId_; }
+  DWORD ThreadId() const { return threadId_; }
 
   // The client's visible top-level windows (the frame, or the login dialog).
   std::vector<HWND> TopWindows() const {
-    Search search{info_.dwProcessId, {}};
+    Search search{processId_, {}};
     EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
   }
@@ -168,10 +164,10 @@ public:
   // The focus window of the client's thread, read as Brackwater reads it: attached to the thread.
   HWND FocusWindow(POINT* caret = nullptr) const {
     const DWORD self = GetCurrentThreadId();
-    if (!AttachThreadInput(self, info_.dwThreadId, TRUE)) return nullptr;
+    if (!AttachThreadInput(self, threadId_, TRUE)) return nullptr;
     const HWND focus = GetFocus();
     if (caret != nullptr && !GetCaretPos(caret)) *caret = POINT{-1, -1};
-    AttachThreadInput(self, info_.dwThreadId, FALSE);
+    AttachThreadInput(self, threadId_, FALSE);
     return focus;
   }
 
@@ -213,18 +209,17 @@ public:
 
   // The executable's file name as a process snapshot shows it (what IsLoginDialog compares).
   std::string SnapshotExeName() const {
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return {};
+    const platform::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return {};
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     std::string name;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-      if (entry.th32ProcessID == info_.dwProcessId) {
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
+      if (entry.th32ProcessID == processId_) {
         name = entry.szExeFile;
         break;
       }
     }
-    CloseHandle(snapshot);
     return std::string(FileNamePart(name));
   }
 
@@ -241,9 +236,17 @@ private:
     return TRUE;
   }
 
-  ClientProcess(PROCESS_INFORMATION info, std::string stateFile) : info_(info), stateFile_(std::move(stateFile)) {}
+  ClientProcess(const PROCESS_INFORMATION& info, std::string stateFile)
+      : process_(info.hProcess),
+        thread_(info.hThread),
+        processId_(info.dwProcessId),
+        threadId_(info.dwThreadId),
+        stateFile_(std::move(stateFile)) {}
 
-  PROCESS_INFORMATION info_{};
+  platform::UniqueHandle process_;
+  platform::UniqueHandle thread_;
+  DWORD processId_ = 0;
+  DWORD threadId_ = 0;
   std::string stateFile_;
   unsigned long sequence_ = 0;
 };

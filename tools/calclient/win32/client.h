@@ -15,7 +15,7 @@
 #include "../model/state_report.h"
 #include "message_log.h"
 #include "modifiers.h"
-#include "unique_window.h"
+#include "platform/win32/unique_resource.h"
 
 namespace bw::calclient {
 
@@ -74,7 +74,7 @@ private:
   MessageLog log_;
   UINT dumpMessage_ = 0;
   HINSTANCE instance_ = nullptr;
-  UniqueFont font_;
+  platform::UniqueFont font_;
   int charWidth_ = 8;
   int lineHeight_ = 16;
   int topLine_ = 0;
@@ -84,8 +84,8 @@ private:
   unsigned long keys_ = 0;
   unsigned long keysWithModifier_ = 0;
   unsigned long copies_ = 0;
-  UniqueWindow loginWindow_;
-  UniqueWindow frame_;
+  platform::UniqueWindow loginWindow_;
+  platform::UniqueWindow frame_;
   HWND glued_ = nullptr;       // child of the login window
   HWND editorWindow_ = nullptr;  // child of the frame
 };

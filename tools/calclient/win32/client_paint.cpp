@@ -10,32 +10,6 @@ namespace {
 
 constexpr int kMargin = 4;
 
-class DeviceContextFont {
-public:
-  DeviceContextFont(HDC dc, HFONT font) : dc_(dc), previous_(SelectObject(dc, font)) {}
-  DeviceContextFont(const DeviceContextFont&) = delete;
-  DeviceContextFont& operator=(const DeviceContextFont&) = delete;
-  ~DeviceContextFont() { SelectObject(dc_, previous_); }
-
-private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
-
-class Painting {
-public:
-  explicit Painting(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-  Painting(const Painting&) = delete;
-  Painting& operator=(const Painting&) = delete;
-  ~Painting() { EndPaint(window_, &paint_); }
-  HDC Dc() const { return dc_; }
-
-private:
-  HWND window_;
-  PAINTSTRUCT paint_{};
-  HDC dc_;
-};
-
 void Text(HDC dc, int x, int y, const std::string& text) {
   if (!text.empty()) TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
@@ -43,23 +17,20 @@ void Text(HDC dc, int x, int y, const std::string& text) {
 }  // namespace
 
 void Client::MeasureFont() {
-  const HDC dc = GetDC(nullptr);
-  if (dc == nullptr) return;
-  {
-    const DeviceContextFont selected(dc, font_.Get());
-    TEXTMETRICA metrics{};
-    if (GetTextMetricsA(dc, &metrics)) {
-      charWidth_ = std::max(1, static_cast<int>(metrics.tmAveCharWidth));
-      lineHeight_ = std::max(1, static_cast<int>(metrics.tmHeight));
-    }
+  const platform::WindowDc dc;
+  if (dc.Get() == nullptr) return;
+  const platform::SelectedObject selected(dc.Get(), font_.Get());
+  TEXTMETRICA metrics{};
+  if (GetTextMetricsA(dc.Get(), &metrics)) {
+    charWidth_ = std::max(1, static_cast<int>(metrics.tmAveCharWidth));
+    lineHeight_ = std::max(1, static_cast<int>(metrics.tmHeight));
   }
-  ReleaseDC(nullptr, dc);
 }
 
 void Client::PaintEditor(HWND window) {
-  const Painting painting(window);
+  const platform::Painting painting(window);
   const HDC dc = painting.Dc();
-  const DeviceContextFont selected(dc, font_.Get());
+  const platform::SelectedObject selected(dc, font_.Get());
   RECT client{};
   GetClientRect(window, &client);
   const auto& lines = editor_.Lines();
@@ -91,9 +62,9 @@ void Client::PaintEditor(HWND window) {
 }
 
 void Client::PaintGlued(HWND window) {
-  const Painting painting(window);
+  const platform::Painting painting(window);
   const HDC dc = painting.Dc();
-  const DeviceContextFont selected(dc, font_.Get());
+  const platform::SelectedObject selected(dc, font_.Get());
   SetBkMode(dc, TRANSPARENT);
   const bool onUser = login_.Focused() == LoginField::UserName;
   Text(dc, kMargin, 6, std::string(onUser ? "> " : "  ") + "User ID:  " + login_.UserName());

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/win32/unique_resource.h"
+
 namespace bw::calclient {
 
 namespace {
@@ -25,29 +27,10 @@ private:
   bool open_ = false;
 };
 
-class GlobalBlock {
-public:
-  explicit GlobalBlock(std::size_t size) : memory_(GlobalAlloc(GMEM_MOVEABLE, size)) {}
-  GlobalBlock(const GlobalBlock&) = delete;
-  GlobalBlock& operator=(const GlobalBlock&) = delete;
-  ~GlobalBlock() {
-    if (memory_ != nullptr) GlobalFree(memory_);
-  }
-  HGLOBAL Get() const { return memory_; }
-  HGLOBAL Release() {
-    HGLOBAL memory = memory_;
-    memory_ = nullptr;
-    return memory;
-  }
-
-private:
-  HGLOBAL memory_;
-};
-
 }  // namespace
 
 bool PutClipboardText(HWND owner, const std::string& text) {
-  GlobalBlock block(text.size() + 1);
+  platform::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
   if (block.Get() == nullptr) return false;
   void* target = GlobalLock(block.Get());
   if (target == nullptr) return false;
