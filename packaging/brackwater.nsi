@@ -290,7 +290,7 @@ Section "Brackwater" SectionProgram
     ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
     ${If} $0 == "$EarlierFolder\Brackwater.exe"
     ${OrIf} $0 == '"$EarlierFolder\Brackwater.exe"'
-      WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" "$INSTDIR\Brackwater.exe"
+      WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\Brackwater.exe"'
     ${EndIf}
   ${EndIf}
 SectionEnd
@@ -326,8 +326,8 @@ Section "Uninstall"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
   ${EndIf}
 
-  ; The start-with-Windows value, when it starts this copy (Brackwater writes it unquoted; the
-  ; value of a copy elsewhere is that copy's own). Removed only now: Brackwater writes it again
+  ; The start-with-Windows value, when it starts this copy (Brackwater writes it quoted, earlier
+  ; releases unquoted; the value of a copy elsewhere is that copy's own). Removed only now: Brackwater writes it again
   ; when it ends.
   ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
   ${If} $0 == "$INSTDIR\Brackwater.exe"

@@ -1,6 +1,49 @@
 #include "app/config_dialog.h"
 
+#include <functional>
+
+#include "app/item_hotkey.h"
+#include "launch/navision_item_dialog.h"
+
 namespace bw {
+
+namespace {
+
+void SetHotkeyCode(NavisionItemDialog& dialog, std::int32_t code) { dialog.SetHotkey(ItemShortcut(code)); }
+
+// Each field of a configuration with the dialog's setter and getter for it, in the order the dialog
+// is filled. An empty port field reads as -1, which the record keeps: the client is then given no
+// port, and the dialog shows the field empty again.
+template <typename Values, typename Visit>
+void ForEachConfigField(Values& values, Visit visit) {
+  using Dialog = NavisionItemDialog;
+  visit(values.folder, &Dialog::SetFolder, &Dialog::Folder);
+  visit(values.name, &Dialog::SetName, &Dialog::Name);
+  visit(values.executable, &Dialog::SetLocation, &Dialog::Location);
+  visit(values.native, &Dialog::SetIsNative, &Dialog::IsNative);
+  visit(values.useServer, &Dialog::SetUseServer, &Dialog::UseServer);
+  visit(values.server, &Dialog::SetServer, &Dialog::Server);
+  visit(values.port, &Dialog::SetPort, &Dialog::Port);
+  visit(values.netType, &Dialog::SetNetType, &Dialog::NetType);
+  visit(values.database, &Dialog::SetDatabase, &Dialog::Database);
+  visit(values.company, &Dialog::SetCompany, &Dialog::Company);
+  visit(values.ntAuthentication, &Dialog::SetNTAuthentication, &Dialog::NTAuthentication);
+  visit(values.username, &Dialog::SetUserName, &Dialog::UserName);
+  visit(values.password, &Dialog::SetPassword, &Dialog::Password);
+  visit(values.hotkey, SetHotkeyCode, &Dialog::Hotkey);
+}
+
+}  // namespace
+
+void ShowValues(const ConfigValues& values, NavisionItemDialog& dialog) {
+  ForEachConfigField(values, [&](const auto& value, auto set, auto) { std::invoke(set, dialog, value); });
+}
+
+ConfigValues DialogValues(const NavisionItemDialog& dialog) {
+  ConfigValues values;
+  ForEachConfigField(values, [&](auto& value, auto, auto get) { value = std::invoke(get, dialog); });
+  return values;
+}
 
 ConfigValues ValuesOf(const TConfigStorage& record) {
   ConfigValues values;

@@ -9,6 +9,8 @@
 
 namespace bw {
 
+class NavisionItemDialog;
+
 // Every field of a configuration record, as the dialog shows it.
 struct ConfigValues {
   std::string name;
@@ -46,5 +48,10 @@ public:
 ConfigValues ValuesOf(const TConfigStorage& record);
 // Writes every field of the record from the values.
 void WriteValues(const ConfigValues& values, TConfigStorage& record);
+
+// Fills the dialog's fields from the values, in the order a setter needs (one may enable or
+// refresh what a later one fills), and reads them back as the record stores them.
+void ShowValues(const ConfigValues& values, NavisionItemDialog& dialog);
+ConfigValues DialogValues(const NavisionItemDialog& dialog);
 
 }  // namespace bw

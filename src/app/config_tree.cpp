@@ -1,10 +1,13 @@
 #include "app/config_tree.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
 #include "base/app_texts.h"
 #include "base/format_text.h"
+#include "settings/config_file.h"
+#include "settings/stream_tags.h"
 
 namespace bw {
 
@@ -16,7 +19,27 @@ bool IsBelow(const TStorage* record, const TStorage& ancestor) {
   return false;
 }
 
+// Whether `record` (with its subtree) can go into `parent` and the tree still be saved: the
+// configuration file nests records no deeper than the stream allows.
+bool FitsInto(const TStorage& parent, const TStorage* record) {
+  int depth = 1;  // the record itself, one below the parent
+  for (const TStorage* node = &parent; node->Parent() != nullptr; node = node->Parent()) ++depth;
+  auto height = [](const TStorage& top, auto& self) -> int {
+    int most = 0;
+    for (int i = 0; i < top.ChildCount(); ++i) most = std::max(most, 1 + self(top.Child(i), self));
+    return most;
+  };
+  if (record != nullptr) depth += height(*record, height);
+  return depth < stream::kMaxDepth;
+}
+
 }  // namespace
+
+bool ConfigTree::RefuseTooDeep(const TStorage& parent, const TStorage* record) {
+  if (FitsInto(parent, record)) return false;
+  services_.messages.Show(platform::MessageKind::Error, SettingsFitMessage(SettingsFit::TooDeep));
+  return true;
+}
 
 void ConfigTree::SetView(ConfigTreeView* view) {
   view_ = view;
@@ -61,6 +84,7 @@ bool ConfigTree::Add() {
 
 bool ConfigTree::AddFromDialog(ConfigDialogState& state, TConfigStorage* targetFolder) {
   TStorage& parent = state.createInRoot || targetFolder == nullptr ? ConfigsFolder(root_) : *targetFolder;
+  if (RefuseTooDeep(parent, nullptr)) return false;
   auto record = std::make_unique<TConfigStorage>();
   if (state.values.folder) {
     record->IsSubMenu = true;
@@ -172,6 +196,10 @@ bool ConfigTree::Drop(TConfigStorage* target) {
   if (target != nullptr && IsBelow(target, *dragged)) return false;
 
   TStorage& from = *dragged->Parent();
+  const bool intoFolder = target != nullptr && target != dragged && target->IsSubMenu;
+  const TStorage& destination =
+      target == nullptr || target == dragged ? configs : intoFolder ? *target : *target->Parent();
+  if (RefuseTooDeep(destination, dragged)) return false;
   if (target == nullptr || target == dragged) {
     configs.AddChild(from.ExtractChild(dragged));
   } else if (target->IsSubMenu) {

@@ -71,6 +71,9 @@ private:
   // Whether any configuration but `except` is named `name`; they would share .zup files.
   bool NameInUse(std::string_view name, const TConfigStorage* except) const;
   void Refresh();
+  // Shows the message and returns true when `record` (nullptr: a new one) cannot go into
+  // `parent` without nesting deeper than the configuration file can hold.
+  bool RefuseTooDeep(const TStorage& parent, const TStorage* record);
 
   TStorage& root_;
   ConfigTreeServices services_;

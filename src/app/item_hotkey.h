@@ -5,11 +5,4 @@
 
 #include "settings/hotkey_text.h"
 
-namespace bw {
-
-// 0 (no hotkey) for 0 and for stored values that are no 16-bit hotkey code.
-inline TShortCut ItemShortcut(std::int32_t stored) {
-  return (stored > 0 && stored <= 0xFFFF) ? static_cast<TShortCut>(stored) : TShortCut{0};
-}
-
-}  // namespace bw
+// ItemShortcut lives with the hotkey text, where the settings layer reads it too.

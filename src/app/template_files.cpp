@@ -1,6 +1,7 @@
 // Export and Import of template files.
 #include "app/template_files.h"
 
+#include "settings/config_file.h"
 #include "settings/template_exchange.h"
 
 namespace bw {
@@ -58,9 +59,20 @@ int ImportTemplateFile(TStorage& templatesFolder, TemplateFileServices& services
     return 0;
   }
   int appended = 0;
+  SettingsFit fit = SettingsFit::Fits;
   {
     HotkeysOff off(services);
     appended = AppendTemplates(contents, templatesFolder);
+    const TStorage* root = templatesFolder.Parent();
+    fit = root != nullptr ? CheckSettingsFit(*root) : SettingsFit::Fits;
+    if (fit != SettingsFit::Fits) {
+      // The file could not hold them: none of them is kept.
+      for (; appended > 0; --appended) templatesFolder.DeleteChild(templatesFolder.ChildCount() - 1);
+    }
+  }
+  if (fit != SettingsFit::Fits) {
+    services.messages.Show(platform::MessageKind::Error, SettingsFitMessage(fit));
+    return 0;
   }
   if (contents.stopped) services.messages.Show(platform::MessageKind::Error, contents.error);
   return appended;

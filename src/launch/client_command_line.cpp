@@ -1,13 +1,15 @@
 #include "launch/client_command_line.h"
 
+#include "launch/zup_files.h"
+
 namespace bw {
 
 namespace {
 
 constexpr std::int32_t kNoPort = -1;
 
-// A stored port outside 1..65535 (the dialog stores -1 for an empty field; records that never
-// went through the dialog hold 0) would give the client a server address it cannot use.
+// A stored port outside 1..65535 would give the client a server address it cannot use: -1 is
+// what the dialog stores for an empty field, and files from elsewhere may hold 0 or anything.
 bool HasPort(std::int32_t port) { return port != kNoPort && port > 0 && port <= 65535; }
 
 void AddPiece(std::string& text, std::string_view piece) {
@@ -19,7 +21,7 @@ void AddPiece(std::string& text, std::string_view piece) {
 
 std::string ZupFilePath(std::string_view zupDir, std::string_view configName, platform::ScreenSize screen) {
   std::string path(zupDir);
-  path += configName;
+  path += ZupFileNamePart(configName);
   path += '(' + std::to_string(screen.width) + 'x' + std::to_string(screen.height) + ").zup";
   return path;
 }

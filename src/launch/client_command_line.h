@@ -9,7 +9,7 @@
 
 namespace bw {
 
-// ZupDir + name + "(" width "x" height ").zup"; zupDir is used as stored (it ends with a delimiter).
+// ZupDir + the name part (ZupFileNamePart) + "(" width "x" height ").zup"; zupDir is used as stored (it ends with a delimiter).
 std::string ZupFilePath(std::string_view zupDir, std::string_view configName, platform::ScreenSize screen);
 
 // The whole argument text: "id=<zup file>", the connection pieces, company and authentication,

@@ -9,6 +9,8 @@ namespace bw {
 namespace {
 
 constexpr std::string_view kExtension = ".zup";
+// What a file name never takes from a configuration name; "(" also ends the name part.
+constexpr std::string_view kNotInFileName = "/\\:*?\"<>|()";
 
 bool EndsWithExtension(std::string_view name) {
   if (name.size() < kExtension.size()) return false;
@@ -18,19 +20,32 @@ bool EndsWithExtension(std::string_view name) {
 
 }  // namespace
 
+std::string ZupFileNamePart(std::string_view configName) {
+  std::string part(configName);
+  for (char& c : part) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F || kNotInFileName.find(c) != std::string_view::npos) c = '_';
+  }
+  return part;
+}
+
 bool IsZupFileOf(std::string_view fileName, std::string_view configName) {
   if (configName.empty()) return false;
-  if (fileName.size() < configName.size() + 1 + kExtension.size()) return false;
-  return fileName.starts_with(configName) && fileName[configName.size()] == '(' && EndsWithExtension(fileName);
+  const std::string part = ZupFileNamePart(configName);
+  if (fileName.size() < part.size() + 1 + kExtension.size()) return false;
+  return fileName.starts_with(part) && fileName[part.size()] == '(' && EndsWithExtension(fileName);
 }
 
 int RenameZupFiles(ZupFolder& folder, std::string_view zupDir, std::string_view oldName, std::string_view newName) {
   if (oldName.empty() || newName.empty() || oldName == newName) return 0;
   const std::string dir(zupDir);
+  const std::string oldPart = ZupFileNamePart(oldName);
+  const std::string newPart = ZupFileNamePart(newName);
+  if (oldPart == newPart) return 0;
   int moved = 0;
   for (const auto& name : folder.listing.FileNames(dir)) {
     if (!IsZupFileOf(name, oldName)) continue;
-    const std::string target = dir + std::string(newName) + name.substr(oldName.size());
+    const std::string target = dir + newPart + name.substr(oldPart.size());
     if (folder.files.Rename(dir + name, target)) ++moved;
   }
   return moved;

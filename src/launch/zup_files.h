@@ -1,6 +1,7 @@
 // Keeping a configuration's client settings files (one per screen resolution) in step with its name.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "platform/file_listing.h"
@@ -12,6 +13,11 @@ struct ZupFolder {
   platform::FileSystem& files;
   platform::FileListing& listing;
 };
+
+// The name part of a configuration's settings files: its name, with every character that could
+// lead out of the folder or is no file-name character (delimiters, ":", the characters the dialog
+// refuses in a name, control characters) replaced by "_". The configuration keeps its name.
+std::string ZupFileNamePart(std::string_view configName);
 
 // The files of configuration `name` in zupDir: name, "(", anything, ".zup". The name must match
 // exactly (case included), so Dev's files never include Dev2(...).zup or MyDev(...).zup.

@@ -1,7 +1,5 @@
 #include "program/config_dialog_window.h"
 
-#include <cstdint>
-#include <functional>
 #include <string>
 
 #include "base/app_texts.h"
@@ -10,41 +8,13 @@
 
 namespace bw::win32 {
 
-namespace {
-
-std::int32_t PortOrZero(const NavisionItemDialog& logic) { return logic.Port() < 0 ? 0 : logic.Port(); }
-void SetHotkeyCode(NavisionItemDialog& logic, std::int32_t code) { logic.SetHotkey(static_cast<TShortCut>(code)); }
-
-// Each field of a configuration with the dialog's setter and getter for it, in the order the dialog
-// is filled: a setter may enable or refresh what a later one fills.
-template <typename Visit>
-void ForEachConfigField(ConfigValues& values, Visit visit) {
-  using Dialog = NavisionItemDialog;
-  visit(values.folder, &Dialog::SetFolder, &Dialog::Folder);
-  visit(values.name, &Dialog::SetName, &Dialog::Name);
-  visit(values.executable, &Dialog::SetLocation, &Dialog::Location);
-  visit(values.native, &Dialog::SetIsNative, &Dialog::IsNative);
-  visit(values.useServer, &Dialog::SetUseServer, &Dialog::UseServer);
-  visit(values.server, &Dialog::SetServer, &Dialog::Server);
-  visit(values.port, &Dialog::SetPort, PortOrZero);
-  visit(values.netType, &Dialog::SetNetType, &Dialog::NetType);
-  visit(values.database, &Dialog::SetDatabase, &Dialog::Database);
-  visit(values.company, &Dialog::SetCompany, &Dialog::Company);
-  visit(values.ntAuthentication, &Dialog::SetNTAuthentication, &Dialog::NTAuthentication);
-  visit(values.username, &Dialog::SetUserName, &Dialog::UserName);
-  visit(values.password, &Dialog::SetPassword, &Dialog::Password);
-  visit(values.hotkey, SetHotkeyCode, &Dialog::Hotkey);
-}
-
-}  // namespace
-
 bool Win32ConfigDialog::Edit(ConfigDialogState& state) {
   // The SQL Server side lives as long as the dialog: its discovery socket closes with it.
   ui::SqlServerDialogTools sql(services_.messages);
   ItemDialogServices services = services_;
   services.sql = &sql;
   NavisionItemDialog logic(services, kAppShortName);
-  ForEachConfigField(state.values, [&](const auto& value, auto set, auto) { std::invoke(set, logic, value); });
+  ShowValues(state.values, logic);
   logic.SetLastLocation(state.lastNavisionLocation);
   logic.SetLastDatabaseLocation(state.lastDatabaseLocation);
   logic.SetCreateInRoot(state.createInRoot && !state.createInRootEnabled);
@@ -53,7 +23,7 @@ bool Win32ConfigDialog::Edit(ConfigDialogState& state) {
 
   if (!ui::TfrmNavisionItem(logic, showHelp_).ShowModal(owner_)) return false;
 
-  ForEachConfigField(state.values, [&](auto& value, auto, auto get) { value = std::invoke(get, logic); });
+  state.values = DialogValues(logic);
   state.createInRoot = logic.CreateInRoot();
   state.lastNavisionLocation = logic.LastLocation();
   state.lastDatabaseLocation = logic.LastDatabaseLocation();

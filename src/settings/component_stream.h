@@ -18,6 +18,8 @@ public:
 
 // Serialises a record and its subtree.
 std::vector<std::uint8_t> WriteComponentStream(const TStorage& root);
+// The size WriteComponentStream would give, without building it; throws as it does.
+std::size_t ComponentStreamSize(const TStorage& root);
 
 // Parses a stream of any record tree; throws StreamError on any fault of the input.
 std::unique_ptr<TStorage> ReadComponentStream(std::span<const std::uint8_t> bytes);

@@ -43,6 +43,7 @@ public:
 private:
   std::unique_ptr<TStorage> Record(int depth) {
     if (depth >= stream::kMaxDepth) throw StreamError("Records are nested too deeply");
+    if (++records_ > stream::kMaxRecords) throw StreamError("Too many records");
     const auto className = ShortString();
     auto record = CreateStorage(className);
     if (!record) throw StreamError("Class " + std::string(className) + " not found");
@@ -168,6 +169,7 @@ private:
 
   std::span<const std::uint8_t> bytes_;
   std::size_t pos_ = 0;
+  std::size_t records_ = 0;
   std::vector<FieldRef> fields_;  // reused for every record
 };
 

@@ -115,12 +115,15 @@ private:
 
 }  // namespace
 
-std::vector<std::uint8_t> WriteComponentStream(const TStorage& root) {
+std::size_t ComponentStreamSize(const TStorage& root) {
   SizeSink counter;
   counter.Bytes(stream::kSignature.data(), stream::kSignature.size());
   Emitter<SizeSink>(counter).Record(root, 0);
+  return counter.Size();
+}
 
-  std::vector<std::uint8_t> bytes(counter.Size());
+std::vector<std::uint8_t> WriteComponentStream(const TStorage& root) {
+  std::vector<std::uint8_t> bytes(ComponentStreamSize(root));
   BufferSink sink(bytes.data());
   sink.Bytes(stream::kSignature.data(), stream::kSignature.size());
   Emitter<BufferSink>(sink).Record(root, 0);

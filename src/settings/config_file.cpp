@@ -6,6 +6,7 @@
 #include "settings/file_cipher.h"
 #include "settings/hotkey_text.h"
 #include "settings/start_with_windows.h"
+#include "settings/stream_tags.h"
 
 namespace bw {
 namespace {
@@ -17,6 +18,22 @@ constexpr std::string_view kKeptWarning =
     "The Brackwater configuration file could not be read and has been kept as\r\n%s\r\n\r\n"
     "Brackwater started with default settings and saves them to\r\n%s";
 constexpr std::string_view kKeptSuffix = ".bad";
+constexpr std::string_view kAppearedWarning =
+    "The Brackwater configuration file\r\n%s\r\nwas not there when Brackwater started and has appeared since. "
+    "It has been kept as it is.\r\n\r\nThe settings of this session are saved beside it as\r\n%s\r\n\r\n"
+    "Restart Brackwater to use the file.";
+constexpr std::string_view kUnsavedSuffix = ".unsaved";
+constexpr std::string_view kNotSavedWarning =
+    "The Brackwater settings have grown past what the configuration file can hold and have not been saved.\r\n(%s)";
+
+std::size_t CountRecords(const TStorage& record) {
+  std::size_t count = 1;
+  for (int i = 0; i < record.ChildCount(); ++i) count += CountRecords(record.Child(i));
+  return count;
+}
+
+// The enciphered size of a stream of n bytes: whole blocks plus the block with the count.
+constexpr std::size_t EncipheredSize(std::size_t n) { return (n / 8 + 1) * 8; }
 
 bool AllOfClass(const TStorage& folder, std::string_view className, bool recursive) {
   for (int i = 0; i < folder.ChildCount(); ++i) {
@@ -36,6 +53,33 @@ bool IsUsableTree(const TStorage& root) {
 }
 
 }  // namespace
+
+SettingsFit CheckSettingsFit(const TStorage& root) {
+  std::size_t size = 0;
+  try {
+    size = ComponentStreamSize(root);
+  } catch (const StreamError&) {
+    return SettingsFit::TooDeep;  // the only fault a tree of the program's own records can have
+  }
+  if (EncipheredSize(size) > kMaxConfigFileBytes) return SettingsFit::TooLarge;
+  if (CountRecords(root) > stream::kMaxRecords) return SettingsFit::TooManyRecords;
+  return SettingsFit::Fits;
+}
+
+std::string_view SettingsFitMessage(SettingsFit fit) {
+  switch (fit) {
+    case SettingsFit::Fits: break;
+    case SettingsFit::TooLarge:
+      return "The settings would grow past 64 MB, more than the configuration file can hold.\r\n"
+             "Nothing has been changed.";
+    case SettingsFit::TooManyRecords:
+      return "The settings would hold more than 100000 items, more than the configuration file can hold.\r\n"
+             "Nothing has been changed.";
+    case SettingsFit::TooDeep:
+      return "Folders cannot be nested this deeply.\r\nNothing has been changed.";
+  }
+  return {};
+}
 
 ConfigFile::ConfigFile(SettingsPlatform& platform) : platform_(platform) {}
 
@@ -58,7 +102,9 @@ std::unique_ptr<TStorage> ConfigFile::ReadTree(const std::string& path) {
 LoadedSettings ConfigFile::Load() {
   const std::string path = Path();
   LoadedSettings loaded;
-  if (platform_.files.FileExists(path)) {
+  if (!platform_.files.FileExists(path)) {
+    absent_ = path;
+  } else {
     loaded.root = ReadTree(path);
     if (!loaded.root) {
       // Kept aside at once and said at start-up, not at the first save (usually at exit).
@@ -83,10 +129,17 @@ void ConfigFile::Save(const TStorage& root, bool autoStart) {
   const auto location = LocateConfigFile(platform_.environment, platform_.registry);
   if (!KeepUnreadableFile(location.path)) return;
   if (location.isDefault) CreateDefaultFolder(location.folder);
-  if (platform_.files.IsReadOnly(location.path)) return;
+  if (CheckSettingsFit(root) != SettingsFit::Fits) {
+    // Written, it would be refused at the next start; the file as it is stays.
+    if (!tooBigSaid_) platform_.messages.Show(platform::MessageKind::Warning, Format(kNotSavedWarning, {location.path}));
+    tooBigSaid_ = true;
+    return;
+  }
+  const std::string target = SaveTarget(location.path);
+  if (platform_.files.IsReadOnly(target)) return;
   try {
     const auto bytes = EncipherSettings(WriteComponentStream(root));
-    platform_.files.WriteAtomic(location.path, bytes);
+    if (platform_.files.WriteAtomic(target, bytes) && target == location.path) absent_.reset();
   } catch (const std::exception&) {
     // A tree too deep for the stream, or no memory: the next save tries again.
   }
@@ -125,6 +178,18 @@ bool ConfigFile::KeepUnreadableFile(const std::string& savePath) {
   platform_.messages.Show(platform::MessageKind::Warning, FormatText(kKeptWarning, {kept, savePath}));
   unreadable_.reset();
   return true;
+}
+
+// Where a save goes: the file itself, unless it was missing at Load and another file has
+// appeared there since (a share connected after the start); that one is never replaced.
+std::string ConfigFile::SaveTarget(const std::string& path) {
+  if (!absent_ || *absent_ != path || !platform_.files.FileExists(path)) return path;
+  const std::string beside = path + std::string(kUnsavedSuffix);
+  if (!appearedSaid_) {
+    platform_.messages.Show(platform::MessageKind::Warning, Format(kAppearedWarning, {path, beside}));
+    appearedSaid_ = true;
+  }
+  return beside;
 }
 
 // Creates one of the program's own default folders; never a folder the user chose, and

@@ -26,6 +26,12 @@ struct SplitKey {
 };
 
 std::string KeyName(unsigned virtualKey, platform::KeyNames& keys);
+// The hotkey code stored in an item record: 0 (no hotkey) for 0 and for stored values that are
+// no 16-bit hotkey code. Lists, menus, exchange files, dialogs and registration all read it so.
+inline TShortCut ItemShortcut(std::int32_t stored) {
+  return (stored > 0 && stored <= 0xFFFF) ? static_cast<TShortCut>(stored) : TShortCut{0};
+}
+
 std::string FormatHotkey(TShortCut code, platform::KeyNames& keys);
 TShortCut ParseHotkey(std::string_view text, platform::KeyNames& keys);
 SplitKey SplitHotkey(TShortCut code);

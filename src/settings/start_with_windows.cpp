@@ -15,7 +15,8 @@ bool WriteAutoStart(bool autoStart, platform::Environment& environment, platform
   const std::string programPath = environment.ProgramPath();
   const std::string name = platform::ProgramBaseName(programPath);
   if (!autoStart) return registry.DeleteValue(kRunKey, name);
-  if (registry.WriteString(kRunKey, name, programPath)) return true;
+  // Quoted: unquoted, a path with spaces ("D:\My Tools\...") would start "D:\My.exe" first.
+  if (registry.WriteString(kRunKey, name, '"' + programPath + '"')) return true;
   messages.Show(platform::MessageKind::Error, "Failed to set data for '" + name + "'");
   return false;
 }

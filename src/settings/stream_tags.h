@@ -1,6 +1,7 @@
 // Value tags and limits of the component stream, shared by its writer and reader.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -23,6 +24,10 @@ enum Tag : std::uint8_t {
 // Records nest no deeper than this, in either direction; a deeper tree is not written
 // (it could never be read back) and a deeper stream is refused.
 inline constexpr int kMaxDepth = 256;
+
+// A stream holds no more records than this, far above any real use: a damaged or hostile
+// file of millions of tiny records is refused instead of building lists and menus for ever.
+inline constexpr std::size_t kMaxRecords = 100000;
 
 // String lists are written under the field name plus this suffix.
 inline constexpr std::string_view kListSuffix = ".Strings";

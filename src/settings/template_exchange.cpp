@@ -116,7 +116,7 @@ std::vector<std::uint8_t> ExportTemplates(std::span<const TCommentStorage* const
     platform::XmlElement element{"Template", {}, {}};
     element.children.push_back(Leaf("Name", FileText(item->CommentName, "name", name)));
     element.children.push_back(Leaf("Code", FileText(item->Comment, "text", name)));
-    const auto code = static_cast<TShortCut>(item->Hotkey);
+    const auto code = ItemShortcut(item->Hotkey);
     element.children.push_back(Leaf("Hotkey", code ? platform::AnsiToUtf8(FormatHotkey(code, keys)) : ""));
     root.children.push_back(std::move(element));
   }

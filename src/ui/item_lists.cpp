@@ -6,6 +6,7 @@
 
 #include "base/app_texts.h"
 #include "base/format_text.h"
+#include "app/config_shortcuts.h"
 #include "app/config_tree.h"
 #include "settings/hotkey_text.h"
 
@@ -19,7 +20,7 @@ TemplateRow TemplateList::Row(int index) const {
   const TCommentStorage& item = Template(root_, index);
   TemplateRow row;
   row.caption = item.CommentName;
-  row.hotkey = item.Hotkey == 0 ? std::string() : FormatHotkey(static_cast<TShortCut>(item.Hotkey), keys_);
+  row.hotkey = HotkeyCodeText(item.Hotkey, keys_);
   row.failed = item.HotkeyFailed;
   row.image = row.failed ? kImageTemplateFailed : kImageTemplate;
   return row;
@@ -67,7 +68,7 @@ bool TemplateList::Modify() {
   if (selected_.size() != 1) return false;
   const int index = selected_.front();
   TCommentStorage& item = Template(root_, index);
-  TemplateEditorState state{item.CommentName, item.Comment, static_cast<TShortCut>(item.Hotkey), item.HotkeyFailed};
+  TemplateEditorState state{item.CommentName, item.Comment, ItemShortcut(item.Hotkey), item.HotkeyFailed};
   if (!editor_.Edit(state)) return false;
   {
     ItemsChange change(core_);
@@ -85,7 +86,7 @@ bool TemplateList::Clone() {
   if (selected_.size() != 1) return false;
   const TCommentStorage& item = Template(root_, selected_.front());
   TemplateEditorState state{FormatText(kCloneOf, {item.CommentName}), item.Comment,
-                            static_cast<TShortCut>(item.Hotkey), false};
+                            ItemShortcut(item.Hotkey), false};
   if (!editor_.Edit(state)) return false;
   return AddFromEditor(state);
 }
@@ -172,7 +173,7 @@ bool PluginList::Modify() {
   if (!HasSelection()) return false;
   TPluginStorage& plugin = Plugin(root_, selected_);
   PluginDialogState state{plugin.PluginName, plugin.ExecutablePath, plugin.Parameters,
-                          static_cast<TShortCut>(plugin.Hotkey), General(root_).LastPluginLocation};
+                          ItemShortcut(plugin.Hotkey), General(root_).LastPluginLocation};
   if (!dialog_.EditPlugin(state)) return false;
   {
     ItemsChange change(core_);
@@ -195,7 +196,7 @@ bool PluginList::Clone() {
     state.name = FormatText(kCloneOf, {plugin.PluginName});
     state.executable = plugin.ExecutablePath;
     state.parameters = plugin.Parameters;
-    state.hotkey = static_cast<TShortCut>(plugin.Hotkey);
+    state.hotkey = ItemShortcut(plugin.Hotkey);
   }
   if (!dialog_.EditPlugin(state)) return false;
   return AddFromDialog(state);

@@ -259,7 +259,7 @@ check "README.txt replaced" cmp -s "$INSTALL/README.txt" "$WORK/unzipped-win64/R
 # --- The quiet uninstall, with Brackwater running and starting with Windows ---------------------
 # Brackwater writes the start-with-Windows value again as it ends: the uninstaller must remove it
 # after Brackwater has ended.
-wine_run 30 reg add "$RUN_KEY" /v Brackwater /t REG_SZ /d "$INSTALL_WIN\\Brackwater.exe" /f >/dev/null 2>&1 ||
+wine_run 30 reg add "$RUN_KEY" /v Brackwater /t REG_SZ /d "\"$INSTALL_WIN\\Brackwater.exe\"" /f >/dev/null 2>&1 ||
   fail "could not set the start-with-Windows value"
 rm -f "$SETTINGS"
 "$WINELOADER" "$INSTALL/Brackwater.exe" >"$WORK/brackwater-2.log" 2>&1 </dev/null &
@@ -334,7 +334,7 @@ check "A holds only the settings file (got: $(ls -A "$A" 2>&1 | tr '\n' ' '))" [
 check "B holds the complete installation" installed_complete "$B"
 expect_registered_in "$B_WIN"
 start_value=$(reg_expected "$RUN_KEY" Brackwater || true)
-check "the start-with-Windows value starts B's copy (got: $start_value)" [ "$start_value" == "REG_SZ $B_WIN\\Brackwater.exe" ]
+check "the start-with-Windows value starts B's copy (got: $start_value)" [ "$start_value" == "REG_SZ \"$B_WIN\\Brackwater.exe\"" ]
 
 # A run without /D= installs into the existing installation's folder.
 program_changed=$(stat -c %z "$B/Brackwater.exe")
@@ -361,7 +361,7 @@ check "its uninstall ends" wait_until 60 no_uninstaller
 check "B still holds the complete installation" installed_complete "$B"
 expect_registered_in "$B_WIN"
 start_value=$(reg_expected "$RUN_KEY" Brackwater || true)
-check "the start-with-Windows value still starts B's copy (got: $start_value)" [ "$start_value" == "REG_SZ $B_WIN\\Brackwater.exe" ]
+check "the start-with-Windows value still starts B's copy (got: $start_value)" [ "$start_value" == "REG_SZ \"$B_WIN\\Brackwater.exe\"" ]
 
 # A file of the earlier installation that cannot be deleted (the watcher library still in use
 # by some program): the setup program given folder C gives up with exit code 4, nothing changed.

@@ -232,7 +232,7 @@ WINTEST(Preferences, NewIndentKeyRunOnStartupAndConfigurationFolder) {
   ASSERT_TRUE(closed);
   const auto run = ReadUserValue(kRunKey, "Brackwater");
   EXPECT_TRUE(run.has_value());
-  if (run) EXPECT_EQ(Lower(*run), Lower(FolderOf(ThisProgram()) + "Brackwater.exe"));
+  if (run) EXPECT_EQ(Lower(*run), Lower("\"" + FolderOf(ThisProgram()) + "Brackwater.exe\""));
   DeleteUserValue(kRunKey, "Brackwater");
   const auto saved = config.Read();
   ASSERT_TRUE(saved != nullptr);

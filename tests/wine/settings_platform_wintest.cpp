@@ -472,7 +472,7 @@ WINTEST(ConfigFile, SaveLoadAndStartWithWindows) {
   file.Save(*first.root, true);
   EXPECT_TRUE(real.files.FileExists(real.DefaultPath()));
   EXPECT_EQ(real.registry.ReadString(real.runKey, "BrackwaterTest"),
-            std::optional<std::string>(real.environment.ProgramPath()));
+            std::optional<std::string>('"' + real.environment.ProgramPath() + '"'));
 
   auto second = bw::ConfigFile(real.platform).Load();
   ASSERT_TRUE(second.root != nullptr);

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
+#include <string>
 
 #include "base/path_parts.h"
 #include "platform/win32/unique_resource.h"
@@ -16,6 +18,17 @@ constexpr std::size_t kChunk = 1u << 20;
 
 bool IsDelimiter(char c) { return c == '\\' || c == '/'; }
 
+// The wide form of a path text (ANSI code page) for the wide file functions.
+std::wstring Wide(const std::string& path) {
+  if (path.empty() || path.size() > static_cast<std::size_t>(INT_MAX)) return {};
+  const int length = static_cast<int>(path.size());
+  const int wideLength = MultiByteToWideChar(CP_ACP, 0, path.data(), length, nullptr, 0);
+  if (wideLength <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.data(), length, wide.data(), wideLength);
+  return wide;
+}
+
 std::string FolderOf(const std::string& path) {
   std::string_view folder = FolderPart(path);
   if (folder.empty()) return ".";
@@ -24,7 +37,7 @@ std::string FolderOf(const std::string& path) {
   return std::string(folder);
 }
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+DWORD Attributes(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()); }
 
 bool WriteAll(HANDLE file, std::span<const std::uint8_t> bytes) {
   while (!bytes.empty()) {
@@ -36,9 +49,9 @@ bool WriteAll(HANDLE file, std::span<const std::uint8_t> bytes) {
   return true;
 }
 
-// Fills a temporary file created by GetTempFileNameA and flushes it to the disk.
-bool FillTemporary(const std::string& temporary, std::span<const std::uint8_t> bytes) {
-  const UniqueHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+// Fills a temporary file created by GetTempFileNameW and flushes it to the disk.
+bool FillTemporary(const wchar_t* temporary, std::span<const std::uint8_t> bytes) {
+  const UniqueHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   return file && WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
 }
@@ -62,7 +75,7 @@ bool Win32FileSystem::IsReadOnly(const std::string& path) {
 
 std::optional<std::vector<std::uint8_t>> Win32FileSystem::ReadAll(const std::string& path, std::size_t maxBytes) {
   // Shared for deletion too, so that a reader never makes another program's replacing save fail.
-  const UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  const UniqueHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   LARGE_INTEGER size{};
@@ -83,15 +96,32 @@ std::optional<std::vector<std::uint8_t>> Win32FileSystem::ReadAll(const std::str
 
 namespace {
 
+// Puts the temporary file in place of `path`. An existing file is replaced with ReplaceFileW, so
+// that it keeps what a plain move would drop: its access list (the stored logins' protection),
+// its attributes (hidden, encrypted, ...) and its alternate streams. A missing file, or a file
+// system where that cannot be done, gets the plain replacing move.
+bool Replace(const wchar_t* temporary, const std::wstring& path) {
+  if (ReplaceFileW(path.c_str(), temporary, nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) return true;
+  const DWORD error = GetLastError();
+  // Sharing conflicts: the caller tries again, and the replaced file is still there.
+  if (error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED)
+    return false;
+  // Gone (ERROR_FILE_NOT_FOUND), or removed while the temporary file could not be renamed
+  // (ERROR_UNABLE_TO_MOVE_REPLACEMENT), or not supported here: the temporary file is moved.
+  return MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 // Another program that has the file open for a moment (a virus scanner, a backup, a reader that
-// does not share deletion) makes the replacing move fail; it is tried again for about a second.
-bool ReplaceWithRetry(const char* temporary, const std::string& path) {
+// does not share deletion) makes the replacement fail; it is tried again for about a second.
+bool ReplaceWithRetry(const wchar_t* temporary, const std::wstring& path) {
   constexpr int kTries = 40;
   constexpr DWORD kPauseMs = 25;
   for (int attempt = 1;; ++attempt) {
-    if (MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    if (Replace(temporary, path)) return true;
     const DWORD error = GetLastError();
-    if (attempt == kTries || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) return false;
+    const bool busy = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+                      error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+    if (attempt == kTries || !busy) return false;
     Sleep(kPauseMs);
   }
 }
@@ -101,36 +131,36 @@ bool ReplaceWithRetry(const char* temporary, const std::string& path) {
 bool Win32FileSystem::WriteAtomic(const std::string& path, std::span<const std::uint8_t> bytes) {
   // A read-only file stays as it is; the replacing move below might otherwise succeed.
   if (IsReadOnly(path) || FolderExists(path)) return false;
-  char temporary[MAX_PATH] = {};
-  if (GetTempFileNameA(FolderOf(path).c_str(), "bw", 0, temporary) == 0) return false;
-  if (FillTemporary(temporary, bytes) && ReplaceWithRetry(temporary, path)) return true;
-  DeleteFileA(temporary);
+  wchar_t temporary[MAX_PATH] = {};
+  if (GetTempFileNameW(Wide(FolderOf(path)).c_str(), L"bw", 0, temporary) == 0) return false;
+  if (FillTemporary(temporary, bytes) && ReplaceWithRetry(temporary, Wide(path))) return true;
+  DeleteFileW(temporary);
   return false;
 }
 
 bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
-  return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+  return MoveFileW(Wide(from).c_str(), Wide(to).c_str()) != FALSE;
 }
 
 bool Win32FileSystem::RenameReplacing(const std::string& from, const std::string& to) {
-  return MoveFileExA(from.c_str(), to.c_str(),
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool Win32FileSystem::Copy(const std::string& from, const std::string& to) {
-  return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+  return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != FALSE;
 }
 
-bool Win32FileSystem::Delete(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+bool Win32FileSystem::Delete(const std::string& path) { return DeleteFileW(Wide(path).c_str()) != FALSE; }
 
 bool Win32FileSystem::CreateFolders(const std::string& path) {
   if (path.empty()) return false;
   // Every parent in turn; failures on the way (a drive, a UNC server) show in the final check.
   for (std::size_t i = 1; i < path.size(); ++i) {
     if (IsDelimiter(path[i]) && !IsDelimiter(path[i - 1]) && path[i - 1] != ':')
-      CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+      CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
   }
-  CreateDirectoryA(path.c_str(), nullptr);
+  CreateDirectoryW(Wide(path).c_str(), nullptr);
   return FolderExists(path);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/config_shortcuts.h"
 #include "editor/insert_dialog_geometry.h"
 #include "editor/insert_template_filter.h"
 #include "platform/win32/win32_key_names.h"
@@ -317,7 +318,7 @@ std::optional<int> RunInsertTemplateDialog(HWND owner, TStorage& root) {
   rows.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const TCommentStorage& item = Template(root, i);
-    rows.push_back({item.CommentName, FormatHotkey(static_cast<TShortCut>(item.Hotkey), keys), item.Comment});
+    rows.push_back({item.CommentName, HotkeyCodeText(item.Hotkey, keys), item.Comment});
   }
   TBrackwaterStorage& general = General(root);
   InsertTemplateDialog dialog(std::move(rows), general);

@@ -397,6 +397,34 @@ TEST_F(ConfigTreeTest, DroppingAcrossFoldersOnItselfAndOnDescendants) {
   EXPECT_EQ(TreeShape(), "F[A,B],C,G[D]");
 }
 
+TEST_F(ConfigTreeTest, AddingAndDroppingNeverNestDeeperThanTheFileCanHold) {
+  // The file holds records 255 below the root: configurations folder, then 254 levels.
+  TStorage* deepest = &ConfigsFolder(*root);
+  for (int level = 1; level <= 253; ++level) deepest = &AddConfig(*deepest, "F" + std::to_string(level), 0, true);
+  auto& g = AddConfig(ConfigsFolder(*root), "G", 0, true);
+  AddConfig(g, "C");
+  Start();
+  auto& last = As<TConfigStorage>(*deepest);
+  dialog.fill = [](ConfigDialogState& state) {
+    state.values.name = "New";
+    state.values.folder = true;
+  };
+
+  DragOnto("G", &last);  // G at level 254 would hold C at 255
+  EXPECT_EQ(last.ChildCount(), 0);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Folders cannot be nested this deeply.\r\nNothing has been changed.");
+  DragOnto("G", &Find("F252"));
+  EXPECT_EQ(g.Parent(), &Find("F252"));
+
+  tree.Select(&last);
+  ASSERT_TRUE(tree.Add());  // level 254
+  tree.Select(&Find("New"));
+  EXPECT_FALSE(tree.Add());
+  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(last.ChildCount(), 1);
+}
+
 TEST_F(ConfigTreeTest, DeletingTheDraggedRecordEndsTheDrag) {
   auto& f = AddConfig(ConfigsFolder(*root), "F", 0, true);
   AddConfig(f, "B");

@@ -63,6 +63,8 @@ TEST(ClientArgumentsTest, EmptyAndMissingValues) {
   TConfigStorage noFile;
   MakeNative(noFile, false);
   EXPECT_EQ(ClientArguments(noFile, kZup, {1280, 800}), "id=C:\\Zup\\Dev(1280x800).zup");
+  noFile.ConfigName = "..\\..\\Dev";  // read from a file: the name part stays in ZupDir
+  EXPECT_EQ(ClientArguments(noFile, kZup, kScreen), "id=C:\\Zup\\.._.._Dev(1024x768).zup");
 
   TConfigStorage emptySql;
   emptySql.ConfigName = "My Dev, new";

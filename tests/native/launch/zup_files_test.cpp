@@ -80,6 +80,20 @@ TEST(ZupFileNameTest, TheNameMustMatchExactlyUpToTheParenthesis) {
   EXPECT_FALSE(IsZupFileOf("MyDev(1024x768).zup", "Dev"));
   EXPECT_FALSE(IsZupFileOf("Dev2 Dev(1024x768).zup", "Dev"));
   EXPECT_FALSE(IsZupFileOf("dev(1024x768).zup", "Dev"));
+
+  // Names from a file may hold what a file name must not; the name part never leaves the folder.
+  for (const auto& [name, part] : {std::pair{"Dev", "Dev"}, std::pair{"..\\..\\Windows\\x", ".._.._Windows_x"},
+                                   std::pair{"C:/a", "C__a"}, std::pair{"a\tb\x7F(c)", "a_b__c_"}}) {
+    EXPECT_EQ(ZupFileNamePart(name), part);
+    EXPECT_TRUE(IsZupFileOf(std::string(part) + "(1024x768).zup", name)) << name;
+  }
+}
+
+TEST_F(ZupFilesTest, RenameAndDeleteOfNamesWithDelimitersStayInTheFolder) {
+  EXPECT_EQ(RenameZupFiles(folder_, dir_, "Dev", "../Dev"), 2);
+  EXPECT_TRUE(Files().contains(".._Dev(1280x800).zup"));
+  EXPECT_EQ(DeleteZupFiles(folder_, dir_, "../Dev"), 2);
+  EXPECT_EQ(Files().size(), 6u);
 }
 
 }  // namespace

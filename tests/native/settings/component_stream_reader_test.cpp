@@ -86,7 +86,17 @@ TEST(ComponentStreamReader, LengthsBeyondTheInputAreRefusedBeforeAllocating) {
   EXPECT_THROW(ReadComponentStream(negative.Bytes()), StreamError);
 }
 
-TEST(ComponentStreamReader, NestingIsBounded) {
+TEST(ComponentStreamReader, NestingAndRecordCountAreBounded) {
+  auto flat = [](int records) {  // a root with records - 1 empty children
+    StreamBytes bytes;
+    bytes.Raw("TPF0").Short("TStorage").Byte({0, 0});
+    for (int i = 1; i < records; ++i) bytes.Short("TStorage").Byte({0, 0, 0});
+    bytes.Byte({0});
+    return bytes.Bytes();
+  };
+  EXPECT_NO_THROW(ReadComponentStream(flat(100000)));
+  EXPECT_THROW(ReadComponentStream(flat(100001)), StreamError);
+
   auto nested = [](int depth) {
     StreamBytes bytes;
     bytes.Raw("TPF0");

@@ -157,6 +157,24 @@ TEST_F(ConfigFileTest, RelocateLeavesTheFileWhenTheTargetExists) {
   EXPECT_EQ(ReadText(temp / "taken/Brackwater.config"), "someone else's");
 }
 
+TEST_F(ConfigFileTest, FileThatAppearsAfterTheStartIsKeptAndTheSessionSavedBesideIt) {
+  registry.WriteString(kConfigKey, "Folder", temp / "share");  // a drive not yet connected
+  auto loaded = config.Load();
+  General(*loaded.root).Company = "this session";
+  fs::create_directory(temp / "share");
+  WriteText(temp / "share/Brackwater.config", "the team's");
+
+  config.Save(*loaded.root, false);
+  config.Save(*loaded.root, false);
+  EXPECT_EQ(ReadText(temp / "share/Brackwater.config"), "the team's");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find(temp / "share/Brackwater.config.unsaved"), std::string::npos);
+  const std::string unsaved = ReadText(temp / "share/Brackwater.config.unsaved");
+  const auto plain = DecipherSettings(std::vector<std::uint8_t>(unsaved.begin(), unsaved.end()));
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(General(*ReadComponentStream(*plain)).Company, "this session");
+}
+
 TEST_F(ConfigFileTest, UnreadableFileIsKeptAsBadAndSaidOnceAtStart) {
   fs::create_directories(temp / "appdata/Brackwater");
   WriteText(DefaultPath(), "not a configuration");
@@ -263,7 +281,7 @@ TEST_F(ConfigFileTest, FailedWriteLeavesTheOldFileWhole) {
 TEST_F(ConfigFileTest, StartWithWindowsFollowsTheRunValue) {
   auto loaded = config.Load();
   config.Save(*loaded.root, true);
-  EXPECT_EQ(registry.ReadString(kRunKey, "Brackwater"), "/opt/bw/Brackwater.exe");
+  EXPECT_EQ(registry.ReadString(kRunKey, "Brackwater"), "\"/opt/bw/Brackwater.exe\"");
   EXPECT_TRUE(LoadAgain().autoStart);
   config.Save(*loaded.root, false);
   EXPECT_EQ(registry.ReadString(kRunKey, "brackwater"), std::nullopt);

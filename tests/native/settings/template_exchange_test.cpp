@@ -36,7 +36,7 @@ TEST_F(TemplateExchangeTest, ExportWritesChosenTemplatesInGivenOrderWithTabsAndD
   TStorage source;
   auto& a = Add(source, "Header", "// <<Author>>\r\n// <<Date>>", kCtrl | 'H');
   Add(source, "Skipped", "x");
-  auto& c = Add(source, "If <&> \"q\" \xE9", "IF a < b THEN\r\n  |;");
+  auto& c = Add(source, "If <&> \"q\" \xE9", "IF a < b THEN\r\n  |;", 0x10000 | kCtrl | 'H');  // no 16-bit code: none
   const TCommentStorage* chosen[] = {&a, &c};
   EXPECT_EQ(Text(ExportTemplates(chosen, keys)),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"

@@ -184,7 +184,7 @@ TEST_F(PreferencesTest, AcceptingStoresTheValues) {
   EXPECT_EQ(registry.ReadString("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Brackwater"), std::nullopt);
   configFile.Save(*root, autoStart);
   EXPECT_EQ(registry.ReadString("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Brackwater"),
-            "/opt/bw/Brackwater.exe");
+            "\"/opt/bw/Brackwater.exe\"");
 
   // A folder that already ends in a delimiter keeps just the one.
   form.Values().zupDir = "C:\\Zup\\";
