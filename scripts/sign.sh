@@ -7,12 +7,15 @@
 #   BW_SIGN_PASSWORD           the password itself, when no file holds it (never give it as an argument);
 #   BW_SIGN_TIMESTAMP          the address of an RFC 3161 time-stamping server, or several separated by
 #                              spaces (optional; without one a signature ends with the certificate);
-#   BW_SIGN_DESCRIPTION, BW_SIGN_URL   the name and web address the signature shows (optional).
+#   BW_SIGN_DESCRIPTION, BW_SIGN_URL   the name and web address the signature shows (optional);
+#   BW_SIGN_SECONDS            how long signing one file may take (120 by default: osslsigncode
+#                              waits for a time-stamping server without end).
 # osslsigncode reads the password from a file (-readpass): it never goes on a command line.
 #
-# Usage: scripts/sign.sh [--as NAME] FILE...   signs each file; a file that cannot be signed is left
-#                                  as it was, and the exit code is 1 (--as: the name the messages
-#                                  give a single file, for a temporary one);
+# Usage: scripts/sign.sh [--as NAME] FILE...   signs each file in turn; the first that cannot be
+#                                  signed ends it with exit code 1, that file and the ones after it
+#                                  left as they were (--as: the name the messages give a single
+#                                  file, for a temporary one);
 #        scripts/sign.sh --check   exit code 0 when a certificate is given, 3 when none is.
 # Certificate settings that are incomplete or name missing files end with exit code 2 either way.
 set -euo pipefail
@@ -81,19 +84,25 @@ arguments+=(-h sha256)
 [[ -z "${BW_SIGN_URL:-}" ]] || arguments+=(-i "$BW_SIGN_URL")
 for server in ${BW_SIGN_TIMESTAMP:-}; do arguments+=(-ts "$server"); done
 
-failed=0
+SECONDS_PER_FILE=${BW_SIGN_SECONDS:-120}
+[[ $SECONDS_PER_FILE =~ ^[1-9][0-9]*$ ]] || { echo "sign: BW_SIGN_SECONDS must be a number of seconds" >&2; exit 2; }
+
 for file in "$@"; do
   # Beside the file, so that it is replaced in one step.
   signed="$file.signing"
   rm -f "$signed"
-  if osslsigncode sign "${arguments[@]}" -in "$file" -out "$signed" >"$WORK/log" 2>&1 && [[ -s $signed ]] &&
-    mv -f "$signed" "$file"; then
+  rc=0
+  timeout -k 5 "$SECONDS_PER_FILE" osslsigncode sign "${arguments[@]}" -in "$file" -out "$signed" \
+    >"$WORK/log" 2>&1 </dev/null || rc=$?
+  if [[ $rc -eq 0 && -s $signed ]] && mv -f "$signed" "$file"; then
     echo "sign: signed ${shown:-$(basename "$file")}"
   else
     rm -f "$signed"
     sed 's/^/  /' "$WORK/log" >&2
+    if [[ $rc -eq 124 || $rc -eq 137 ]]; then
+      echo "sign: signing took longer than $SECONDS_PER_FILE seconds (does the time-stamping server answer?)" >&2
+    fi
     echo "sign: ${shown:-$file} could not be signed" >&2
-    failed=1
+    exit 1
   fi
 done
-exit $failed

@@ -47,7 +47,7 @@ if [[ -f "$BUILDS/win32/bin/Brackwater.exe" && -f "$BUILDS/win32/CMakeCache.txt"
 # release SETTINGS...: release.sh of these builds into $WORK/dist, with only the signing settings given.
 release() {
   env -u BW_SIGN_PFX -u BW_SIGN_CERT -u BW_SIGN_KEY -u BW_SIGN_PASS_FILE -u BW_SIGN_PASSWORD \
-    -u BW_SIGN_TIMESTAMP -u BW_RELEASE_URL "$@" \
+    -u BW_SIGN_TIMESTAMP -u BW_SIGN_SECONDS -u BW_RELEASE_URL "$@" \
     timeout 300 bash scripts/release.sh --reuse --builds "$BUILDS" --out "$WORK/dist" "${archs[@]}"
 }
 
@@ -63,12 +63,39 @@ check "a key without its certificate is refused" refused "BW_SIGN_KEY=$WORK/code
 check "a PKCS#12 file beside a certificate is refused" refused "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_CERT=$CERT"
 check "a PKCS#12 file that is not there is refused" refused "BW_SIGN_PFX=$WORK/missing.pfx"
 check "a password without a certificate is refused" refused "BW_SIGN_PASSWORD=$PASSWORD"
-wrong_password() {  # a failure, with no setup program or zip made
+failed_release() {  # failed_release SETTINGS...: a failure, with no setup program or zip made
   local rc=0
-  release "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_PASSWORD=wrong" >"$WORK/wrong.log" 2>&1 || rc=$?
+  release "$@" >"$WORK/failed.log" 2>&1 || rc=$?
   [[ $rc -ne 0 ]] && ! compgen -G "$WORK/dist/Brackwater-*" >/dev/null
 }
-check "a wrong password fails the release, with nothing made" wrong_password
+check "a wrong password fails the release, with nothing made" \
+  failed_release "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_PASSWORD=wrong"
+# A time-stamping server that takes the connection and never answers: a loopback listener that
+# ends by itself.
+rm -f "$WORK/silent-port"
+timeout 60 python3 -c '
+import os, socket, sys
+listener = socket.create_server(("127.0.0.1", 0))
+with open(sys.argv[1] + ".new", "w") as port:
+    port.write(str(listener.getsockname()[1]))
+os.rename(sys.argv[1] + ".new", sys.argv[1])
+listener.settimeout(1)
+held = []
+while True:
+    try:
+        held.append(listener.accept())
+    except TimeoutError:
+        pass' "$WORK/silent-port" &
+silent=$!
+if wait_until 30 test -s "$WORK/silent-port"; then
+  check "a time-stamping server that does not answer fails the release in bounded time" \
+    failed_release "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_PASS_FILE=$WORK/password" \
+    "BW_SIGN_TIMESTAMP=http://127.0.0.1:$(cat "$WORK/silent-port")/" BW_SIGN_SECONDS=3
+else
+  fail "the silent time-stamping server did not start"
+fi
+kill "$silent" 2>/dev/null || true
+wait "$silent" 2>/dev/null || true
 
 # --- The signed release --------------------------------------------------------------------------
 DIST="$WORK/dist"
