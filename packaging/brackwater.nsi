@@ -2,7 +2,10 @@
 ;
 ; Made by scripts/release.sh:
 ;   makensis -DARCH=win64|win32 -DVERSION=x.y.z -DBIN=<build>/bin -DREADME=<readme.txt>
-;            -DICON=<program icon> -DOUTFILE=<setup.exe> packaging/brackwater.nsi
+;            -DICON=<program icon> -DOUTFILE=<setup.exe> [-DSIGN=<scripts/sign.sh>]
+;            packaging/brackwater.nsi
+; With SIGN, the uninstaller is signed by that script as it is made, before it goes into the
+; setup program (the release signs the setup program itself afterwards).
 ;
 ; Run by a user: the wizard (folder, progress, "Start Brackwater" at the end); or silently with /S,
 ; and /D=FOLDER (last on the command line, unquoted) for another folder than
@@ -62,13 +65,22 @@ ShowInstDetails show
 ShowUninstDetails show
 BrandingText "${DISPLAY_NAME} ${VERSION}"
 
-VIProductVersion "${PROGRAM_VERSION_1}.${PROGRAM_VERSION_2}.${PROGRAM_VERSION_3}.${PROGRAM_VERSION_4}"
+!ifdef SIGN
+  !uninstfinalize 'bash "${SIGN}" --as Uninstall.exe "%1"' = 0
+!endif
+
+; The same company, product, version and copyright as the programs' version resources.
+!define FILE_VERSION "${PROGRAM_VERSION_1}.${PROGRAM_VERSION_2}.${PROGRAM_VERSION_3}.${PROGRAM_VERSION_4}"
+VIProductVersion "${FILE_VERSION}"
+VIFileVersion "${FILE_VERSION}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${DISPLAY_NAME} setup (${ARCH})"
+VIAddVersionKey /LANG=1033 "FileVersion" "${FILE_VERSION}"
+VIAddVersionKey /LANG=1033 "InternalName" "Brackwater setup"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) The Brackwater developers"
+VIAddVersionKey /LANG=1033 "OriginalFilename" "Brackwater-${VERSION}-${ARCH}-setup.exe"
 VIAddVersionKey /LANG=1033 "ProductName" "${DISPLAY_NAME}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=1033 "FileDescription" "${DISPLAY_NAME} setup (${ARCH})"
-VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
-VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) The Brackwater developers"
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"

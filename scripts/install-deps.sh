@@ -10,7 +10,7 @@ PACKAGES=(
   libssl-dev zlib1g-dev nlohmann-json3-dev libtinyxml2-dev
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
   wine wine64 fonts-wine xvfb xauth xdotool imagemagick
-  nsis python3
+  nsis python3 python3-yaml osslsigncode
   unixodbc unixodbc-dev tdsodbc
 )
 # Never wine32 or the i386 architecture: only the 64-bit Windows build runs under Wine here.

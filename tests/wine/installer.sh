@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # The release files and the 64-bit setup program, as a user meets them:
-#   release.sh packages the builds of this run (win64, and win32 when it is built beside it):
-#     each zip holds exactly the program files and the read-me, SHA256SUMS verifies;
+#   release.sh packages the builds of this run (win64, and win32 when it is built beside it),
+#     unsigned (installer_signed.sh signs them), and says so once: each zip holds exactly the
+#     program files and the read-me, SHA256SUMS verifies, the winget manifests check
+#     (winget_manifests.py), and the programs and setup programs carry one company, product,
+#     version and copyright in their version resources, each with its own file name;
 #   the setup program run silently installs into %LOCALAPPDATA%\Programs\Brackwater (files, the
 #     Uninstall entry with its values, the Start menu shortcut);
 #   Brackwater started from that shortcut runs;
@@ -32,21 +35,14 @@ bw_wine_setup "$WIN64/wine-tests"
 WORK="$WIN64/wine-tests/installer"
 rm -rf "$WORK"
 mkdir -p "$WORK"
-
-failures=0
-ok() { echo "ok: $*"; }
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-check() {  # check WHAT COMMAND...
-  local what=$1
-  shift
-  if "$@"; then ok "$what"; else fail "$what"; fi
-}
+source tests/wine/installer_lib.bash
 
 # --- The release files --------------------------------------------------------------------------
 archs=(win64)
 if [[ -f "$BUILDS/win32/bin/Brackwater.exe" && -f "$BUILDS/win32/CMakeCache.txt" ]]; then archs=(win32 win64); fi
 DIST="$WORK/dist"
-if ! timeout 300 bash scripts/release.sh --reuse --builds "$BUILDS" --out "$DIST" "${archs[@]}" >"$WORK/release.log" 2>&1; then
+if ! env -u BW_SIGN_PFX -u BW_SIGN_CERT -u BW_SIGN_KEY -u BW_SIGN_PASS_FILE -u BW_SIGN_PASSWORD -u BW_SIGN_TIMESTAMP \
+  timeout 300 bash scripts/release.sh --reuse --builds "$BUILDS" --out "$DIST" "${archs[@]}" >"$WORK/release.log" 2>&1; then
   cat "$WORK/release.log"
   echo "release.sh failed"
   exit 1
@@ -86,16 +82,21 @@ done
 listed=$(awk '{print $2}' "$DIST/SHA256SUMS" | sort)
 check "SHA256SUMS lists the setup programs and zips" [ "$listed" == "$(printf '%s\n' "${expected_sums[@]}" | sort)" ]
 check "SHA256SUMS verifies" sums_verify "$DIST"
+check "the release says once that it is unsigned" [ "$(grep -c 'the release is unsigned' "$WORK/release.log")" -eq 1 ]
+check "the winget manifests hold the setup programs" python3 tests/wine/winget_manifests.py "$DIST"
+# What the version resources of the programs and setup programs have in common, and their own names.
+version_values() { python3 tests/wine/pe_version.py "$1" CompanyName ProductName ProductVersion LegalCopyright OriginalFilename; }
+common_values="Brackwater|Brackwater for Dynamics NAV|$VERSION|Copyright (C) The Brackwater developers"
+for arch in "${archs[@]}"; do
+  for file in "${PROGRAMS[@]}" "Brackwater-$VERSION-$arch-setup.exe"; do
+    path="$WORK/unzipped-$arch/$file"
+    [[ $file != *-setup.exe ]] || path="$DIST/$file"
+    values=$(version_values "$path" || true)
+    check "$arch $file: version resource ($values)" [ "$values" == "$common_values|$file" ]
+  done
+done
 
 # --- Wine helpers -------------------------------------------------------------------------------
-run=0
-wine_run() {  # wine_run SECONDS PROGRAM ARGS...: output in $WORK/run-N.out/.err; exit code kept
-  local seconds=$1
-  shift
-  run=$((run + 1))
-  LAST_OUT="$WORK/run-$run.out"
-  bw_wine_run "$seconds" "$LAST_OUT" "$WORK/run-$run.err" "$@"
-}
 unix_path() {  # a C:\ path of the prefix as a Unix path
   local path=${1//\\//}
   echo "$WINEPREFIX/drive_c${path#[Cc]:}"
@@ -135,19 +136,10 @@ main_window_exists() {
   wine_run 30 winedbg --command "info wnd" >/dev/null 2>&1 || true
   grep -q 'TfrmNavision' "$LAST_OUT"
 }
-wait_until() {  # wait_until SECONDS COMMAND...: polls twice a second
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [[ $SECONDS -lt $deadline ]] || return 1
-    sleep 0.5
-  done
-}
 no_brackwater() { [[ -z "$(brackwater_pids)" ]]; }
 # The uninstaller goes on from a copy of itself in the temporary folder ("...\~nsu5.tmp\Un.exe").
 uninstaller_pids() { prefix_pids '~nsu[^ ]*\.tmp.Un[^ ]*\.exe'; }
 no_uninstaller() { [[ -z "$(uninstaller_pids)" ]]; }
-absent() { ! "$@" >/dev/null; }
 stop_leftovers() {  # a failed case may leave the program running: end the processes it started
   local pid
   for pid in $(brackwater_pids); do kill -CONT "$pid" 2>/dev/null || true; kill "$pid" 2>/dev/null || true; done

@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# The release signed with a code-signing certificate (a throwaway self-signed one made here):
+#   incomplete certificate settings stop release.sh before it makes anything;
+#   release.sh signs, with SHA-256, the programs of each build in the zips, the setup programs
+#     and the uninstaller inside them (osslsigncode verify, trusting that certificate); the
+#     password, given in the environment, shows in none of its output; the winget manifests
+#     hold the signed setup programs' checksums;
+#   the 64-bit setup program run silently installs the signed programs and writes the signed
+#     uninstaller, which removes them again.
+# Usage: tests/wine/installer_signed.sh [WIN64_BUILD] [NATIVE_BUILD]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+WIN64=$(realpath -m "${1:-build/win64}")
+BUILDS=$(dirname "$WIN64")
+PROGRAMS=(Brackwater.exe BWMsgWatch.dll bwconfig.exe)
+for file in "${PROGRAMS[@]}"; do
+  [[ -f "$WIN64/bin/$file" ]] || { echo "missing $WIN64/bin/$file (build the win64 preset)"; exit 1; }
+done
+for tool in makensis osslsigncode openssl; do
+  command -v $tool >/dev/null || { echo "$tool is missing (scripts/install-deps.sh installs it)"; exit 1; }
+done
+
+source scripts/wine-env.sh
+bw_wine_setup "$WIN64/wine-tests"
+trap 'bw_wine_cleanup' EXIT
+
+WORK="$WIN64/wine-tests/installer-signed"
+rm -rf "$WORK"
+mkdir -p "$WORK"
+source tests/wine/installer_lib.bash
+
+
+# --- The certificate: a code-signing certificate of its own, its key behind a password ------------
+PASSWORD="bw-test-password-$RANDOM$RANDOM"
+(umask 077 && printf '%s\n' "$PASSWORD" >"$WORK/password" && cp "$WORK/password" "$WORK/password-out")
+CERT="$WORK/codesign.pem"
+openssl req -x509 -newkey rsa:2048 -sha256 -days 2 -subj "/CN=Brackwater test signing" \
+  -addext "basicConstraints=critical,CA:FALSE" -addext "keyUsage=critical,digitalSignature" \
+  -addext "extendedKeyUsage=codeSigning" -keyout "$WORK/codesign.key" -out "$CERT" \
+  -passout "file:$WORK/password" >"$WORK/openssl.log" 2>&1
+openssl pkcs12 -export -in "$CERT" -inkey "$WORK/codesign.key" -passin "file:$WORK/password" \
+  -passout "file:$WORK/password-out" -out "$WORK/codesign.pfx" >>"$WORK/openssl.log" 2>&1
+
+archs=(win64)
+if [[ -f "$BUILDS/win32/bin/Brackwater.exe" && -f "$BUILDS/win32/CMakeCache.txt" ]]; then archs=(win32 win64); fi
+# release SETTINGS...: release.sh of these builds into $WORK/dist, with only the signing settings given.
+release() {
+  env -u BW_SIGN_PFX -u BW_SIGN_CERT -u BW_SIGN_KEY -u BW_SIGN_PASS_FILE -u BW_SIGN_PASSWORD \
+    -u BW_SIGN_TIMESTAMP -u BW_SIGN_SECONDS -u BW_RELEASE_URL "$@" \
+    timeout 300 bash scripts/release.sh --reuse --builds "$BUILDS" --out "$WORK/dist" "${archs[@]}"
+}
+
+# --- Incomplete settings: nothing is made --------------------------------------------------------
+refused() {  # refused SETTINGS...: exit code 2, and no release folder
+  local rc=0
+  rm -rf "$WORK/dist"
+  release "$@" >"$WORK/refused.log" 2>&1 || rc=$?
+  [[ $rc -eq 2 && ! -e "$WORK/dist" ]]
+}
+check "a certificate without its key is refused" refused "BW_SIGN_CERT=$CERT"
+check "a key without its certificate is refused" refused "BW_SIGN_KEY=$WORK/codesign.key"
+check "a PKCS#12 file beside a certificate is refused" refused "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_CERT=$CERT"
+check "a PKCS#12 file that is not there is refused" refused "BW_SIGN_PFX=$WORK/missing.pfx"
+check "a password without a certificate is refused" refused "BW_SIGN_PASSWORD=$PASSWORD"
+failed_release() {  # failed_release SETTINGS...: a failure, with no setup program or zip made
+  local rc=0
+  release "$@" >"$WORK/failed.log" 2>&1 || rc=$?
+  [[ $rc -ne 0 ]] && ! compgen -G "$WORK/dist/Brackwater-*" >/dev/null
+}
+check "a wrong password fails the release, with nothing made" \
+  failed_release "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_PASSWORD=wrong"
+# A time-stamping server that takes the connection and never answers: a loopback listener that
+# ends by itself.
+rm -f "$WORK/silent-port"
+timeout 60 python3 -c '
+import os, socket, sys
+listener = socket.create_server(("127.0.0.1", 0))
+with open(sys.argv[1] + ".new", "w") as port:
+    port.write(str(listener.getsockname()[1]))
+os.rename(sys.argv[1] + ".new", sys.argv[1])
+listener.settimeout(1)
+held = []
+while True:
+    try:
+        held.append(listener.accept())
+    except TimeoutError:
+        pass' "$WORK/silent-port" &
+silent=$!
+if wait_until 30 test -s "$WORK/silent-port"; then
+  check "a time-stamping server that does not answer fails the release in bounded time" \
+    failed_release "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_PASS_FILE=$WORK/password" \
+    "BW_SIGN_TIMESTAMP=http://127.0.0.1:$(cat "$WORK/silent-port")/" BW_SIGN_SECONDS=3
+else
+  fail "the silent time-stamping server did not start"
+fi
+kill "$silent" 2>/dev/null || true
+wait "$silent" 2>/dev/null || true
+
+# --- The signed release --------------------------------------------------------------------------
+DIST="$WORK/dist"
+rm -rf "$DIST"
+if ! release "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_PASSWORD=$PASSWORD" >"$WORK/release.log" 2>&1; then
+  cat "$WORK/release.log"
+  echo "release.sh failed"
+  exit 1
+fi
+SETUP=$(ls "$DIST"/Brackwater-*-win64-setup.exe)
+VERSION=$(basename "$SETUP" -win64-setup.exe)
+VERSION=${VERSION#Brackwater-}
+echo "signed release ${archs[*]}, version $VERSION"
+check "the password shows nowhere in the release's output" absent grep -qF "$PASSWORD" "$WORK/release.log"
+absent() { ! "$@"; }
+check "the release does not call itself unsigned" absent grep -q unsigned "$WORK/release.log"
+
+verify_log=0
+signed() {  # signed FILE: a valid SHA-256 Authenticode signature by the test certificate
+  verify_log=$((verify_log + 1))
+  local log="$WORK/verify-$verify_log.log"
+  osslsigncode verify -CAfile "$CERT" -in "$1" >"$log" 2>&1 &&
+    grep -q '^Signature verification: ok' "$log" && grep -q '^Message digest algorithm: SHA256' "$log" &&
+    grep -q 'Subject: /CN=Brackwater test signing' "$log"
+}
+check "an unsigned program does not pass as signed" absent signed "$WIN64/bin/Brackwater.exe"
+for arch in "${archs[@]}"; do
+  check "$arch setup program is signed" signed "$DIST/Brackwater-$VERSION-$arch-setup.exe"
+  mkdir -p "$WORK/unzipped-$arch"
+  python3 -m zipfile -e "$DIST/Brackwater-$VERSION-$arch.zip" "$WORK/unzipped-$arch"
+  for file in "${PROGRAMS[@]}"; do
+    check "$arch zip: $file is signed" signed "$WORK/unzipped-$arch/$file"
+  done
+done
+check "the winget manifests hold the signed setup programs" python3 tests/wine/winget_manifests.py "$DIST"
+
+# --- Installed with the signed setup program -----------------------------------------------------
+INSTALL_WIN='C:\BrackwaterSigned'
+INSTALL="$WINEPREFIX/drive_c/BrackwaterSigned"
+rm -rf "$INSTALL"
+rc=0
+wine_run 120 "$SETUP" /S "/D=$INSTALL_WIN" || rc=$?
+check "signed setup /S exits with 0 (got $rc)" [ $rc -eq 0 ]
+for file in "${PROGRAMS[@]}"; do
+  check "installed $file is the signed one" cmp -s "$INSTALL/$file" "$WORK/unzipped-win64/$file"
+done
+check "the uninstaller the setup program wrote is signed" signed "$INSTALL/Uninstall.exe"
+rc=0
+wine_run 60 "$INSTALL/Uninstall.exe" /S || rc=$?
+check "the signed uninstaller starts (exit $rc)" [ $rc -eq 0 ]
+check "the signed uninstaller removes the installation" wait_until 60 test ! -e "$INSTALL"
+# The uninstaller goes on from a copy of itself: its end is the Uninstall entry going.
+entry_exists() { wine_run 30 reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brackwater' >/dev/null 2>&1; }
+check "the Uninstall entry is gone with it" wait_until 30 absent entry_exists
+
+echo "signed installer scenario: $failures failed"
+[[ $failures -eq 0 ]]
