@@ -99,8 +99,8 @@ for arch in "${archs[@]}"; do
   for file in "${PROGRAMS[@]}" "Brackwater-$VERSION-$arch-setup.exe"; do
     path="$WORK/unzipped-$arch/$file"
     [[ $file != *-setup.exe ]] || path="$DIST/$file"
-    values=$(version_values "$path" || true)
-    check "$arch $file: version resource ($values)" [ "$values" == "$common_values|$file" ]
+    got=$(version_values "$path" || true)
+    check "$arch $file: version resource ($got)" [ "$got" == "$common_values|$file" ]
   done
 done
 
