@@ -49,7 +49,7 @@ command -v makensis >/dev/null || { echo "release: makensis is missing (scripts/
 SIGN=1
 bash scripts/sign.sh --check || case $? in
   3) SIGN=0 ;;
-  *) echo "release: the certificate settings are incomplete: nothing was built" >&2; exit 2 ;;
+  *) echo "release: the certificate settings are incomplete: nothing was made" >&2; exit 2 ;;
 esac
 RELEASE_URL=${BW_RELEASE_URL:-}
 if [[ -n $RELEASE_URL && ! $RELEASE_URL =~ ^https://[^[:space:][:cntrl:]\"\'\\]+$ ]]; then

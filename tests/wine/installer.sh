@@ -4,7 +4,8 @@
 #     unsigned (installer_signed.sh signs them), and says so once: each zip holds exactly the
 #     program files and the read-me, SHA256SUMS verifies, the winget manifests check
 #     (winget_manifests.py), and the programs and setup programs carry one company, product,
-#     version and copyright in their version resources, each with its own file name;
+#     version and copyright in their version resources (as windres reads them back), each with
+#     its own file name;
 #   the setup program run silently installs into %LOCALAPPDATA%\Programs\Brackwater (files, the
 #     Uninstall entry with its values, the Start menu shortcut);
 #   Brackwater started from that shortcut runs;
@@ -85,14 +86,21 @@ check "SHA256SUMS verifies" sums_verify "$DIST"
 check "the release says once that it is unsigned" [ "$(grep -c 'the release is unsigned' "$WORK/release.log")" -eq 1 ]
 check "the winget manifests hold the setup programs" python3 tests/wine/winget_manifests.py "$DIST"
 # What the version resources of the programs and setup programs have in common, and their own names.
-version_values() { python3 tests/wine/pe_version.py "$1" CompanyName ProductName ProductVersion LegalCopyright OriginalFilename; }
+version_values() {  # version_values FILE: those values, joined by "|"
+  local resources key values=()
+  resources=$(x86_64-w64-mingw32-windres -J coff -i "$1" -O rc 2>/dev/null) || return 1
+  for key in CompanyName ProductName ProductVersion LegalCopyright OriginalFilename; do
+    values+=("$(sed -n "s/^ *VALUE \"$key\", \"\(.*\)\"\r*$/\1/p" <<<"$resources" | head -n 1)")
+  done
+  (IFS='|' && echo "${values[*]}")
+}
 common_values="Brackwater|Brackwater for Dynamics NAV|$VERSION|Copyright (C) The Brackwater developers"
 for arch in "${archs[@]}"; do
   for file in "${PROGRAMS[@]}" "Brackwater-$VERSION-$arch-setup.exe"; do
     path="$WORK/unzipped-$arch/$file"
     [[ $file != *-setup.exe ]] || path="$DIST/$file"
-    values=$(version_values "$path" || true)
-    check "$arch $file: version resource ($values)" [ "$values" == "$common_values|$file" ]
+    got=$(version_values "$path" || true)
+    check "$arch $file: version resource ($got)" [ "$got" == "$common_values|$file" ]
   done
 done
 

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The release signed with a code-signing certificate (a throwaway self-signed one made here):
 #   incomplete certificate settings stop release.sh before it makes anything;
+#   a time-stamping server that does not answer fails the release, bounded;
 #   release.sh signs, with SHA-256, the programs of each build in the zips, the setup programs
-#     and the uninstaller inside them (osslsigncode verify, trusting that certificate); the
-#     password, given in the environment, shows in none of its output; the winget manifests
-#     hold the signed setup programs' checksums;
+#     and the uninstaller inside them, time-stamped by a loopback server (osslsigncode verify,
+#     trusting both certificates); the password, given in the environment, shows in none of its
+#     output; the winget manifests hold the signed setup programs' checksums;
 #   the 64-bit setup program run silently installs the signed programs and writes the signed
 #     uninstaller, which removes them again.
 # Usage: tests/wine/installer_signed.sh [WIN64_BUILD] [NATIVE_BUILD]
@@ -29,7 +30,6 @@ WORK="$WIN64/wine-tests/installer-signed"
 rm -rf "$WORK"
 mkdir -p "$WORK"
 source tests/wine/installer_lib.bash
-
 
 # --- The certificate: a code-signing certificate of its own, its key behind a password ------------
 PASSWORD="bw-test-password-$RANDOM$RANDOM"
@@ -70,37 +70,46 @@ failed_release() {  # failed_release SETTINGS...: a failure, with no setup progr
 }
 check "a wrong password fails the release, with nothing made" \
   failed_release "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_PASSWORD=wrong"
-# A time-stamping server that takes the connection and never answers: a loopback listener that
-# ends by itself.
-rm -f "$WORK/silent-port"
-timeout 60 python3 -c '
-import os, socket, sys
-listener = socket.create_server(("127.0.0.1", 0))
-with open(sys.argv[1] + ".new", "w") as port:
-    port.write(str(listener.getsockname()[1]))
-os.rename(sys.argv[1] + ".new", sys.argv[1])
-listener.settimeout(1)
-held = []
-while True:
-    try:
-        held.append(listener.accept())
-    except TimeoutError:
-        pass' "$WORK/silent-port" &
-silent=$!
-if wait_until 30 test -s "$WORK/silent-port"; then
+# Time-stamping servers of the test (loopback, ending by themselves): start_stamps NAME ARGS...
+# starts one in the background and sets STAMPS to its address.
+servers=()
+start_stamps() {
+  local name=$1
+  shift
+  rm -f "$WORK/$name-port"
+  timeout 280 python3 tests/servers/tsa_responder.py --port-file "$WORK/$name-port" --lifetime 270 "$@" \
+    2>"$WORK/$name.err" &
+  servers+=($!)
+  wait_until 30 test -s "$WORK/$name-port" || return 1
+  STAMPS="http://127.0.0.1:$(cat "$WORK/$name-port")/"
+}
+stop_servers() {
+  local pid
+  for pid in "${servers[@]}"; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
+  servers=()
+}
+trap 'stop_servers; bw_wine_cleanup' EXIT
+trap 'exit 130' INT TERM
+if start_stamps silent --silent; then
   check "a time-stamping server that does not answer fails the release in bounded time" \
     failed_release "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_PASS_FILE=$WORK/password" \
-    "BW_SIGN_TIMESTAMP=http://127.0.0.1:$(cat "$WORK/silent-port")/" BW_SIGN_SECONDS=3
+    "BW_SIGN_TIMESTAMP=$STAMPS" BW_SIGN_SECONDS=3
 else
   fail "the silent time-stamping server did not start"
 fi
-kill "$silent" 2>/dev/null || true
-wait "$silent" 2>/dev/null || true
+stop_servers
 
 # --- The signed release --------------------------------------------------------------------------
 DIST="$WORK/dist"
 rm -rf "$DIST"
-if ! release "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_PASSWORD=$PASSWORD" >"$WORK/release.log" 2>&1; then
+# The release is time-stamped by a server with a time-stamping certificate of its own.
+openssl req -x509 -newkey rsa:2048 -nodes -sha256 -days 2 -subj "/CN=Brackwater test time stamps" \
+  -addext "basicConstraints=critical,CA:FALSE" -addext "keyUsage=critical,digitalSignature" \
+  -addext "extendedKeyUsage=critical,timeStamping" -keyout "$WORK/stamps.key" -out "$WORK/stamps.pem" \
+  >>"$WORK/openssl.log" 2>&1
+start_stamps stamps --signer "$WORK/stamps.pem" --key "$WORK/stamps.key" || { echo "the time-stamping server did not start"; exit 1; }
+if ! release "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_PASSWORD=$PASSWORD" "BW_SIGN_TIMESTAMP=$STAMPS" \
+  >"$WORK/release.log" 2>&1; then
   cat "$WORK/release.log"
   echo "release.sh failed"
   exit 1
@@ -110,16 +119,16 @@ VERSION=$(basename "$SETUP" -win64-setup.exe)
 VERSION=${VERSION#Brackwater-}
 echo "signed release ${archs[*]}, version $VERSION"
 check "the password shows nowhere in the release's output" absent grep -qF "$PASSWORD" "$WORK/release.log"
-absent() { ! "$@"; }
 check "the release does not call itself unsigned" absent grep -q unsigned "$WORK/release.log"
 
 verify_log=0
-signed() {  # signed FILE: a valid SHA-256 Authenticode signature by the test certificate
+signed() {  # signed FILE: a valid SHA-256 Authenticode signature by the test certificate, time-stamped
   verify_log=$((verify_log + 1))
   local log="$WORK/verify-$verify_log.log"
-  osslsigncode verify -CAfile "$CERT" -in "$1" >"$log" 2>&1 &&
+  osslsigncode verify -CAfile "$CERT" -TSA-CAfile "$WORK/stamps.pem" -in "$1" >"$log" 2>&1 &&
     grep -q '^Signature verification: ok' "$log" && grep -q '^Message digest algorithm: SHA256' "$log" &&
-    grep -q 'Subject: /CN=Brackwater test signing' "$log"
+    grep -q 'Subject: /CN=Brackwater test signing' "$log" &&
+    grep -q '^Timestamp Server Signature verification: ok' "$log"
 }
 check "an unsigned program does not pass as signed" absent signed "$WIN64/bin/Brackwater.exe"
 for arch in "${archs[@]}"; do
@@ -131,6 +140,15 @@ for arch in "${archs[@]}"; do
   done
 done
 check "the winget manifests hold the signed setup programs" python3 tests/wine/winget_manifests.py "$DIST"
+# The other form of certificate: PEM certificate and key, the password in a file.
+pem_signs() {
+  cp "$WIN64/bin/bwconfig.exe" "$WORK/pem-signed.exe"
+  env -u BW_SIGN_PFX -u BW_SIGN_PASSWORD "BW_SIGN_CERT=$CERT" "BW_SIGN_KEY=$WORK/codesign.key" \
+    "BW_SIGN_PASS_FILE=$WORK/password" "BW_SIGN_TIMESTAMP=$STAMPS" bash scripts/sign.sh "$WORK/pem-signed.exe" >/dev/null &&
+    signed "$WORK/pem-signed.exe"
+}
+check "sign.sh signs with a PEM certificate and key too" pem_signs
+stop_servers
 
 # --- Installed with the signed setup program -----------------------------------------------------
 INSTALL_WIN='C:\BrackwaterSigned'
