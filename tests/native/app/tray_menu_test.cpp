@@ -114,11 +114,5 @@ TEST_F(TrayMenuTest, EntriesOfRemovedRecordsDoNothing) {
   EXPECT_TRUE(shell.started.empty());
 }
 
-TEST(VersionTextTest, ThreePartsForTheMarginFourForTheVersionCheck) {
-  EXPECT_EQ(VersionText(FileVersion{1, 2, 3, 45}), "1.2.3");
-  EXPECT_EQ(FullVersionText(FileVersion{1, 2, 3, 45}), "1.2.3.45");
-  EXPECT_EQ(VersionText(std::nullopt), "No version info is stored in executable.");
-}
-
 }  // namespace
 }  // namespace bw::test
