@@ -41,10 +41,11 @@ constexpr std::array<const Action*, 13> kActions{&kAdd,    &kModify,   &kDelete,
 
 void Append(HMENU menu, const Action& action) { AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(action.id), action.caption); }
 
+// The new menu belongs to `bar` once appended; one that cannot be appended is destroyed.
 HMENU Popup(HMENU bar, const char* caption) {
-  HMENU popup = CreatePopupMenu();
-  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), caption);
-  return popup;
+  platform::UniqueMenu popup(CreatePopupMenu());
+  if (!popup || !AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup.Get()), caption)) return nullptr;
+  return popup.Release();
 }
 
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
@@ -52,7 +53,8 @@ bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 }  // namespace
 
 void MainForm::CreateManagementControls() {
-  mainMenu_ = CreateMenu();
+  platform::UniqueMenu bar(CreateMenu());
+  mainMenu_ = bar.Get();
   HMENU file = Popup(mainMenu_, "&File");
   Append(file, kImport);
   Append(file, kExport);
@@ -68,7 +70,9 @@ void MainForm::CreateManagementControls() {
   HMENU help = Popup(mainMenu_, "&Help");
   Append(help, kCheckVersion);
   Append(help, kAbout);
-  SetMenu(window_.Get(), mainMenu_);
+  // From here on the window owns the bar.
+  if (SetMenu(window_.Get(), mainMenu_)) bar.Release();
+  else mainMenu_ = nullptr;
 
   toolbar_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
                              WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP, 0, 0, 0, 0,
