@@ -235,16 +235,19 @@ WINTEST(Files, AReplacingSaveKeepsTheHiddenAttributeAndAnOwnerOnlyAccessList) {
   ASSERT_TRUE(MakeOwnerOnly(path, sid));
   const FileProtection before = ProtectionOf(path, sid);
   ASSERT_TRUE(before.hidden);
-  if (!before.protectedList || !before.ownerOnly) SKIP_CASE("this file system keeps no access lists");
 
   ASSERT_TRUE(files.WriteAtomic(path, Bytes("second")));
   EXPECT_EQ(Text(files.ReadAll(path, 1024)), std::string("second"));
   const FileProtection after = ProtectionOf(path, sid);
   EXPECT_TRUE(after.hidden);
-  EXPECT_TRUE(after.protectedList);
-  EXPECT_EQ(after.entries, DWORD{1});
-  EXPECT_TRUE(after.ownerOnly);
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"Brackwater.config"});
+  if (before.protectedList && before.ownerOnly) {
+    EXPECT_TRUE(after.protectedList);
+    EXPECT_EQ(after.entries, DWORD{1});
+    EXPECT_TRUE(after.ownerOnly);
+  } else {
+    std::printf("note: this file system keeps no access lists; only the attribute is checked\n");
+  }
 }
 
 WINTEST(Files, WriteAtomicFailsCleanlyOnMissingFolderAndReadOnlyFile) {
