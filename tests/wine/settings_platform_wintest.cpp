@@ -1,5 +1,6 @@
 // The Windows layer under the settings core, against the real API (run under Wine).
 #include <windows.h>
+#include <aclapi.h>
 
 #include <atomic>
 #include <cstdint>
@@ -159,6 +160,93 @@ WINTEST(Files, WriteAtomicCreatesAndReplacesLeavingNoTemporaryFile) {
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"Brackwater.config"});
   ASSERT_TRUE(files.WriteAtomic(path, {}));
   EXPECT_EQ(Text(files.ReadAll(path, 1024)), std::string());
+}
+
+// What a save must keep of the file it replaces: the stored logins' only protection is the file's
+// access list, and a user may have hidden the file.
+struct FileProtection {
+  bool hidden = false;
+  bool protectedList = false;
+  DWORD entries = 0;
+  bool ownerOnly = false;  // the one entry is the current user's
+};
+
+std::vector<std::uint8_t> CurrentUserSid() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+  std::vector<std::uint8_t> buffer(512);
+  DWORD size = 0;
+  const BOOL got = GetTokenInformation(token, TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()), &size);
+  CloseHandle(token);
+  if (!got) return {};
+  const PSID sid = reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid;
+  const auto* bytes = static_cast<const std::uint8_t*>(sid);
+  return {bytes, bytes + GetLengthSid(sid)};
+}
+
+// Leaves only the current user, reading and writing; nothing inherited.
+bool MakeOwnerOnly(const std::string& path, std::vector<std::uint8_t>& sid) {
+  std::vector<std::uint8_t> aclBuffer(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + sid.size());
+  auto* acl = reinterpret_cast<PACL>(aclBuffer.data());
+  if (!InitializeAcl(acl, static_cast<DWORD>(aclBuffer.size()), ACL_REVISION) ||
+      !AddAccessAllowedAce(acl, ACL_REVISION, FILE_GENERIC_READ | FILE_GENERIC_WRITE | DELETE, sid.data()))
+    return false;
+  std::wstring wide(path.begin(), path.end());
+  return SetNamedSecurityInfoW(wide.data(), SE_FILE_OBJECT,
+                               DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                               acl, nullptr) == ERROR_SUCCESS;
+}
+
+FileProtection ProtectionOf(const std::string& path, std::vector<std::uint8_t>& sid) {
+  FileProtection seen;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  seen.hidden = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN);
+  std::wstring wide(path.begin(), path.end());
+  PACL acl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoW(wide.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &acl, nullptr,
+                            &descriptor) != ERROR_SUCCESS)
+    return seen;
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  GetSecurityDescriptorControl(descriptor, &control, &revision);
+  seen.protectedList = (control & SE_DACL_PROTECTED) != 0;
+  if (acl != nullptr) {
+    seen.entries = acl->AceCount;
+    void* entry = nullptr;
+    if (acl->AceCount == 1 && GetAce(acl, 0, &entry)) {
+      auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
+      seen.ownerOnly = allowed->Header.AceType == ACCESS_ALLOWED_ACE_TYPE && EqualSid(&allowed->SidStart, sid.data());
+    }
+  }
+  LocalFree(descriptor);
+  return seen;
+}
+
+WINTEST(Files, AReplacingSaveKeepsTheHiddenAttributeAndAnOwnerOnlyAccessList) {
+  ScratchFolder folder;
+  Win32FileSystem files;
+  const std::string path = folder.File("Brackwater.config");
+  ASSERT_TRUE(files.WriteAtomic(path, Bytes("first version")));
+  auto sid = CurrentUserSid();
+  ASSERT_TRUE(!sid.empty());
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN) != FALSE);
+  ASSERT_TRUE(MakeOwnerOnly(path, sid));
+  const FileProtection before = ProtectionOf(path, sid);
+  ASSERT_TRUE(before.hidden);
+
+  ASSERT_TRUE(files.WriteAtomic(path, Bytes("second")));
+  EXPECT_EQ(Text(files.ReadAll(path, 1024)), std::string("second"));
+  const FileProtection after = ProtectionOf(path, sid);
+  EXPECT_TRUE(after.hidden);
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"Brackwater.config"});
+  if (before.protectedList && before.ownerOnly) {
+    EXPECT_TRUE(after.protectedList);
+    EXPECT_EQ(after.entries, DWORD{1});
+    EXPECT_TRUE(after.ownerOnly);
+  } else {
+    std::printf("note: this file system keeps no access lists; only the attribute is checked\n");
+  }
 }
 
 WINTEST(Files, WriteAtomicFailsCleanlyOnMissingFolderAndReadOnlyFile) {
@@ -539,6 +627,28 @@ WINTEST(ConfigFile, ReadOnlyFileWarnsOnceAndIsNotOverwritten) {
   file.Save(*loaded.root, false);  // fails silently
   EXPECT_EQ(real.messages.shown.size(), std::size_t{1});
   SetFileAttributesA(real.DefaultPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+  ExpectDevConfiguration(*bw::ConfigFile(real.platform).Load().root);
+}
+
+WINTEST(ConfigFile, AFileThatAppearsWhileRunningIsKeptAndTheSessionSavedBesideIt) {
+  RealSettingsPlatform real;
+  ScratchFolder scratch;
+  const std::string share = scratch.File("share");  // a network drive not yet connected
+  real.registry.WriteString(real.locationKey, "Folder", share);
+  bw::ConfigFile file(real.platform);
+  auto loaded = file.Load();
+  AddDevConfiguration(*loaded.root);
+  ASSERT_TRUE(real.files.CreateFolders(share));
+  const std::string path = share + "\\BrackwaterTest.config";
+  ASSERT_TRUE(real.files.WriteAtomic(path, Bytes("the team's")));
+
+  file.Save(*loaded.root, false);
+  file.Save(*loaded.root, false);
+  EXPECT_EQ(Text(real.files.ReadAll(path, 1024)), std::string("the team's"));
+  ASSERT_EQ(real.messages.shown.size(), std::size_t{1});
+  EXPECT_TRUE(real.messages.shown[0].find(path + ".unsaved") != std::string::npos);
+  real.registry.WriteString(real.locationKey, "Folder", scratch.Path());
+  ASSERT_TRUE(real.files.RenameReplacing(path + ".unsaved", scratch.File("BrackwaterTest.config")));
   ExpectDevConfiguration(*bw::ConfigFile(real.platform).Load().root);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
+#include <aclapi.h>
 
 #include <algorithm>
 #include <climits>
@@ -111,13 +112,51 @@ bool Replace(const wchar_t* temporary, const std::wstring& path) {
   return MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
+// Gives the temporary file what the file it replaces has, where ReplaceFileW is not there to do
+// it (the plain move, file systems or layers that do not merge): the hidden, system and archive
+// attributes and the access list, protected from inheritance as it was.
+void TakeOverProtection(const std::wstring& path, const wchar_t* temporary) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;  // a new file: the folder's defaults
+  PACL acl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &acl, nullptr,
+                            &descriptor) == ERROR_SUCCESS) {
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    const bool isProtected = GetSecurityDescriptorControl(descriptor, &control, &revision) && (control & SE_DACL_PROTECTED);
+    std::wstring name(temporary);  // the call takes a writable name
+    if (acl != nullptr && isProtected)
+      SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT,
+                            DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr, acl,
+                            nullptr);
+    LocalFree(descriptor);
+  }
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  if (attributes & kKept) SetFileAttributesW(temporary, attributes & kKept);
+}
+
+// Whether the file can be replaced now: not held by another program without sharing writing
+// and deletion. Asked before ReplaceFileW, which may leave temporary files behind when it fails.
+bool ReplaceableNow(const std::wstring& path) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return true;
+  }
+  return GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
 // Another program that has the file open for a moment (a virus scanner, a backup, a reader that
 // does not share deletion) makes the replacement fail; it is tried again for about a second.
 bool ReplaceWithRetry(const wchar_t* temporary, const std::wstring& path) {
   constexpr int kTries = 40;
   constexpr DWORD kPauseMs = 25;
   for (int attempt = 1;; ++attempt) {
-    if (Replace(temporary, path)) return true;
+    if (ReplaceableNow(path) && Replace(temporary, path)) return true;
     const DWORD error = GetLastError();
     const bool busy = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
                       error == ERROR_UNABLE_TO_REMOVE_REPLACED;
@@ -133,7 +172,12 @@ bool Win32FileSystem::WriteAtomic(const std::string& path, std::span<const std::
   if (IsReadOnly(path) || FolderExists(path)) return false;
   wchar_t temporary[MAX_PATH] = {};
   if (GetTempFileNameW(Wide(FolderOf(path)).c_str(), L"bw", 0, temporary) == 0) return false;
-  if (FillTemporary(temporary, bytes) && ReplaceWithRetry(temporary, Wide(path))) return true;
+  const std::wstring target = Wide(path);
+  if (FillTemporary(temporary, bytes)) {
+    TakeOverProtection(target, temporary);
+    if (ReplaceWithRetry(temporary, target)) return true;
+  }
+  SetFileAttributesW(temporary, FILE_ATTRIBUTE_NORMAL);
   DeleteFileW(temporary);
   return false;
 }

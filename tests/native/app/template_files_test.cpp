@@ -116,16 +116,18 @@ TEST_F(TemplateFilesTest, ImportThatTheConfigurationFileCouldNotHoldChangesNothi
   for (int i = 0; i < 3; ++i) root.AddChild(std::make_unique<TStorage>());
   auto big = std::make_unique<TCommentStorage>();
   big->CommentName = "big";
-  big->Comment = std::string((std::size_t{63} << 20) - 4096, 'x');
+  big->Comment = std::string(std::size_t{63} << 20, 'x');
   TemplatesFolder(root).AddChild(std::move(big));
   dialogs.answer = temp / "large.tml";
   std::ofstream(*dialogs.answer) << "<x><Template><Name>A</Name><Code>a</Code></Template><Template><Name>B</Name><Code>"
-                                 << std::string(std::size_t{1} << 20, 'b') << "</Code></Template></x>";
+                                 << std::string(std::size_t{2} << 20, 'b') << "</Code></Template></x>";
   EXPECT_EQ(ImportTemplateFile(TemplatesFolder(root), services), 0);
   EXPECT_EQ(TemplatesFolder(root).ChildCount(), 1);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "The settings would grow past 64 MB, more than the configuration file can hold.\r\n"
                                     "Nothing has been changed.");
+  TemplatesFolder(root).DeleteChild(0);
+  EXPECT_EQ(ImportTemplateFile(TemplatesFolder(root), services), 2);
 }
 
 TEST_F(TemplateFilesTest, UnwritableExportFileIsReported) {
