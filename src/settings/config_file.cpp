@@ -131,7 +131,7 @@ void ConfigFile::Save(const TStorage& root, bool autoStart) {
   if (location.isDefault) CreateDefaultFolder(location.folder);
   if (CheckSettingsFit(root) != SettingsFit::Fits) {
     // Written, it would be refused at the next start; the file as it is stays.
-    if (!tooBigSaid_) platform_.messages.Show(platform::MessageKind::Warning, Format(kNotSavedWarning, {location.path}));
+    if (!tooBigSaid_) platform_.messages.Show(platform::MessageKind::Warning, FormatText(kNotSavedWarning, {location.path}));
     tooBigSaid_ = true;
     return;
   }
@@ -186,7 +186,7 @@ std::string ConfigFile::SaveTarget(const std::string& path) {
   if (!absent_ || *absent_ != path || !platform_.files.FileExists(path)) return path;
   const std::string beside = path + std::string(kUnsavedSuffix);
   if (!appearedSaid_) {
-    platform_.messages.Show(platform::MessageKind::Warning, Format(kAppearedWarning, {path, beside}));
+    platform_.messages.Show(platform::MessageKind::Warning, FormatText(kAppearedWarning, {path, beside}));
     appearedSaid_ = true;
   }
   return beside;
