@@ -18,6 +18,7 @@ Win32EditorCommands::Win32EditorCommands(ProgramPlatform& platform)
       clipboard_(platform.clipboard),
       localTime_(platform.localTime),
       locale_(platform.locale),
+      keyNames_(platform.keyNames),
       asker_(std::make_unique<ui::TfrmAskVar>()) {}
 
 Win32EditorCommands::~Win32EditorCommands() = default;
@@ -48,7 +49,7 @@ void Win32EditorCommands::OpenInsertTemplate() {
   bw::AttachToForeground frame(desktop_, clock_);
   if (!frame) return;
   TStorage& root = core_->Root();
-  const auto chosen = ui::RunInsertTemplateDialog(owner_, root);
+  const auto chosen = ui::RunInsertTemplateDialog(owner_, root, keyNames_);
   const TStorage& templates = TemplatesFolder(root);
   if (!chosen || *chosen < 0 || *chosen >= templates.ChildCount()) return;
   // A copy: the text must not change under the typing.

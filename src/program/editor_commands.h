@@ -49,6 +49,7 @@ private:
   platform::Clipboard& clipboard_;
   platform::LocalTime& localTime_;
   platform::Locale& locale_;
+  platform::KeyNames& keyNames_;
   std::unique_ptr<VariableAsker> asker_;
   AppCore* core_ = nullptr;
   HWND owner_ = nullptr;

@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/win32/win32_key_names.h"
 #include "platform/win32/win32_messages.h"
 #include "settings/storage.h"
 #include "ui/win32/frm_ask_var.h"
@@ -31,6 +32,9 @@ namespace {
 
 using namespace bw::wintest;
 using bw::ui::WindowText;
+
+// The hotkey names of the Insert Template list, as the program hands them to the dialog.
+bw::platform::Win32KeyNames keyNames;
 
 // List view rows and the selection, read from the driver thread.
 int RowCount(HWND view) { return static_cast<int>(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0)); }
@@ -283,7 +287,7 @@ WINTEST(InsertTemplate, ShowsEveryTemplateWithItsHotkeyAndTheFirstSelected) {
       preview = WindowText(d.preview);
       PressKey(d.filter, VK_ESCAPE);
     });
-    chosen = bw::ui::RunInsertTemplateDialog(nullptr, *root);
+    chosen = bw::ui::RunInsertTemplateDialog(nullptr, *root, keyNames);
   }
   EXPECT_EQ(names, (std::vector<std::string>{"Header", "For loop", "Local variable", "Message"}));
   EXPECT_EQ(hotkeys.at(0), std::string("Shift+Ctrl+H"));
@@ -310,7 +314,7 @@ WINTEST(InsertTemplate, TheFilterNarrowsTheRowsAndEnterInsertsTheFirstMatch) {
       preview = WindowText(d.preview);
       PressKey(d.filter, VK_RETURN);
     });
-    chosen = bw::ui::RunInsertTemplateDialog(nullptr, *root);
+    chosen = bw::ui::RunInsertTemplateDialog(nullptr, *root, keyNames);
   }
   EXPECT_EQ(shown, (std::vector<std::string>{"For loop", "Local variable"}));
   EXPECT_EQ(selected, 0);
@@ -335,7 +339,7 @@ WINTEST(InsertTemplate, DownInTheFilterMovesTheSelectionAndNoMatchInsertsNothing
       preview = WindowText(d.preview);
       PressKey(d.filter, VK_RETURN);
     });
-    chosen = bw::ui::RunInsertTemplateDialog(nullptr, *root);
+    chosen = bw::ui::RunInsertTemplateDialog(nullptr, *root, keyNames);
   }
   EXPECT_EQ(selectedAfterDown, 1);
   EXPECT_EQ(preview, std::string("<<Name>>@1000 : Record <<Table>>;"));
@@ -352,7 +356,7 @@ WINTEST(InsertTemplate, DownInTheFilterMovesTheSelectionAndNoMatchInsertsNothing
       preview = WindowText(d.preview);
       PressKey(d.filter, VK_RETURN);
     });
-    none = bw::ui::RunInsertTemplateDialog(nullptr, *root);
+    none = bw::ui::RunInsertTemplateDialog(nullptr, *root, keyNames);
   }
   EXPECT_EQ(rowsWithoutMatch, 0);
   EXPECT_EQ(preview, std::string(""));
@@ -368,7 +372,7 @@ WINTEST(InsertTemplate, ADoubleClickOnARowInsertsIt) {
       ASSERT_TRUE(d.dialog != nullptr);
       DoubleClickRow(d.list, 3);
     });
-    chosen = bw::ui::RunInsertTemplateDialog(nullptr, *root);
+    chosen = bw::ui::RunInsertTemplateDialog(nullptr, *root, keyNames);
   }
   EXPECT_EQ(ToString(chosen), std::string("3"));
 }
@@ -384,7 +388,7 @@ WINTEST(InsertTemplate, GeometryIsWrittenBackOnEveryCloseAndUsedOnTheNextOpening
       GetWindowRect(d.dialog, &first);
       PostMessageA(d.dialog, WM_CLOSE, 0, 0);  // the caption's close button
     });
-    bw::ui::RunInsertTemplateDialog(nullptr, *root);
+    bw::ui::RunInsertTemplateDialog(nullptr, *root, keyNames);
   }
   EXPECT_EQ(general.InsertWindowLeft, static_cast<std::int32_t>(first.left));
   EXPECT_EQ(general.InsertWindowTop, static_cast<std::int32_t>(first.top));
@@ -419,7 +423,7 @@ WINTEST(InsertTemplate, GeometryIsWrittenBackOnEveryCloseAndUsedOnTheNextOpening
       SetWindowPos(d.dialog, nullptr, 0, 0, 800, 450, SWP_NOMOVE | SWP_NOZORDER);
       PressKey(d.filter, VK_RETURN);
     });
-    EXPECT_EQ(ToString(bw::ui::RunInsertTemplateDialog(nullptr, *root)), std::string("0"));
+    EXPECT_EQ(ToString(bw::ui::RunInsertTemplateDialog(nullptr, *root, keyNames)), std::string("0"));
   }
   EXPECT_EQ(opened.left, 100L);
   EXPECT_EQ(opened.top, 120L);
@@ -471,7 +475,7 @@ WINTEST(InsertTemplate, ThePreviewShowsTagsRedOnEveryLine) {
       WaitForShot();
       PressKey(d.filter, VK_ESCAPE);
     });
-    bw::ui::RunInsertTemplateDialog(nullptr, *root);
+    bw::ui::RunInsertTemplateDialog(nullptr, *root, keyNames);
   }
   EXPECT_EQ(preview, std::string("MESSAGE('<<Text>>');\r\n// by <<Author>>"));
   EXPECT_EQ(before, static_cast<long>(GetSysColor(COLOR_WINDOWTEXT)));

@@ -10,7 +10,6 @@
 #include "app/config_shortcuts.h"
 #include "editor/insert_dialog_geometry.h"
 #include "editor/insert_template_filter.h"
-#include "platform/win32/win32_key_names.h"
 #include "settings/hotkey_text.h"
 #include "ui/insert_template_layout.h"
 #include "ui/win32/list_view.h"
@@ -309,10 +308,9 @@ private:
 
 }  // namespace
 
-std::optional<int> RunInsertTemplateDialog(HWND owner, TStorage& root) {
+std::optional<int> RunInsertTemplateDialog(HWND owner, TStorage& root, platform::KeyNames& keys) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-  platform::Win32KeyNames keys;
   std::vector<TemplateRow> rows;
   const int count = TemplatesFolder(root).ChildCount();
   rows.reserve(static_cast<std::size_t>(count));

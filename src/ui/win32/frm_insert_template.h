@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "platform/key_names.h"
 #include "settings/storage.h"
 
 namespace bw::ui {
@@ -15,7 +16,7 @@ namespace bw::ui {
 // folder, the first one selected. Returns the index in the templates folder of the template
 // chosen with Insert, Enter or a double-click; nullopt on Cancel, Escape or closing. The
 // dialog's geometry is written to the general record (InsertWindowLeft, -Top, -Width, -Height,
-// -Splitter) whatever way it closes.
-std::optional<int> RunInsertTemplateDialog(HWND owner, TStorage& root);
+// -Splitter) whatever way it closes. `keys` names the hotkeys in the list.
+std::optional<int> RunInsertTemplateDialog(HWND owner, TStorage& root, platform::KeyNames& keys);
 
 }  // namespace bw::ui
