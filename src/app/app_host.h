@@ -19,6 +19,8 @@ inline constexpr int kConfigurationsPage = 0;
 inline constexpr int kTemplatesPage = 1;
 inline constexpr int kPluginsPage = 2;
 
+struct Balloon;
+
 class MainWindow {
 public:
   virtual ~MainWindow() = default;
@@ -36,6 +38,9 @@ public:
   virtual void Terminate() = 0;
   // Brings the program's open dialog to the front; false when none is open.
   virtual bool BringOpenDialogToFront() = 0;
+  // Shows a balloon tip at the program's focused control (at the mouse when none has the focus),
+  // for as long as the balloon says; the one shown before goes.
+  virtual void ShowTipAtFocus(const Balloon& tip) = 0;
 };
 
 struct Balloon {
@@ -46,6 +51,20 @@ struct Balloon {
 // Cuts title and text to what the notification area takes.
 Balloon MakeBalloon(std::string_view title, std::string_view text, int seconds);
 
+// Whether the notification area's balloons reach the user now, as the shell tells it.
+enum class NotificationState {
+  Shown,        // notifications are accepted
+  QuietTime,    // focus assist, quiet hours or the first hour after set-up
+  Busy,         // a program runs full screen, or in presentation mode
+  Away,         // the screen is locked or the screen saver runs
+  SwitchedOff,  // notifications are switched off for every program
+  Unknown,      // the shell cannot tell (systems before Windows Vista)
+};
+
+// Balloons are seen only when notifications are accepted; where the shell cannot tell, as
+// before.
+bool BalloonsSeen(NotificationState state);
+
 class TrayIcon {
 public:
   virtual ~TrayIcon() = default;
@@ -54,6 +73,7 @@ public:
   virtual void SetHint(std::string_view hint) = 0;
   // Always with the information icon.
   virtual void ShowBalloon(const Balloon& balloon) = 0;
+  virtual NotificationState Notifications() = 0;
 };
 
 // The outside key watcher (code completion); the program uses kind 1 only.

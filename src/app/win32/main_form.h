@@ -18,6 +18,7 @@
 #include "app/win32/coding_watcher.h"
 #include "app/win32/completion_host.h"
 #include "app/win32/editor_commands.h"
+#include "app/win32/focus_tip.h"
 #include "app/win32/registered_messages.h"
 #include "app/win32/shared_images.h"
 #include "app/win32/tray_icon.h"
@@ -69,6 +70,7 @@ public:
   void ResetVariables() override;
   void Terminate() override { PostQuitMessage(0); }
   bool BringOpenDialogToFront() override;
+  void ShowTipAtFocus(const Balloon& tip) override;
 
 private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -90,6 +92,8 @@ private:
   bool RunListCommand(int page, int id);
   bool OnListNotify(const NMHDR& header);
   void Layout();
+  // WM_DPICHANGED: the window moved to a monitor of another DPI.
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void OnPageChanged();
   void SetCloneEnabled(bool enabled);
   // Add, Modify, Delete, Clone, Move Up and Move Down on the active page.
@@ -129,6 +133,7 @@ private:
   std::unique_ptr<TrayMenuView> menu_;
   std::string versionText_;
   std::unique_ptr<TrayIcon> tray_;
+  std::unique_ptr<FocusTip> focusTip_;
   std::unique_ptr<CodingWatcher> watcher_;
   std::unique_ptr<AppCore> core_;
   platform::Win32FileListing fileListing_;
@@ -153,6 +158,7 @@ private:
   bool preferencesOpen_ = false;
   bool aboutOpen_ = false;
   bool shutDown_ = false;
+  int dpi_ = 96;  // of the monitor the management window is on
 };
 
 }  // namespace bw::win32

@@ -25,9 +25,27 @@ constexpr UINT kStopHook = WM_APP + 0x159;
 constexpr UINT kMouseHook = WM_APP + 0x15A;  // wParam: 1 to set the mouse hook, 0 to remove it
 constexpr UINT kRefreshHook = WM_APP + 0x15B;  // look at the focus again now
 constexpr DWORD kMouseHookTimeoutMs = 2000;
+// Without window event hooks (refused by the system) the focus is looked at this often.
 constexpr UINT kFocusPollMs = 40;
+// With them, the keyboard hook is set afresh this often while it is needed, in case Windows
+// removed it (it does so silently to a hook that once answered too slowly).
+constexpr UINT kSafetyCheckMs = 5000;
 constexpr DWORD kStartTimeoutMs = 5000;
 constexpr DWORD kStopTimeoutMs = 2000;
+
+class UniqueEventHook {
+public:
+  explicit UniqueEventHook(HWINEVENTHOOK hook) : hook_(hook) {}
+  UniqueEventHook(const UniqueEventHook&) = delete;
+  UniqueEventHook& operator=(const UniqueEventHook&) = delete;
+  ~UniqueEventHook() {
+    if (hook_ != nullptr) UnhookWinEvent(hook_);
+  }
+  explicit operator bool() const { return hook_ != nullptr; }
+
+private:
+  HWINEVENTHOOK hook_;
+};
 
 class UniqueHook {
 public:
@@ -120,6 +138,17 @@ bool KeyboardHookNeeded() {
   return IsOtherProcess(foreground) && FocusClassWatched(foreground);
 }
 
+// A foreground or focus change anywhere: the hook thread looks at the focus again. Called out of
+// context, on the hook thread, while it waits for messages.
+void CALLBACK FocusChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+  PostThreadMessageA(GetCurrentThreadId(), kRefreshHook, 0, 0);
+}
+
+UniqueEventHook WatchEvent(DWORD event) {
+  return UniqueEventHook(
+      SetWinEventHook(event, event, nullptr, &FocusChanged, 0, 0, WINEVENT_OUTOFCONTEXT));
+}
+
 void RunHook(const std::shared_ptr<HookShared>& start) {
   MSG message{};
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // gives the thread its message queue
@@ -135,16 +164,30 @@ void RunHook(const std::shared_ptr<HookShared>& start) {
   start->installed.store(installed);
   SetEvent(start->ready.Get());
   if (installed && !start->abandoned.load()) {
-    const auto refresh = [&] {
+    // Foreground and focus changes wake the thread; nothing else does while the keyboard hook is
+    // out, so an idle machine is not woken up by it.
+    const UniqueEventHook foregroundEvents = WatchEvent(EVENT_SYSTEM_FOREGROUND);
+    const UniqueEventHook focusEvents = WatchEvent(EVENT_OBJECT_FOCUS);
+    const bool polling = !foregroundEvents || !focusEvents;
+    UINT_PTR timer = polling ? SetTimer(nullptr, 0, kFocusPollMs, nullptr) : 0;
+    const auto refresh = [&](bool renew) {
       const bool needed = KeyboardHookNeeded();
-      if (needed && (!keyboard || !*keyboard))
+      if (needed && (renew || !keyboard || !*keyboard)) {
+        // The new hook is set before the old one goes: no key passes unseen in between (hooks are
+        // called only while this thread waits for messages).
         keyboard = std::make_unique<UniqueHook>(SetWindowsHookExA(WH_KEYBOARD_LL, &KeyboardHook, LibraryInstance(), 0));
-      else if (!needed && keyboard)
+      } else if (!needed && keyboard) {
         keyboard.reset();
+      }
+      if (polling) return;
+      const bool checking = keyboard != nullptr;
+      if (checking && timer == 0) timer = SetTimer(nullptr, 0, kSafetyCheckMs, nullptr);
+      if (!checking && timer != 0) {
+        KillTimer(nullptr, timer);
+        timer = 0;
+      }
     };
-    refresh();
-    // The focus is looked at a few times a second; the keyboard hook follows it.
-    const UINT_PTR timer = SetTimer(nullptr, 0, kFocusPollMs, nullptr);
+    refresh(false);
     // The mouse hook is set only while it is needed: every mouse move in the system would
     // otherwise pass through this thread.
     std::unique_ptr<UniqueHook> mouse;
@@ -155,18 +198,18 @@ void RunHook(const std::shared_ptr<HookShared>& start) {
       }
       if (message.message == kStopHook) break;
       if (message.message == WM_TIMER || message.message == kRefreshHook) {
-        refresh();
+        refresh(message.message == WM_TIMER && !polling);
       } else if (message.message == kMouseHook) {
         if (message.wParam != 0 && !mouse)
           mouse = std::make_unique<UniqueHook>(SetWindowsHookExA(WH_MOUSE_LL, &MouseHook, LibraryInstance(), 0));
         else if (message.wParam == 0)
           mouse.reset();
-        refresh();
+        refresh(false);
         start->mouseHooked.store(mouse && *mouse);
         SetEvent(start->mouseDone.Get());
       }
     }
-    KillTimer(nullptr, timer);
+    if (timer != 0) KillTimer(nullptr, timer);
   }
   DWORD expected = self;
   Shared().hookThreadId.compare_exchange_strong(expected, 0);
