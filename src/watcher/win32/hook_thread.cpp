@@ -30,6 +30,9 @@ constexpr UINT kFocusPollMs = 40;
 // With them, the keyboard hook is set afresh this often while it is needed, in case Windows
 // removed it (it does so silently to a hook that once answered too slowly).
 constexpr UINT kSafetyCheckMs = 5000;
+// After a foreground or focus change the focus is looked at this many times more, 40 ms apart.
+constexpr int kSettleTicks = 12;
+constexpr WPARAM kFromEvent = 1;  // kRefreshHook's wParam when a window event posted it
 constexpr DWORD kStartTimeoutMs = 5000;
 constexpr DWORD kStopTimeoutMs = 2000;
 
@@ -141,10 +144,18 @@ bool KeyboardHookNeeded() {
 // A foreground or focus change anywhere: the hook thread looks at the focus again. Called out of
 // context, on the hook thread, while it waits for messages.
 void CALLBACK FocusChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
-  PostThreadMessageA(GetCurrentThreadId(), kRefreshHook, 0, 0);
+  PostThreadMessageA(GetCurrentThreadId(), kRefreshHook, kFromEvent, 0);
+}
+
+// Wine (8.0) tells a window event hook only of the events of its own process, not of the
+// foreground and focus changes of other programs: there the focus is polled as before.
+bool EventsOfOtherProgramsArrive() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr;
 }
 
 UniqueEventHook WatchEvent(DWORD event) {
+  if (!EventsOfOtherProgramsArrive()) return UniqueEventHook(nullptr);
   return UniqueEventHook(
       SetWinEventHook(event, event, nullptr, &FocusChanged, 0, 0, WINEVENT_OUTOFCONTEXT));
 }
@@ -169,7 +180,12 @@ void RunHook(const std::shared_ptr<HookShared>& start) {
     const UniqueEventHook foregroundEvents = WatchEvent(EVENT_SYSTEM_FOREGROUND);
     const UniqueEventHook focusEvents = WatchEvent(EVENT_OBJECT_FOCUS);
     const bool polling = !foregroundEvents || !focusEvents;
-    UINT_PTR timer = polling ? SetTimer(nullptr, 0, kFocusPollMs, nullptr) : 0;
+    // Polling: every 40 ms for ever. With events: every 40 ms for a short while after each (the
+    // new foreground program sets its focus a moment after the event, and Wine may tell of the
+    // focus late or not at all), and every few seconds while the keyboard hook is in place.
+    UINT_PTR poll = polling ? SetTimer(nullptr, 0, kFocusPollMs, nullptr) : 0;
+    UINT_PTR safety = 0;
+    int settleTicks = 0;
     const auto refresh = [&](bool renew) {
       const bool needed = KeyboardHookNeeded();
       if (needed && (renew || !keyboard || !*keyboard)) {
@@ -180,12 +196,23 @@ void RunHook(const std::shared_ptr<HookShared>& start) {
         keyboard.reset();
       }
       if (polling) return;
-      const bool checking = keyboard != nullptr;
-      if (checking && timer == 0) timer = SetTimer(nullptr, 0, kSafetyCheckMs, nullptr);
-      if (!checking && timer != 0) {
-        KillTimer(nullptr, timer);
-        timer = 0;
+      if (keyboard && safety == 0) safety = SetTimer(nullptr, 0, kSafetyCheckMs, nullptr);
+      if (!keyboard && safety != 0) {
+        KillTimer(nullptr, safety);
+        safety = 0;
       }
+    };
+    const auto settle = [&] {
+      if (polling) return;
+      settleTicks = kSettleTicks;
+      if (poll == 0) poll = SetTimer(nullptr, 0, kFocusPollMs, nullptr);
+    };
+    const auto tick = [&](UINT_PTR timer) {
+      if (timer == safety) return refresh(true);
+      refresh(false);
+      if (polling || timer != poll || --settleTicks > 0) return;
+      KillTimer(nullptr, poll);
+      poll = 0;
     };
     refresh(false);
     // The mouse hook is set only while it is needed: every mouse move in the system would
@@ -197,8 +224,11 @@ void RunHook(const std::shared_ptr<HookShared>& start) {
         continue;
       }
       if (message.message == kStopHook) break;
-      if (message.message == WM_TIMER || message.message == kRefreshHook) {
-        refresh(message.message == WM_TIMER && !polling);
+      if (message.message == WM_TIMER) {
+        tick(message.wParam);
+      } else if (message.message == kRefreshHook) {
+        refresh(false);
+        if (message.wParam == kFromEvent) settle();
       } else if (message.message == kMouseHook) {
         if (message.wParam != 0 && !mouse)
           mouse = std::make_unique<UniqueHook>(SetWindowsHookExA(WH_MOUSE_LL, &MouseHook, LibraryInstance(), 0));
@@ -209,7 +239,8 @@ void RunHook(const std::shared_ptr<HookShared>& start) {
         SetEvent(start->mouseDone.Get());
       }
     }
-    if (timer != 0) KillTimer(nullptr, timer);
+    if (poll != 0) KillTimer(nullptr, poll);
+    if (safety != 0) KillTimer(nullptr, safety);
   }
   DWORD expected = self;
   Shared().hookThreadId.compare_exchange_strong(expected, 0);

@@ -130,7 +130,9 @@ TEST_F(ContextHelpTest, HelpTextShowsAsABalloonOfTwentyFiveSeconds) {
     const bool seen = state == NotificationState::Shown || state == NotificationState::Unknown;
     EXPECT_EQ(host.balloons.size(), balloons + (seen ? 1 : 0)) << static_cast<int>(state);
     ASSERT_EQ(host.tips.size(), tips + (seen ? 0 : 1)) << static_cast<int>(state);
-    if (!seen) EXPECT_EQ(host.tips.back().text, "Configurations");
+    if (!seen) {
+      EXPECT_EQ(host.tips.back().text, "Configurations");
+    }
   }
 }
 
