@@ -106,7 +106,6 @@ __declspec(dllexport) HWND WINAPI GetReceiver() { return Shared().receiver.load(
 __declspec(dllexport) void WINAPI SetWatchedClasses(const char* classes) {
   const std::lock_guard guard(CallLock());
   SetClassList(classes == nullptr ? std::string_view{} : std::string_view(classes));
-  if (Keys().hook) Keys().hook->Refresh();  // the focus window may be of a class watched now
 }
 
 __declspec(dllexport) void WINAPI PauseWatching(BOOL pause) {
