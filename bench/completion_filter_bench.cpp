@@ -29,8 +29,8 @@ BENCHMARK(FilterRows)->Unit(benchmark::kMicrosecond);
 
 class KeptRows final : public bw::CompletionView {
 public:
-  int Height() override { return 134; }
-  bool Create(bw::platform::WindowId, int, int) override { return true; }
+  int Height(int) override { return 134; }
+  bool Create(bw::platform::WindowId, int, int, int) override { return true; }
   void ShowRows(std::span<const bw::CompletionEntry> rows, std::optional<std::size_t>) override {
     shown.assign(rows.begin(), rows.end());
   }

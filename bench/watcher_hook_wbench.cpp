@@ -2,8 +2,13 @@
 // SendInput and times their delivery, with and without the hook in place:
 //   own window    keys for this program's own window (the hook looks and lets them pass)
 //   other process keys for the Navision test client (each is reported to a receiver first)
+// and two figures of the watcher's own thread:
+//   idle wakes    messages its thread takes per second while nothing changes on the screen,
+//                 with this program's window in front and with the client's editor in front
+//   hook delay    from the client coming to the front to its first key reaching the receiver
 // Run beside BWMsgWatch.dll and finsql.exe:  watcher_hook_wbench.exe [N]
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -69,6 +74,32 @@ template <class Done> double TimeKeys(int count, Done done) {
   if (!WaitUntil(done, 60000)) return -1;
   QueryPerformanceCounter(&end);
   return Microseconds(start, end) / count;
+}
+
+std::vector<DWORD> OwnThreads() {
+  std::vector<DWORD> threads;
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return threads;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) threads.push_back(entry.th32ThreadID);
+  CloseHandle(snapshot);
+  return threads;
+}
+
+// Messages the watcher's threads take from their queues (timers, posted refreshes).
+volatile LONG g_threadMessages = 0;
+LRESULT CALLBACK CountMessages(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && wParam == PM_REMOVE) InterlockedIncrement(&g_threadMessages);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Messages per second the threads take over `milliseconds` while this thread waits.
+double WakesPerSecond(DWORD milliseconds) {
+  InterlockedExchange(&g_threadMessages, 0);
+  PumpMessagesFor(milliseconds);
+  return 1000.0 * static_cast<double>(g_threadMessages) / milliseconds;
 }
 
 struct Watcher {
@@ -144,11 +175,52 @@ int main(int argc, char** argv) {
   const double otherHooked = otherProcess(true);
   const long reported = g_reported;
 
+  // The watcher's own thread: the one that starting it added to this process.
+  const std::vector<DWORD> before = OwnThreads();
+  watcher.start(api::kWatchKeys);
+  std::vector<HHOOK> counting;
+  for (const DWORD thread : OwnThreads())
+    if (std::find(before.begin(), before.end(), thread) == before.end())
+      counting.push_back(SetWindowsHookExA(WH_GETMESSAGE, &CountMessages, nullptr, thread));
+  SetForegroundWindow(counter);
+  PumpMessagesFor(500);
+  const double idleOwn = WakesPerSecond(5000);
+  SetForegroundWindow(client->TopWindow());
+  PumpMessagesFor(500);
+  const double idleEditor = WakesPerSecond(10000);
+  // From the client's coming to the front to the first reported key: a key every millisecond.
+  std::vector<double> delays;
+  for (int round = 0; round < 10; ++round) {
+    SetForegroundWindow(counter);
+    PumpMessagesFor(300);
+    g_reported = 0;
+    LARGE_INTEGER start, now;
+    QueryPerformanceCounter(&start);
+    SetForegroundWindow(client->TopWindow());
+    const ULONGLONG deadline = GetTickCount64() + 5000;
+    bool seen = false;
+    while (!seen && GetTickCount64() < deadline) {
+      Inject(1);
+      PumpMessagesFor(1);
+      seen = g_reported > 0;
+    }
+    QueryPerformanceCounter(&now);
+    delays.push_back(seen ? Microseconds(start, now) / 1000.0 : -1);
+  }
+  for (HHOOK hook : counting)
+    if (hook != nullptr) UnhookWindowsHookEx(hook);
+  watcher.stop(api::kWatchKeys);
+  std::sort(delays.begin(), delays.end());
+
   std::printf("watcher_hook keys=%d\n", count);
   std::printf("own window     no hook %9.1f us/key   hook %9.1f us/key   cost %8.1f us/key\n", ownPlain, ownHooked,
               ownHooked - ownPlain);
   std::printf("other process  no hook %9.1f us/key   hook %9.1f us/key   cost %8.1f us/key  (reported %ld events)\n",
               otherPlain, otherHooked, otherHooked - otherPlain, reported);
+  std::printf("idle wakes     own window in front %6.2f /s   editor in front %6.2f /s  (%zu thread)\n", idleOwn,
+              idleEditor, counting.size());
+  std::printf("hook delay     median %7.1f ms   worst %7.1f ms  (%zu rounds)\n", delays[delays.size() / 2],
+              delays.back(), delays.size());
   watcher.setReceiver(0);
   return ownPlain < 0 || ownHooked < 0 || otherPlain < 0 || otherHooked < 0 ? 1 : 0;
 }

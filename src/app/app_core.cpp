@@ -123,7 +123,12 @@ void AppCore::OnNotifyMessage(std::uintptr_t wParam, const std::optional<std::st
 }
 
 void AppCore::ShowContextHelp(int number) {
-  services_.tray.ShowBalloon(MakeBalloon(kAppTitle, help_.Text(number), kHelpBalloonSeconds));
+  // A hidden balloon would leave F1 without an answer: the tip shows at the focused field instead.
+  const Balloon help = MakeBalloon(kAppTitle, help_.Text(number), kHelpBalloonSeconds);
+  if (BalloonsSeen(services_.tray.Notifications()))
+    services_.tray.ShowBalloon(help);
+  else
+    services_.window.ShowTipAtFocus(help);
 }
 
 }  // namespace bw

@@ -90,7 +90,8 @@ public:
   void OnNotifyMessage(std::uintptr_t wParam, const std::optional<std::string>& atomName);
 
   void SetHelpTexts(HelpTexts texts) { help_ = std::move(texts); }
-  // F1 with context number N: help text N as a balloon of 25 seconds.
+  // F1 with context number N: help text N as a balloon of 25 seconds (as a tip at the focused
+  // field while the shell hides balloons).
   void ShowContextHelp(int number);
 
   // Runtime values of the main window.
@@ -111,8 +112,8 @@ private:
   void ActivateItem(const HotkeyItem& item, bool confirmed);
   bool InTree(const TConfigStorage& config) const;
   void RegisterAll();
-  // False, with a balloon the first time for that process, when the foreground program cannot
-  // receive the keys a command would type.
+  // False, with a balloon (a message box while balloons are hidden) the first time for that
+  // process, when the foreground program cannot receive the keys a command would type.
   bool ForegroundReachable();
 
   TStorage& root_;

@@ -77,7 +77,11 @@ bool AppCore::ForegroundReachable() {
   // Said once per client process, not at every press.
   if (process != warnedElevated_) {
     warnedElevated_ = process;
-    services_.tray.ShowBalloon(MakeBalloon(kAppTitle, kClientElevated, kNotifyBalloonSeconds));
+    // With balloons hidden the key would fail without a sign: the notice is a message box then.
+    if (BalloonsSeen(services_.tray.Notifications()))
+      services_.tray.ShowBalloon(MakeBalloon(kAppTitle, kClientElevated, kNotifyBalloonSeconds));
+    else
+      services_.messages.Show(platform::MessageKind::Warning, kClientElevated);
   }
   return false;
 }

@@ -7,6 +7,8 @@ namespace bw {
 // The pages of the management window, in the order of its tabs.
 enum class ManagementPage { Configurations = 0, Templates = 1, Plugins = 2 };
 
+struct Balloon;
+
 class MainWindow {
 public:
   virtual ~MainWindow() = default;
@@ -24,6 +26,9 @@ public:
   virtual void Terminate() = 0;
   // Brings the program's open dialog to the front; false when none is open.
   virtual bool BringOpenDialogToFront() = 0;
+  // Shows a balloon tip at the program's focused control (at the mouse when none has the focus),
+  // for as long as the balloon says; the one shown before goes.
+  virtual void ShowTipAtFocus(const Balloon& tip) = 0;
 };
 
 }  // namespace bw

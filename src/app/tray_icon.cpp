@@ -11,4 +11,8 @@ Balloon MakeBalloon(std::string_view title, std::string_view text, int seconds) 
   return {std::string(title.substr(0, kMaxBalloonTitle)), std::string(text.substr(0, kMaxBalloonText)), seconds};
 }
 
+bool BalloonsSeen(NotificationState state) {
+  return state == NotificationState::Shown || state == NotificationState::Unknown;
+}
+
 }  // namespace bw

@@ -21,9 +21,12 @@ bool IsWordBreak(char c) { return c == ';' || c == ' ' || c == '(' || c == ')' |
 
 }  // namespace
 
-platform::CaretPoint CompletionPlacement(platform::ScreenRect editor, platform::CaretPoint caret, int listHeight) {
-  if (editor.top + caret.y + listHeight > editor.bottom) return {caret.x, caret.y - listHeight};
-  return {caret.x, caret.y + kBelowCaret};
+platform::CaretPoint CompletionPlacement(platform::ScreenRect editor, platform::CaretPoint caret,
+                                         platform::WindowDpi dpi, int listHeight) {
+  const platform::CaretPoint at{platform::ScalePixels(caret.x, dpi.monitor, dpi.own),
+                                platform::ScalePixels(caret.y, dpi.monitor, dpi.own)};
+  if (editor.top + at.y + listHeight > editor.bottom) return {at.x, at.y - listHeight};
+  return {at.x, at.y + platform::ScalePixels(kBelowCaret, dpi.monitor, platform::kDefaultDpi)};
 }
 
 void InsertThreadInserter::Insert(InsertJob job) {
@@ -109,8 +112,9 @@ void CodeCompletion::OpenCompletion(platform::WindowId editor, const std::string
                                     platform::CaretPoint caret) {
   keepWord_ = false;
   const platform::ScreenRect rect = services_.desktop.WindowRect(editor).value_or(platform::ScreenRect{});
-  const platform::CaretPoint at = CompletionPlacement(rect, caret, services_.view.Height());
-  if (!services_.view.Create(editor, at.x, at.y)) return;
+  const platform::WindowDpi dpi = services_.desktop.DpiOf(editor);
+  const platform::CaretPoint at = CompletionPlacement(rect, caret, dpi, services_.view.Height(dpi.monitor));
+  if (!services_.view.Create(editor, at.x, at.y, dpi.monitor)) return;
   open_ = true;
   target_ = editor;
   ApplyFilter(startFilter);

@@ -22,11 +22,12 @@ namespace bw {
 class CompletionView {
 public:
   virtual ~CompletionView() = default;
-  // The window's outer height in pixels (the client area and its frame).
-  virtual int Height() = 0;
-  // Creates the window hidden at (x, y) of the editor window's client area, where it stays
-  // while the editor moves. False when it could not be created.
-  virtual bool Create(platform::WindowId editor, int x, int y) = 0;
+  // The window's outer height in pixels at `dpi` (the client area and its frame).
+  virtual int Height(int dpi) = 0;
+  // Creates the window hidden at (x, y) from the editor window's client origin, in the
+  // monitor's pixels, sized for `dpi`; it stays there while the editor moves. False when it
+  // could not be created.
+  virtual bool Create(platform::WindowId editor, int x, int y, int dpi) = 0;
   // Replaces every row, with drawing locked during the rebuild, and selects one (or none).
   virtual void ShowRows(std::span<const CompletionEntry> rows, std::optional<std::size_t> selected) = 0;
   // Selects a row and scrolls it into view.
@@ -70,9 +71,12 @@ struct CompletionServices {
   std::function<CompletionSwitches()> switches;
 };
 
-// Where the list goes: below the caret line (20 pixels down), or above it when it would reach
-// past the bottom of the editor window. caret in client coordinates, editor in screen ones.
-platform::CaretPoint CompletionPlacement(platform::ScreenRect editor, platform::CaretPoint caret, int listHeight);
+// Where the list goes: below the caret line (20 pixels at 96 DPI down), or above it when it
+// would reach past the bottom of the editor window. caret in the editor's own client coordinates
+// (which Windows scales for an editor unaware of DPI), editor and listHeight in the monitor's
+// pixels; the place is an offset from the client origin in the monitor's pixels.
+platform::CaretPoint CompletionPlacement(platform::ScreenRect editor, platform::CaretPoint caret,
+                                         platform::WindowDpi dpi, int listHeight);
 
 // Virtual keys and key-data bits of the key events.
 namespace completion_keys {

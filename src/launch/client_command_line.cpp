@@ -19,6 +19,13 @@ void AddPiece(std::string& text, std::string_view piece) {
 
 }  // namespace
 
+platform::ScreenSize ClientScreenSize(platform::Screen& screen) {
+  const platform::ScreenSize own = screen.PrimarySize();
+  const int dpi = screen.SystemDpi();
+  return {platform::ScalePixels(own.width, platform::kDefaultDpi, dpi),
+          platform::ScalePixels(own.height, platform::kDefaultDpi, dpi)};
+}
+
 std::string ZupFilePath(std::string_view zupDir, std::string_view configName, platform::ScreenSize screen) {
   std::string path(zupDir);
   path += ZupFileNamePart(configName);

@@ -9,6 +9,11 @@
 
 namespace bw {
 
+// The primary screen as the client sees it: the client is unaware of DPI, so Windows shows it a
+// screen of 96-DPI pixels (1280 by 720 for 1920 by 1080 at 150 %). Its settings files carry
+// that size, whatever the display's scaling.
+platform::ScreenSize ClientScreenSize(platform::Screen& screen);
+
 // ZupDir + the name part (ZupFileNamePart) + "(" width "x" height ").zup"; zupDir is used as stored (it ends with a delimiter).
 std::string ZupFilePath(std::string_view zupDir, std::string_view configName, platform::ScreenSize screen);
 

@@ -8,7 +8,7 @@ namespace bw {
 bool StartClient(const TConfigStorage& config, std::string_view zupDir, LaunchPlatform& platform,
                  std::string& credentialsText) {
   if (config.IsSubMenu) return false;
-  const std::string arguments = ClientArguments(config, zupDir, platform.screen.PrimarySize());
+  const std::string arguments = ClientArguments(config, zupDir, ClientScreenSize(platform.screen));
   if (!config.Username.empty()) credentialsText = CredentialsText(config.Username, config.Password);
   return ShellStart(platform.shell, Unquoted(config.ExecutablePath), arguments);
 }

@@ -15,7 +15,7 @@ struct LaunchPlatform {
   platform::Screen& screen;
 };
 
-// Builds the argument text for the screen size of this moment and starts ExecutablePath with it.
+// Builds the argument text for the screen size of this moment (as the client sees it) and starts ExecutablePath with it.
 // A configuration with a user name replaces credentialsText first; one without leaves it.
 // Folder records start nothing. Failures of the shell are not reported: the result is whether
 // the shell accepted the request.

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/screen.h"
 #include "platform/window_id.h"
 
 namespace bw::platform {
@@ -31,6 +32,14 @@ struct ScreenRect {
   std::int32_t top = 0;
   std::int32_t right = 0;
   std::int32_t bottom = 0;
+};
+
+// The scale of a window: the dots per inch its own coordinates are in (96 for a program unaware
+// of DPI, which Windows stretches as a bitmap) and those of the monitor it is on. A caret read
+// from another thread is in the window's own coordinates; screen rectangles are in the monitor's.
+struct WindowDpi {
+  int own = kDefaultDpi;
+  int monitor = kDefaultDpi;
 };
 
 class Desktop {
@@ -61,6 +70,8 @@ public:
   virtual WindowId TopLevelWindow(WindowId window) = 0;
   // The window's outer rectangle in screen coordinates; nullopt for an invalid window.
   virtual std::optional<ScreenRect> WindowRect(WindowId window) = 0;
+  // The window's scale; 96 and 96 for an invalid window.
+  virtual WindowDpi DpiOf(WindowId window) = 0;
 
   // The executable file name of a running process as the process snapshot lists it
   // (it may include a path); nullopt when no snapshot can be taken or the process is not in it.

@@ -15,7 +15,7 @@
 #include "editor/attach_to_foreground.h"
 #include "editor/template_insertion.h"
 #include "editor/variable_asker.h"
-#include "app/win32/program_platform.h"
+#include "program/program_platform.h"
 
 namespace bw::win32 {
 

@@ -6,6 +6,7 @@
 
 #include "platform/win32/window_handle.h"
 #include "base/image_index.h"
+#include "ui/win32/dpi.h"
 
 namespace bw::win32 {
 namespace {
@@ -21,6 +22,13 @@ constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
 constexpr UINT_PTR kFollowTimer = 1;
 constexpr UINT kFollowMs = 50;
 constexpr UINT_PTR kListSubclass = 1;
+
+// The outer size of the window for a client area of 358 by 128 pixels at 96 DPI.
+RECT OuterRect(int dpi) {
+  RECT outer{0, 0, Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)};
+  AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+  return outer;
+}
 
 int ImageOf(WordKind kind) {
   switch (kind) {
@@ -52,22 +60,27 @@ TfrmCodeCompleter::TfrmCodeCompleter(HINSTANCE instance, HIMAGELIST images) : in
   windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
   windowClass.lpszClassName = kClassName;
   RegisterClassA(&windowClass);
-  font_.Reset(CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Fixedsys"));
 }
 
 TfrmCodeCompleter::~TfrmCodeCompleter() { Destroy(); }
 
-int TfrmCodeCompleter::Height() {
-  RECT outer{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+void TfrmCodeCompleter::UseFontFor(int dpi) {
+  if (font_ && fontDpi_ == dpi) return;
+  font_.Reset(CreateFontA(Scale(kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                          "Fixedsys"));
+  fontDpi_ = dpi;
+}
+
+int TfrmCodeCompleter::Height(int dpi) {
+  const RECT outer = OuterRect(dpi);
   return outer.bottom - outer.top;
 }
 
-bool TfrmCodeCompleter::Create(platform::WindowId editor, int x, int y) {
+bool TfrmCodeCompleter::Create(platform::WindowId editor, int x, int y, int dpi) {
   Destroy();
-  RECT outer{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+  const RECT outer = OuterRect(dpi);
+  UseFontFor(dpi);
   editor_ = platform::ToHwnd(editor);
   offset_ = {x, y};
   POINT at = offset_;
@@ -78,7 +91,8 @@ bool TfrmCodeCompleter::Create(platform::WindowId editor, int x, int y) {
   list_ = CreateWindowExA(0, WC_LISTVIEWA, "",
                           WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                               LVS_OWNERDATA | LVS_SHAREIMAGELISTS,
-                          0, 0, kClientWidth, kClientHeight, window_.Get(), nullptr, instance_, nullptr);
+                          0, 0, Scale(kClientWidth, dpi), Scale(kClientHeight, dpi), window_.Get(), nullptr, instance_,
+                          nullptr);
   if (list_ == nullptr) {
     Destroy();
     return false;
@@ -88,7 +102,7 @@ bool TfrmCodeCompleter::Create(platform::WindowId editor, int x, int y) {
   if (images_ != nullptr) SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
   LVCOLUMNA column{};
   column.mask = LVCF_WIDTH | LVCF_TEXT;
-  column.cx = kColumnWidth;
+  column.cx = Scale(kColumnWidth, dpi);
   column.pszText = const_cast<char*>("Name");
   SendMessageA(list_, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
   SetWindowSubclass(list_, &TfrmCodeCompleter::ListProc, kListSubclass, reinterpret_cast<DWORD_PTR>(this));

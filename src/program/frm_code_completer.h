@@ -25,8 +25,8 @@ public:
   // The logic that hears of clicks and of the window going away with its editor.
   void SetController(CodeCompletion* controller) { controller_ = controller; }
 
-  int Height() override;
-  bool Create(platform::WindowId editor, int x, int y) override;
+  int Height(int dpi) override;
+  bool Create(platform::WindowId editor, int x, int y, int dpi) override;
   void ShowRows(std::span<const CompletionEntry> rows, std::optional<std::size_t> selected) override;
   void Select(std::size_t row) override;
   void Show() override;
@@ -41,12 +41,15 @@ private:
                                    DWORD_PTR data);
   LRESULT OnNotify(const NMHDR& header);
   int RowAt(LPARAM point) const;
+  // The list's font at the monitor's DPI (kept while the DPI stays).
+  void UseFontFor(int dpi);
   // Keeps the window at its place in the editor; closes it when the editor is gone or hidden.
   void FollowEditor();
 
   HINSTANCE instance_;
   HIMAGELIST images_;
   platform::UniqueFont font_;
+  int fontDpi_ = 0;
   CodeCompletion* controller_ = nullptr;
   platform::UniqueWindow window_;
   HWND list_ = nullptr;

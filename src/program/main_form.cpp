@@ -23,6 +23,7 @@ constexpr UINT_PTR kIconTimer = 1;
 constexpr UINT kIconTimerMs = 60000;
 constexpr int kWidth = 520;
 constexpr int kHeight = 372;
+constexpr UINT kDpiChangedMessage = 0x02E0;  // WM_DPICHANGED of Windows 8.1
 constexpr std::array<const char*, 3> kPageCaptions{"Navision", "Templates", "Plug-Ins"};
 
 }  // namespace
@@ -43,11 +44,14 @@ MainForm::MainForm(HINSTANCE instance, ProgramPlatform& platform)
   windowClass.lpszClassName = kMainWindowClass;
   RegisterClassExA(&windowClass);
 
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
   window_.Reset(CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, std::string(kAppTitle).c_str(),
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, left, top, kWidth, kHeight,
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
                                 nullptr, nullptr, instance_, this));
+  // 520 by 372 at 96 DPI, at the DPI of the primary monitor it opens on, in the screen's middle.
+  dpi_ = WindowDpi(window_.Get());
+  const int width = Scale(kWidth, dpi_), height = Scale(kHeight, dpi_);
+  SetWindowPos(window_.Get(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   registrar_ = std::make_unique<platform::Win32HotkeyRegistrar>(window_.Get());
   CreateComponents();
   AppStart();
@@ -89,6 +93,7 @@ void MainForm::CreateComponents() {
   CreateManagementControls();
 
   tray_ = std::make_unique<TrayIcon>(window_.Get(), kTrayNotifyMessage, programIcon_.Get());
+  focusTip_ = std::make_unique<FocusTip>(window_.Get());
   tray_->SetHint(TrayHint(true));
   tray_->Show();
   completion_ = std::make_unique<CompletionHost>(instance_, images_->Get(), platform_, [this] {
@@ -147,7 +152,28 @@ void MainForm::OnNotify(WPARAM wParam, LPARAM lParam) {
   }
 }
 
+void MainForm::OnDpiChanged(int dpi, const RECT& suggested) {
+  // Dragged to a monitor of another scale: the list columns keep their share of the window,
+  // and the window takes the size Windows suggests for the new DPI.
+  if (dpi <= 0 || dpi == dpi_) return;
+  for (const HWND view : {templateControl_ ? templateControl_->Handle() : nullptr,
+                          pluginControl_ ? pluginControl_->Handle() : nullptr}) {
+    if (view == nullptr) continue;
+    for (int column = 0; column < 2; ++column) {
+      const auto width = static_cast<int>(SendMessageA(view, LVM_GETCOLUMNWIDTH, column, 0));
+      if (width > 0) SendMessageA(view, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(MulDiv(width, dpi, dpi_), 0));
+    }
+  }
+  dpi_ = dpi;
+  SetWindowPos(window_.Get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool MainForm::BringOpenDialogToFront() { return ui::ModalDialog::BringOpenDialogToFront(); }
+
+void MainForm::ShowTipAtFocus(const Balloon& tip) {
+  if (focusTip_) focusTip_->Show(tip);
+}
 
 ManagementPage MainForm::ActivePage() const {
   return static_cast<ManagementPage>(SendMessageA(pages_, TCM_GETCURSEL, 0, 0));
@@ -269,6 +295,7 @@ LRESULT MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == kIconTimer) tray_->Show();  // InjectIcon: the shell may have lost it
+      if (wParam == FocusTip::TimerId() && focusTip_) focusTip_->OnTimer();
       return 0;
     case WM_HOTKEY:
       if (core_) core_->OnHotkeyMessage(static_cast<std::uintptr_t>(wParam), static_cast<std::intptr_t>(lParam));
@@ -302,6 +329,9 @@ LRESULT MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return DefWindowProcA(window, message, wParam, lParam);
     case WM_SIZE:
       Layout();
+      return 0;
+    case kDpiChangedMessage:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));

@@ -22,6 +22,7 @@
 #include "program/shared_images.h"
 #include "program/tray_icon.h"
 #include "program/tray_menu_view.h"
+#include "program/focus_tip.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_file_listing.h"
@@ -66,6 +67,7 @@ public:
   void ResetVariables() override;
   void Terminate() override { PostQuitMessage(0); }
   bool BringOpenDialogToFront() override;
+  void ShowTipAtFocus(const Balloon& tip) override;
 
 private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -87,6 +89,8 @@ private:
   bool RunListCommand(ManagementPage page, int id);
   bool OnListNotify(const NMHDR& header);
   void Layout();
+  // WM_DPICHANGED: the window moved to a monitor of another DPI.
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void OnPageChanged();
   void SetCloneEnabled(bool enabled);
   // Add, Modify, Delete, Clone, Move Up and Move Down on the active page.
@@ -131,6 +135,7 @@ private:
   std::unique_ptr<TrayMenuView> menu_;
   std::string versionText_;
   std::unique_ptr<TrayIcon> tray_;
+  std::unique_ptr<FocusTip> focusTip_;
   std::unique_ptr<CodingWatcher> watcher_;
   std::unique_ptr<AppCore> core_;
   ZupFolder zupFolder_{files_, fileListing_};
@@ -152,6 +157,7 @@ private:
   bool preferencesOpen_ = false;
   bool aboutOpen_ = false;
   bool shutDown_ = false;
+  int dpi_ = 96;  // of the monitor the management window is on
 };
 
 }  // namespace bw::win32

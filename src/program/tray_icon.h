@@ -22,6 +22,8 @@ public:
   void AddAgain() override { Show(); }
   void SetHint(std::string_view hint) override;
   void ShowBalloon(const Balloon& balloon) override { ShowBalloonText(balloon.title, balloon.text, static_cast<unsigned>(balloon.seconds)); }
+  // The shell's notification state, and the user's switch for all notifications.
+  NotificationState Notifications() override;
 
   // Adds the icon; harmless while it is present. Fails silently without a shell.
   void Show();

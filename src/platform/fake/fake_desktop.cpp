@@ -43,6 +43,17 @@ std::optional<platform::ScreenRect> FakeDesktop::WindowRect(WindowId window) {
   return std::nullopt;
 }
 
+void FakeDesktop::SetWindowDpi(WindowId window, platform::WindowDpi dpi) {
+  std::lock_guard lock(mutex_);
+  dpis_[window] = dpi;
+}
+
+platform::WindowDpi FakeDesktop::DpiOf(WindowId window) {
+  std::lock_guard lock(mutex_);
+  const auto found = dpis_.find(window);
+  return found != dpis_.end() ? found->second : platform::WindowDpi{};
+}
+
 void FakeDesktop::HoldModifiers(platform::Modifiers modifiers, int polls) {
   std::lock_guard lock(mutex_);
   held_ = modifiers;

@@ -49,6 +49,7 @@ public:
   void SetFocus(platform::ThreadId thread, platform::WindowId window);
   void SetCaret(std::optional<platform::CaretPoint> caret);
   void SetWindowRect(platform::WindowId window, platform::ScreenRect rect);
+  void SetWindowDpi(platform::WindowId window, platform::WindowDpi dpi);
   void FailAttach(bool fail) { failAttach_ = fail; }
   void FailSnapshot(bool fail) { failSnapshot_ = fail; }
   // The modifiers stay held for the next `polls` polls (-1: for ever), then are let go.
@@ -82,6 +83,7 @@ public:
   platform::WindowId ParentWindow(platform::WindowId window) override;
   platform::WindowId TopLevelWindow(platform::WindowId window) override;
   std::optional<platform::ScreenRect> WindowRect(platform::WindowId window) override;
+  platform::WindowDpi DpiOf(platform::WindowId window) override;
   std::optional<std::string> ProcessExecutable(platform::ProcessId process) override;
 
   // --- platform::Keyboard
@@ -102,6 +104,7 @@ private:
   std::map<platform::ThreadId, platform::WindowId> focus_;
   std::map<platform::WindowId, MessageSink*> sinks_;
   std::map<platform::WindowId, platform::ScreenRect> rects_;
+  std::map<platform::WindowId, platform::WindowDpi> dpis_;
   std::map<char, std::int16_t> keys_;
   platform::WindowId foreground_ = platform::kNoWindow;
   std::optional<platform::CaretPoint> caret_;

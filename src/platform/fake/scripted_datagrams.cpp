@@ -5,7 +5,8 @@
 namespace bw::fake {
 
 void ScriptedDatagrams::Send(std::span<const std::uint8_t> bytes, const platform::DatagramAddress& to) {
-  if (sendFails) throw platform::DatagramError("send failed");
+  if (sendFails || std::ranges::find(refusedHosts, to.host) != refusedHosts.end())
+    throw platform::DatagramError("send failed");
   sent.emplace_back(bytes.begin(), bytes.end());
   sentTo.push_back(to);
 }

@@ -29,6 +29,7 @@ public:
 
   std::deque<Step> steps;
   bool sendFails = false;
+  std::vector<std::string> refusedHosts;  // a send to these throws
   // Once the script is used up, every Receive answers with the same reply again.
   std::optional<std::vector<std::uint8_t>> repeatForever;
 

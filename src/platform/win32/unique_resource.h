@@ -1,6 +1,6 @@
 // Owning wrappers for every Win32 handle the programs keep: kernel objects, file searches,
 // registry keys, global memory, windows, menus, icons, GDI objects, image lists, loaded
-// libraries, hooks and task memory, and the scope guards for device contexts. Each frees its handle exactly
+// libraries, hooks (window and event hooks) and task memory, and the scope guards for device contexts. Each frees its handle exactly
 // once, with the matching call; nothing else in the tree frees a handle by hand.
 #pragma once
 
@@ -72,6 +72,7 @@ inline void FreeBrush(HBRUSH h) { DeleteObject(h); }
 inline void FreeImageList(HIMAGELIST h) { ImageList_Destroy(h); }
 inline void FreeLibrary(HMODULE h) { ::FreeLibrary(h); }
 inline void FreeHook(HHOOK h) { UnhookWindowsHookEx(h); }
+inline void FreeEventHook(HWINEVENTHOOK h) { UnhookWinEvent(h); }
 }  // namespace detail
 
 using UniqueHandle = UniqueResource<HANDLE, &detail::FreeKernelObject, &detail::KernelValid>;
@@ -86,6 +87,7 @@ using UniqueBrush = UniqueResource<HBRUSH, &detail::FreeBrush>;
 using UniqueImageList = UniqueResource<HIMAGELIST, &detail::FreeImageList>;
 using UniqueModule = UniqueResource<HMODULE, &detail::FreeLibrary>;
 using UniqueHook = UniqueResource<HHOOK, &detail::FreeHook>;
+using UniqueEventHook = UniqueResource<HWINEVENTHOOK, &detail::FreeEventHook>;
 
 // Memory the shell or COM hands out (such as an item id list), freed with CoTaskMemFree.
 struct TaskMemoryFree {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/win32/unique_resource.h"
+#include "platform/win32/dpi_awareness.h"
 #include "platform/win32/window_handle.h"
 
 namespace bw::platform {
@@ -70,7 +71,11 @@ std::optional<ThreadFocus> Win32Desktop::FocusOfThread(ThreadId thread) {
   result.focus = FromHwnd(info.hwndFocus);
   if (info.hwndCaret != nullptr && info.hwndFocus != nullptr) {
     POINT caret{info.rcCaret.left, info.rcCaret.top};
-    if (info.hwndCaret != info.hwndFocus) MapWindowPoints(info.hwndCaret, info.hwndFocus, &caret, 1);
+    if (info.hwndCaret != info.hwndFocus) {
+      // The caret is in the window's own coordinates: mapped as the window sees the screen.
+      const ThreadDpiScope likeCaretWindow(info.hwndCaret);
+      MapWindowPoints(info.hwndCaret, info.hwndFocus, &caret, 1);
+    }
     result.caret = CaretPoint{caret.x, caret.y};
   }
   return result;
@@ -80,6 +85,12 @@ std::optional<ScreenRect> Win32Desktop::WindowRect(WindowId window) {
   RECT rect{};
   if (window == kNoWindow || !GetWindowRect(ToHwnd(window), &rect)) return std::nullopt;
   return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+WindowDpi Win32Desktop::DpiOf(WindowId window) {
+  const HWND handle = ToHwnd(window);
+  if (window == kNoWindow || !IsWindow(handle)) return {};
+  return {OwnDpiOf(handle), MonitorDpiOf(handle)};
 }
 
 std::optional<std::string> Win32Desktop::ProcessExecutable(ProcessId process) {

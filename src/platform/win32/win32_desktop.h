@@ -19,6 +19,7 @@ public:
   WindowId ParentWindow(WindowId window) override;
   WindowId TopLevelWindow(WindowId window) override;
   std::optional<ScreenRect> WindowRect(WindowId window) override;
+  WindowDpi DpiOf(WindowId window) override;
   std::optional<std::string> ProcessExecutable(ProcessId process) override;
 };
 

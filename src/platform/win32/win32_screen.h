@@ -1,4 +1,4 @@
-// The primary display's size from the system metrics.
+// The primary display's size from the system metrics, and the system's DPI.
 #pragma once
 
 #include "platform/screen.h"
@@ -8,6 +8,7 @@ namespace bw::platform {
 class Win32Screen final : public Screen {
 public:
   ScreenSize PrimarySize() override;
+  int SystemDpi() override;
 };
 
 }  // namespace bw::platform

@@ -18,7 +18,8 @@ public:
 
 SqlServerDialogTools::SqlServerDialogTools(platform::Messages& messages, DiscoveryOptions options)
     : connector_(platform::MakeOdbcSqlConnector()), picker_(std::make_unique<ActiveWindowPicker>()) {
-  const bool broadcast = options.target.host == "255.255.255.255";
+  const bool broadcast = options.target.host == kLimitedBroadcast;
+  if (broadcast && options.adapters == nullptr) options.adapters = &adapters_;
   support_ = std::make_unique<SqlServerSupport>([broadcast] { return platform::OpenDatagramSocket(broadcast); },
                                                 clock_, *connector_, *picker_, messages, std::move(options));
 }

@@ -1,5 +1,5 @@
 // The SQL Server side of the configuration dialog on Windows: discovery over Winsock (the whole
-// network by broadcast, or the one host the options name), listing and the connection test over
+// network by broadcast, also to every adapter's network, or the one host the options name), listing and the connection test over
 // ODBC, and the "Available Databases" pick dialog over the window that is active at the time.
 #pragma once
 
@@ -7,6 +7,7 @@
 
 #include "launch/sql_server_tools.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_network_adapters.h"
 
 namespace bw::ui {
 
@@ -27,6 +28,7 @@ private:
   class ActiveWindowPicker;
 
   platform::Win32Clock clock_;
+  platform::Win32NetworkAdapters adapters_;
   std::unique_ptr<platform::SqlConnector> connector_;
   std::unique_ptr<ActiveWindowPicker> picker_;
   std::unique_ptr<SqlServerSupport> support_;

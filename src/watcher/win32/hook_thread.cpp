@@ -25,7 +25,14 @@ constexpr UINT kStopHook = WM_APP + 0x159;
 constexpr UINT kMouseHook = WM_APP + 0x15A;  // wParam: 1 to set the mouse hook, 0 to remove it
 constexpr UINT kRefreshHook = WM_APP + 0x15B;  // look at the focus again now
 constexpr DWORD kMouseHookTimeoutMs = 2000;
+// Without window event hooks (refused by the system) the focus is looked at this often.
 constexpr UINT kFocusPollMs = 40;
+// With them, the keyboard hook is set afresh this often while it is needed, in case Windows
+// removed it (it does so silently to a hook that once answered too slowly).
+constexpr UINT kSafetyCheckMs = 5000;
+// After a foreground or focus change the focus is looked at this many times more, 40 ms apart.
+constexpr int kSettleTicks = 12;
+constexpr WPARAM kFromEvent = 1;  // kRefreshHook's wParam when a window event posted it
 constexpr DWORD kStartTimeoutMs = 5000;
 constexpr DWORD kStopTimeoutMs = 2000;
 
@@ -106,6 +113,25 @@ bool KeyboardHookNeeded() {
   return IsOtherProcess(foreground) && FocusClassWatched(foreground);
 }
 
+// A foreground or focus change anywhere: the hook thread looks at the focus again. Called out of
+// context, on the hook thread, while it waits for messages.
+void CALLBACK FocusChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+  PostThreadMessageA(GetCurrentThreadId(), kRefreshHook, kFromEvent, 0);
+}
+
+// Wine (8.0) tells a window event hook only of the events of its own process, not of the
+// foreground and focus changes of other programs: there the focus is polled as before.
+bool EventsOfOtherProgramsArrive() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr;
+}
+
+platform::UniqueEventHook WatchEvent(DWORD event) {
+  if (!EventsOfOtherProgramsArrive()) return platform::UniqueEventHook();
+  return platform::UniqueEventHook(
+      SetWinEventHook(event, event, nullptr, &FocusChanged, 0, 0, WINEVENT_OUTOFCONTEXT));
+}
+
 void RunHook(const std::shared_ptr<HookShared>& start) {
   MSG message{};
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // gives the thread its message queue
@@ -121,16 +147,46 @@ void RunHook(const std::shared_ptr<HookShared>& start) {
   start->installed.store(installed);
   SetEvent(start->ready.Get());
   if (installed && !start->abandoned.load()) {
-    const auto refresh = [&] {
+    // Foreground and focus changes wake the thread; nothing else does while the keyboard hook is
+    // out, so an idle machine is not woken up by it.
+    const platform::UniqueEventHook foregroundEvents = WatchEvent(EVENT_SYSTEM_FOREGROUND);
+    const platform::UniqueEventHook focusEvents = WatchEvent(EVENT_OBJECT_FOCUS);
+    const bool polling = !foregroundEvents || !focusEvents;
+    // Polling: every 40 ms for ever. With events: every 40 ms for a short while after each (the
+    // new foreground program sets its focus a moment after the event, and Wine may tell of the
+    // focus late or not at all), and every few seconds while the keyboard hook is in place.
+    UINT_PTR poll = polling ? SetTimer(nullptr, 0, kFocusPollMs, nullptr) : 0;
+    UINT_PTR safety = 0;
+    int settleTicks = 0;
+    const auto refresh = [&](bool renew) {
       const bool needed = KeyboardHookNeeded();
-      if (needed && !keyboard)
+      if (needed && (renew || !keyboard)) {
+        // The new hook is set before the old one goes: no key passes unseen in between (hooks are
+        // called only while this thread waits for messages).
         keyboard.Reset(SetWindowsHookExA(WH_KEYBOARD_LL, &KeyboardHook, LibraryInstance(), 0));
-      else if (!needed && keyboard)
+      } else if (!needed && keyboard) {
         keyboard.Reset();
+      }
+      if (polling) return;
+      if (keyboard && safety == 0) safety = SetTimer(nullptr, 0, kSafetyCheckMs, nullptr);
+      if (!keyboard && safety != 0) {
+        KillTimer(nullptr, safety);
+        safety = 0;
+      }
     };
-    refresh();
-    // The focus is looked at a few times a second; the keyboard hook follows it.
-    const UINT_PTR timer = SetTimer(nullptr, 0, kFocusPollMs, nullptr);
+    const auto settle = [&] {
+      if (polling) return;
+      settleTicks = kSettleTicks;
+      if (poll == 0) poll = SetTimer(nullptr, 0, kFocusPollMs, nullptr);
+    };
+    const auto tick = [&](UINT_PTR timer) {
+      if (timer == safety) return refresh(true);
+      refresh(false);
+      if (polling || timer != poll || --settleTicks > 0) return;
+      KillTimer(nullptr, poll);
+      poll = 0;
+    };
+    refresh(false);
     // The mouse hook is set only while it is needed: every mouse move in the system would
     // otherwise pass through this thread.
     platform::UniqueHook mouse;
@@ -140,19 +196,23 @@ void RunHook(const std::shared_ptr<HookShared>& start) {
         continue;
       }
       if (message.message == kStopHook) break;
-      if (message.message == WM_TIMER || message.message == kRefreshHook) {
-        refresh();
+      if (message.message == WM_TIMER) {
+        tick(message.wParam);
+      } else if (message.message == kRefreshHook) {
+        refresh(false);
+        if (message.wParam == kFromEvent) settle();
       } else if (message.message == kMouseHook) {
         if (message.wParam != 0 && !mouse)
           mouse.Reset(SetWindowsHookExA(WH_MOUSE_LL, &MouseHook, LibraryInstance(), 0));
         else if (message.wParam == 0)
           mouse.Reset();
-        refresh();
+        refresh(false);
         start->mouseHooked.store(mouse.Valid());
         SetEvent(start->mouseDone.Get());
       }
     }
-    KillTimer(nullptr, timer);
+    if (poll != 0) KillTimer(nullptr, poll);
+    if (safety != 0) KillTimer(nullptr, safety);
   }
   DWORD expected = self;
   Shared().hookThreadId.compare_exchange_strong(expected, 0);

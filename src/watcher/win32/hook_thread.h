@@ -2,7 +2,8 @@
 // own message loop so that a busy user-interface thread never delays the system's keyboard
 // input; each key is handed to the relay window with a short time bound. The hook is in place
 // only while a watched window has the focus (or the user's input is swallowed): the thread
-// looks at the focus a few times a second.
+// hears of every foreground and focus change through window event hooks (and looks at the focus
+// a few times a second only where the system refuses those).
 #pragma once
 
 #include <windows.h>
@@ -29,8 +30,8 @@ public:
   // Sets (true) or removes the mouse hook that swallows the user's mouse buttons while
   // SharedState::swallowPhysical holds. Waits a bounded time; true when it is done.
   bool SetMouseHook(bool on);
-  // Looks at the focus again at once (after watching started or resumed), instead of at the
-  // next poll.
+  // Looks at the focus again at once (after watching started or resumed, or the user's input
+  // is swallowed), instead of at the next focus change.
   void Refresh();
 
 private:

@@ -35,10 +35,12 @@ public:
     if (dialogOpen) events.push_back("dialog to front");
     return dialogOpen;
   }
+  void ShowTipAtFocus(const Balloon& tip) override { tips.push_back(tip); }
   // TrayIcon
   void AddAgain() override { events.push_back("add icon"); }
   void SetHint(std::string_view text) override { hint = std::string(text); }
   void ShowBalloon(const Balloon& balloon) override { balloons.push_back(balloon); }
+  NotificationState Notifications() override { return notifications; }
   // KeyWatcher
   void Start(WatchKind kind) override { events.push_back("watcher start " + std::to_string(static_cast<int>(kind))); }
   void Stop(WatchKind kind) override { events.push_back("watcher stop " + std::to_string(static_cast<int>(kind))); }
@@ -64,6 +66,8 @@ public:
   Events events;
   std::string hint;
   std::vector<Balloon> balloons;
+  std::vector<Balloon> tips;  // shown at the focused control
+  NotificationState notifications = NotificationState::Shown;
   std::vector<HotkeyItem> offered;
   std::optional<std::size_t> choice;
   bool dialogOpen = false;             // one of the program's dialogs is open

@@ -177,6 +177,16 @@ TEST_F(HotkeyDispatchTest, ElevatedClientIsNamedOnceAndGetsNoKeys) {
   host.elevatedProcess = 0;
   Press(kIndentId);
   EXPECT_EQ(host.events[4], "block 0");
+
+  // While the shell hides balloons (focus assist), the notice is a message box, once as well.
+  host.notifications = NotificationState::QuietTime;
+  host.elevatedProcess = 4242;
+  Press(kIndentId);
+  Press(kCommentId);
+  EXPECT_EQ(host.balloons.size(), 2u);
+  ASSERT_EQ(ErrorTexts().size(), 1u);
+  EXPECT_NE(ErrorTexts()[0].find("administrator"), std::string::npos);
+  EXPECT_EQ(messages.shown[0].kind, platform::RecordingMessages::Shown::Kind::Warning);
 }
 
 TEST_F(HotkeyDispatchTest, OpenDialogComesToTheFrontInsteadOfAnyCommand) {

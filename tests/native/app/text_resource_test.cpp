@@ -119,6 +119,21 @@ TEST_F(ContextHelpTest, HelpTextShowsAsABalloonOfTwentyFiveSeconds) {
   EXPECT_EQ(host.balloons[0].title, "Brackwater for Dynamics NAV");
   EXPECT_EQ(host.balloons[0].text, "Templates");
   EXPECT_EQ(host.balloons[0].seconds, 25);
+  EXPECT_TRUE(host.tips.empty());
+
+  // Where the shell would hide the balloon, the help shows as a tip at the focused field.
+  for (const auto state : {NotificationState::QuietTime, NotificationState::Busy, NotificationState::Away,
+                           NotificationState::SwitchedOff, NotificationState::Unknown, NotificationState::Shown}) {
+    host.notifications = state;
+    const std::size_t balloons = host.balloons.size(), tips = host.tips.size();
+    core.ShowContextHelp(1);
+    const bool seen = state == NotificationState::Shown || state == NotificationState::Unknown;
+    EXPECT_EQ(host.balloons.size(), balloons + (seen ? 1 : 0)) << static_cast<int>(state);
+    ASSERT_EQ(host.tips.size(), tips + (seen ? 0 : 1)) << static_cast<int>(state);
+    if (!seen) {
+      EXPECT_EQ(host.tips.back().text, "Configurations");
+    }
+  }
 }
 
 }  // namespace

@@ -26,11 +26,12 @@ using test::EditorScene;
 // The completion window as the tests see it: what it was told, in order.
 class RecordingView final : public CompletionView {
 public:
-  int Height() override { return 134; }
-  bool Create(platform::WindowId editor, int x, int y) override {
+  int Height(int dpi) override { return platform::ScalePixels(134, dpi, 96); }
+  bool Create(platform::WindowId editor, int x, int y, int dpi) override {
     if (refuse) return false;
     parent = editor;
     position = {x, y};
+    createdAt = dpi;
     exists = true;
     ++created;
     return true;
@@ -51,6 +52,7 @@ public:
   bool exists = false;
   bool visible = false;
   int created = 0;
+  int createdAt = 0;
   platform::WindowId parent = platform::kNoWindow;
   platform::CaretPoint position;
   std::vector<std::string> rows;
@@ -173,10 +175,39 @@ TEST(CompletionFilter, NarrowsByPrefixIgnoringCaseAndMovesTheSelectionWithinTheR
 
 TEST(CompletionPlacement, BelowTheCaretLineUnlessTheListWouldPassTheEditorsBottom) {
   const platform::ScreenRect editor{100, 100, 700, 500};
-  EXPECT_EQ(CompletionPlacement(editor, {40, 60}, 134).y, 80);
-  EXPECT_EQ(CompletionPlacement(editor, {40, 60}, 134).x, 40);
-  EXPECT_EQ(CompletionPlacement(editor, {40, 266}, 134).y, 286);  // 100 + 266 + 134 = 500: still fits
-  EXPECT_EQ(CompletionPlacement(editor, {40, 267}, 134).y, 133);
+  const platform::WindowDpi at96{96, 96};
+  EXPECT_EQ(CompletionPlacement(editor, {40, 60}, at96, 134).y, 80);
+  EXPECT_EQ(CompletionPlacement(editor, {40, 60}, at96, 134).x, 40);
+  EXPECT_EQ(CompletionPlacement(editor, {40, 266}, at96, 134).y, 286);  // 100 + 266 + 134 = 500: still fits
+  EXPECT_EQ(CompletionPlacement(editor, {40, 267}, at96, 134).y, 133);
+}
+
+TEST(CompletionPlacement, TheCaretOfAnEditorUnawareOfDpiIsScaledToTheMonitorsPixels) {
+  // The client is unaware of DPI: its caret is in 96-DPI pixels, which Windows stretches by the
+  // monitor's scale; the editor's rectangle and the list are in the monitor's pixels.
+  struct Case {
+    platform::ScreenRect editor;
+    platform::WindowDpi dpi;
+    int listHeight;
+    platform::CaretPoint caret;
+    platform::CaretPoint expected;
+  };
+  const Case cases[] = {
+      {{0, 0, 800, 600}, {96, 96}, 134, {101, 60}, {101, 80}},                // 100 %
+      {{0, 0, 1000, 750}, {96, 120}, 168, {101, 60}, {126, 100}},             // 125 %: 75 + 25 below
+      {{0, 0, 1200, 900}, {96, 144}, 201, {101, 60}, {152, 120}},             // 150 %: 90 + 30 below
+      {{0, 0, 1600, 1200}, {96, 192}, 268, {101, 60}, {202, 160}},            // 200 %
+      {{0, 0, 1200, 900}, {96, 144}, 201, {10, 466}, {15, 699 + 30}},         // 699 + 201 = 900 fits
+      {{0, 0, 1200, 900}, {96, 144}, 201, {10, 467}, {15, 701 - 201}},        // just past: above the line
+      {{-1920, 0, -720, 900}, {96, 144}, 201, {101, 60}, {152, 120}},         // monitor left of the primary
+      {{-1920, -300, -720, 600}, {96, 144}, 201, {10, 467}, {15, 701 - 201}}, // and reaching above it
+      {{0, 0, 1200, 900}, {144, 144}, 201, {101, 60}, {101, 90}},             // an editor aware of DPI
+  };
+  for (const Case& c : cases) {
+    const platform::CaretPoint at = CompletionPlacement(c.editor, c.caret, c.dpi, c.listHeight);
+    EXPECT_EQ(at.x, c.expected.x) << c.dpi.monitor << " " << c.caret.y;
+    EXPECT_EQ(at.y, c.expected.y) << c.dpi.monitor << " " << c.caret.y;
+  }
 }
 
 TEST(CodeCompletion, CtrlSpaceOpensWithTheTypedWordAndEscapeHandsItBack) {
@@ -197,6 +228,14 @@ TEST(CodeCompletion, CtrlSpaceOpensWithTheTypedWordAndEscapeHandsItBack) {
   EXPECT_TRUE(s.CtrlSpace());
   EXPECT_EQ(s.view.rows.size(), 3u);
   EXPECT_TRUE(s.inserter.jobs.empty());
+
+  // On a monitor at 150 % the list is made for that monitor, at the caret as Windows shows it.
+  EXPECT_TRUE(s.Key(Escape));
+  s.desktop.SetWindowDpi(EditorScene::kEditorWindow, {96, 144});
+  EXPECT_TRUE(s.CtrlSpace());
+  EXPECT_EQ(s.view.createdAt, 144);
+  EXPECT_EQ(s.view.position.x, 60);
+  EXPECT_EQ(s.view.position.y, 120);
 }
 
 TEST(CodeCompletion, AnEmptyListClosesWithoutHandingTheWordBack) {

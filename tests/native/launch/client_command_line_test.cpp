@@ -100,11 +100,30 @@ TEST(StartClientTest, StartsTheExpandedExecutableInItsFolderAndKeepsTheLastLogin
   EXPECT_EQ(shell.started[1].parameters, "id=C:\\Zup\\Dev(1280x800).zup");
   EXPECT_EQ(credentials, "admin\r\npw\r\n\r\n");
 
+  // A scaled display: the file is named for the screen the client, unaware of DPI, sees.
+  struct Scaled {
+    platform::ScreenSize own;
+    int dpi;
+    std::string_view zup;
+  };
+  for (const Scaled& scaled : {Scaled{{1920, 1080}, 144, "id=C:\\Zup\\Dev(1280x720).zup"},
+                               Scaled{{1920, 1200}, 120, "id=C:\\Zup\\Dev(1536x960).zup"},
+                               Scaled{{3840, 2160}, 192, "id=C:\\Zup\\Dev(1920x1080).zup"},
+                               Scaled{{1366, 768}, 120, "id=C:\\Zup\\Dev(1093x614).zup"},
+                               Scaled{{1280, 800}, 96, "id=C:\\Zup\\Dev(1280x800).zup"}}) {
+    screen.size = scaled.own;
+    screen.dpi = scaled.dpi;
+    StartClient(config, kZup, launch, credentials);
+    EXPECT_EQ(shell.started.back().parameters, scaled.zup) << scaled.dpi;
+  }
+  screen.dpi = 96;
+
   TConfigStorage folder;
   folder.IsSubMenu = true;
   folder.Username = "nobody";
+  const std::size_t started = shell.started.size();
   EXPECT_FALSE(StartClient(folder, kZup, launch, credentials));
-  EXPECT_EQ(shell.started.size(), 2u);
+  EXPECT_EQ(shell.started.size(), started);
   EXPECT_EQ(credentials, "admin\r\npw\r\n\r\n");
 }
 

@@ -6,6 +6,8 @@
 #include "launch/server_discovery.h"
 #include "platform/fake/event_log.h"
 #include "platform/fake/fake_clock.h"
+#include "platform/fake/fixed_adapters.h"
+#include "platform/fake/recording_messages.h"
 #include "platform/fake/scripted_datagrams.h"
 
 namespace bw {
@@ -117,6 +119,44 @@ TEST(DiscoverSqlServersTest, OneRequestThenRepliesUntilTheNetworkIsQuiet) {
   EXPECT_EQ(scene.socket.sentTo[0].host, "127.0.0.1");
   EXPECT_EQ(scene.socket.sentTo[0].port, 51434);
   EXPECT_EQ(scene.clock.Elapsed(), 100ms + 2900ms + 3000ms);
+}
+
+TEST(DiscoverSqlServersTest, TheBroadcastGoesAlsoToEveryAdaptersNetworkThroughTheOneSocket) {
+  struct Case {
+    platform::Ipv4Network network;
+    std::optional<std::string> broadcast;
+  };
+  for (const Case& c : {Case{{0x0A010203, 24}, "10.1.2.255"}, Case{{0xAC100504, 12}, "172.31.255.255"},
+                        Case{{0xC0A83801, 30}, "192.168.56.3"}, Case{{0x0A000001, 8}, "10.255.255.255"},
+                        Case{{0xC0A83801, 31}, std::nullopt}, Case{{0xC0A83801, 32}, std::nullopt},
+                        Case{{0xC0A83801, 0}, std::nullopt}})
+    EXPECT_EQ(DirectedBroadcast(c.network), c.broadcast) << c.network.prefixLength;
+
+  // Nothing leaves the machine: the socket is scripted.
+  DiscoveryScene scene;
+  fake::FixedAdapters adapters;
+  adapters.networks = {{0x0A010203, 24}, {0xC0A83801, 24}, {0x0A0102F0, 24}, {0xA9FE0304, 32}};
+  scene.options.adapters = &adapters;
+  scene.socket.Reply(Reply("ServerName;A;InstanceName;NAV;;"));
+  EXPECT_EQ(DiscoverSqlServers(scene.socket, scene.clock, scene.options), (Entries{"A\\NAV"}));
+  EXPECT_EQ(adapters.reads, 0);  // a named host is asked alone
+  EXPECT_EQ(scene.socket.sentTo.size(), 1u);
+
+  scene.options.target.host = "255.255.255.255";
+  scene.socket.refusedHosts = {"10.1.2.255"};  // that adapter went down: the others still hear
+  scene.socket.Reply(Reply("ServerName;B;InstanceName;MSSQLSERVER;;"));
+  EXPECT_EQ(DiscoverSqlServers(scene.socket, scene.clock, scene.options), (Entries{"B"}));
+  std::vector<std::string> hosts;
+  for (std::size_t i = 1; i < scene.socket.sentTo.size(); ++i) {
+    hosts.push_back(scene.socket.sentTo[i].host);
+    EXPECT_EQ(scene.socket.sentTo[i].port, 51434);
+    EXPECT_EQ(scene.socket.sent[i], Bytes{0x02});
+  }
+  EXPECT_EQ(hosts, (std::vector<std::string>{"255.255.255.255", "192.168.56.255"}));
+  EXPECT_EQ(adapters.reads, 1);
+
+  scene.socket.refusedHosts = {"255.255.255.255"};  // the broadcast itself failing is the socket failing
+  EXPECT_THROW(DiscoverSqlServers(scene.socket, scene.clock, scene.options), platform::DatagramError);
 }
 
 TEST(DiscoverSqlServersTest, ServersThatNeverFallSilentAreCutOffAtTheLimit) {
