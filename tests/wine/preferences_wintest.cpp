@@ -232,7 +232,10 @@ WINTEST(Preferences, NewIndentKeyRunOnStartupAndConfigurationFolder) {
   ASSERT_TRUE(closed);
   const auto run = ReadUserValue(kRunKey, "Brackwater");
   EXPECT_TRUE(run.has_value());
-  if (run) EXPECT_EQ(Lower(*run), Lower("\"" + FolderOf(ThisProgram()) + "Brackwater.exe\""));
+  std::string quoted = FolderOf(ThisProgram()) + "Brackwater.exe";  // written quoted
+  quoted.insert(quoted.begin(), '"');
+  quoted.push_back('"');
+  if (run) EXPECT_EQ(Lower(*run), Lower(quoted));
   DeleteUserValue(kRunKey, "Brackwater");
   const auto saved = config.Read();
   ASSERT_TRUE(saved != nullptr);
