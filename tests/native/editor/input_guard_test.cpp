@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <thread>
 
+#include "editor/insert_thread.h"
 #include "editor/typing.h"
 #include "editor_scene.h"
 
@@ -64,6 +66,37 @@ TEST(InputGuard, ReleasedWhenTypingThrows) {
   EXPECT_FALSE(scene.desktop.BusyCursorShown());
   EXPECT_EQ(scene.desktop.LockedWindow(), platform::kNoWindow);
   EXPECT_EQ(scene.editor.Text(), "abc");
+}
+
+// An editor that takes its time over every message.
+class SlowEditor final : public fake::MessageSink {
+public:
+  explicit SlowEditor(fake::MessageSink& editor) : editor_(editor) {}
+  void Receive(platform::WindowId window, platform::KeyMessage message, std::uint32_t wParam, std::uint32_t lParam,
+               platform::Modifiers held) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(15));
+    editor_.Receive(window, message, wParam, lParam, held);
+  }
+
+private:
+  fake::MessageSink& editor_;
+};
+
+TEST(InputGuard, OneTypingRunAtATimeAndTheInputStaysBlockedUntilEachEnds) {
+  EditorScene scene;
+  SlowEditor slow(scene.editor);
+  scene.desktop.Route(kEditor, slow);
+  {
+    TInsertThread worker(scene.Services(), {kEditor, "", "WORD", ""});
+    for (int i = 0; i < 400 && !scene.desktop.InputBlocked(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(scene.desktop.InputBlocked());
+    InputGuard guard(scene.desktop, scene.clock, {.busyCursor = false});
+    EXPECT_TRUE(scene.desktop.InputBlocked());
+    TypeText(scene.poster, kEditor, "xy");
+  }
+  EXPECT_EQ(scene.editor.Text(), "WORDxy");
+  EXPECT_EQ(scene.log.Transcript({Event::Kind::BlockInput}),
+            (std::vector<std::string>{"block on", "block off", "block on", "block off"}));
 }
 
 }  // namespace
