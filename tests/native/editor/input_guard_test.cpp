@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <stdexcept>
 #include <thread>
 
@@ -68,15 +69,17 @@ TEST(InputGuard, ReleasedWhenTypingThrows) {
   EXPECT_EQ(scene.editor.Text(), "abc");
 }
 
-// An editor that takes its time over every message.
+// An editor that takes its time over every message, and a long time over the first.
 class SlowEditor final : public fake::MessageSink {
 public:
   explicit SlowEditor(fake::MessageSink& editor) : editor_(editor) {}
   void Receive(platform::WindowId window, platform::KeyMessage message, std::uint32_t wParam, std::uint32_t lParam,
                platform::Modifiers held) override {
-    std::this_thread::sleep_for(std::chrono::milliseconds(15));
+    const bool first = !started.exchange(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(first ? 200 : 15));
     editor_.Receive(window, message, wParam, lParam, held);
   }
+  std::atomic<bool> started{false};
 
 private:
   fake::MessageSink& editor_;
@@ -88,8 +91,7 @@ TEST(InputGuard, OneTypingRunAtATimeAndTheInputStaysBlockedUntilEachEnds) {
   scene.desktop.Route(kEditor, slow);
   {
     TInsertThread worker(scene.Services(), {kEditor, "", "WORD", ""});
-    for (int i = 0; i < 400 && !scene.desktop.InputBlocked(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    ASSERT_TRUE(scene.desktop.InputBlocked());
+    for (int i = 0; i < 1000 && !slow.started; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     InputGuard guard(scene.desktop, scene.clock, {.busyCursor = false});
     EXPECT_TRUE(scene.desktop.InputBlocked());
     TypeText(scene.poster, kEditor, "xy");
