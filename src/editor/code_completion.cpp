@@ -53,6 +53,13 @@ bool CodeCompletion::KeyPressedWatch(std::uint32_t virtualKey, std::uint32_t key
   const auto input = desktop.FocusOfThread(desktop.OwnerOf(foreground).thread);
   if (!input) return false;
   if ((keyData & keys::ReleasedBit) != 0) return false;
+  if ((keyData & keys::LateBit) != 0) {
+    Close();
+    typedWord_.clear();
+    keepWord_ = false;
+    savedWord_.clear();
+    return false;
+  }
   const platform::WindowId focus = input->focus;
   if (focus == platform::kNoWindow || !IsCalEditor(desktop, focus, desktop.OwnerOf(focus).process)) return false;
   if (open_) return KeyDownCompleter(virtualKey, keyData);
@@ -92,9 +99,9 @@ void CodeCompletion::TrackWord(platform::WindowId focus, std::optional<platform:
     typedWord_.clear();
   } else if (virtualKey == keys::Space && shift == 0) {
     typedWord_.clear();
-  } else {
-    const std::int16_t dotKey = services_.keyboard.KeyForChar('.');
-    if (dotKey != -1 && virtualKey == static_cast<std::uint32_t>(dotKey & 0xFF) && shift == 0) typedWord_.clear();
+  } else if (c == '.' && noCtrlOrAlt) {
+    // Whatever key types it: on some layouts "." needs Shift.
+    typedWord_.clear();
   }
 
   const CompletionSwitches switches = services_.switches ? services_.switches() : CompletionSwitches{};

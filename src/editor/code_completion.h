@@ -83,6 +83,7 @@ namespace completion_keys {
 inline constexpr std::uint32_t Backspace = 8, Tab = 9, Clear = 12, Enter = 13, Escape = 27, Space = 32,
                                PageUp = 33, PageDown = 34, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40;
 inline constexpr std::uint32_t AltBit = 1u << 29;
+inline constexpr std::uint32_t LateBit = 1u << 25;  // the key already reached the editor
 inline constexpr std::uint32_t ReleasedBit = 1u << 31;
 }  // namespace completion_keys
 
@@ -94,7 +95,9 @@ public:
   CodeCompletion& operator=(const CodeCompletion&) = delete;
 
   // One key event from the watcher: virtual key and the keystroke's flags. True when the key
-  // is to be swallowed (the editor never gets it).
+  // is to be swallowed (the editor never gets it). A late key (LateBit: the watcher let it pass
+  // before this answer) is never acted on: the list closes without a choice and the word
+  // starts afresh, since the editor's text went on without them.
   bool KeyPressedWatch(std::uint32_t virtualKey, std::uint32_t keyData);
 
   // From the view: a double-click chooses the row under the mouse as Enter would; a click

@@ -1,6 +1,22 @@
 #include "editor/input_guard.h"
 
+#include <mutex>
+
 namespace bw {
+namespace {
+
+std::timed_mutex& RunLock() {
+  static std::timed_mutex lock;
+  return lock;
+}
+
+}  // namespace
+
+TypingRun::TypingRun() {
+  if (!RunLock().try_lock_for(kTypingRunWait)) throw TypingBusy();
+}
+
+TypingRun::~TypingRun() { RunLock().unlock(); }
 
 bool WaitForModifiersReleased(platform::UserInput& input, platform::Clock& clock) {
   for (int poll = 0; poll < kModifierPolls; ++poll) {
@@ -42,7 +58,7 @@ BusyCursor::~BusyCursor() {
 }
 
 InputGuard::InputGuard(platform::UserInput& input, platform::Clock& clock, InputGuardOptions options)
-    : wait_(input, clock), blocked_(input) {
+    : wait_(input, clock), run_(), blocked_(input) {
   if (options.busyCursor) cursor_.emplace(input);
   if (options.lockDrawing != platform::kNoWindow) lock_.emplace(input, options.lockDrawing);
 }

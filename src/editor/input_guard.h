@@ -5,6 +5,9 @@
 
 #include <chrono>
 #include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
 
 #include "platform/clock.h"
 #include "platform/user_input.h"
@@ -64,8 +67,29 @@ struct InputGuardOptions {
   platform::WindowId lockDrawing = platform::kNoWindow;  // kNoWindow: drawing stays unlocked
 };
 
-// The guard around one typing run: waits for the modifiers, blocks input, optionally shows
-// the busy cursor and locks drawing of a window; released in reverse order.
+// One typing run at a time in the whole program (a completion word on its worker, a template or
+// a block command on the main thread): a second run waits for the first to end, at most
+// kTypingRunWait, and is refused after that (TypingBusy). Input blocking is system-wide, so two
+// runs would type into each other and the first to end would give the input back.
+inline constexpr std::chrono::seconds kTypingRunWait{5};
+inline constexpr std::string_view kTypingBusy = "Brackwater is still typing; try again when it is done.";
+
+class TypingBusy : public std::runtime_error {
+public:
+  TypingBusy() : std::runtime_error(std::string(kTypingBusy)) {}
+};
+
+class TypingRun {
+public:
+  TypingRun();  // throws TypingBusy
+  ~TypingRun();
+  TypingRun(const TypingRun&) = delete;
+  TypingRun& operator=(const TypingRun&) = delete;
+};
+
+// The guard around one typing run: waits for the modifiers, waits for any other run to end,
+// blocks input, optionally shows the busy cursor and locks drawing of a window; released in
+// reverse order.
 class InputGuard {
 public:
   InputGuard(platform::UserInput& input, platform::Clock& clock, InputGuardOptions options);
@@ -77,6 +101,7 @@ private:
     Wait(platform::UserInput& input, platform::Clock& clock) { WaitForModifiersReleased(input, clock); }
   };
   Wait wait_;
+  TypingRun run_;
   BlockedInput blocked_;
   std::optional<BusyCursor> cursor_;
   std::optional<DrawingLock> lock_;

@@ -10,6 +10,7 @@ void RunInsert(const InsertServices& services, const InsertJob& job) {
   if (job.word.empty()) return;
   InputGuard guard(services.input, services.clock, {.busyCursor = true, .lockDrawing = job.target});
   Poster poster(services.keyboard, services.clock);
+  poster.StopOnRequest(services.input);
   for (std::size_t i = 0; i < job.typedText.size(); ++i) poster.PostKey(job.target, platform::vk::Left, kRemovePause);
   for (std::size_t i = 0; i < job.typedText.size(); ++i) poster.PostKey(job.target, platform::vk::Delete, kRemovePause);
   TypeText(poster, job.target, job.word);

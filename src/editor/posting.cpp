@@ -4,6 +4,11 @@ namespace bw {
 
 using platform::KeyMessage;
 
+bool Poster::Stopped() {
+  if (!stopped_ && stopper_ != nullptr) stopped_ = stopper_->StopRequested();
+  return stopped_;
+}
+
 void Poster::Post(platform::WindowId window, KeyMessage message, std::uint32_t wParam, std::uint32_t lParam) {
   // A message posted to no window would land in our own thread's queue.
   if (window == platform::kNoWindow) return;
@@ -11,18 +16,20 @@ void Poster::Post(platform::WindowId window, KeyMessage message, std::uint32_t w
 }
 
 void Poster::Pause(std::chrono::milliseconds pause) {
-  if (pause <= std::chrono::milliseconds::zero()) return;
+  if (pause <= std::chrono::milliseconds::zero() || Stopped()) return;
   clock_.PumpMessages();
   clock_.Sleep(pause);
 }
 
 void Poster::PostKey(platform::WindowId window, std::uint16_t key, std::chrono::milliseconds pause) {
+  if (Stopped()) return;  // never a key down without its key up
   Post(window, KeyMessage::KeyDown, key, kKeyDownParam);
   Post(window, KeyMessage::KeyUp, key, kKeyUpParam);
   Pause(pause);
 }
 
 void Poster::PostChar(platform::WindowId window, char c, std::chrono::milliseconds pause) {
+  if (Stopped()) return;
   Post(window, KeyMessage::Char, static_cast<unsigned char>(c), kCharParam);
   Pause(pause);
 }

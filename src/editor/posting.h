@@ -7,6 +7,7 @@
 
 #include "platform/clock.h"
 #include "platform/keyboard.h"
+#include "platform/user_input.h"
 
 namespace bw {
 
@@ -38,12 +39,20 @@ public:
   platform::Keyboard& Keyboard() { return keyboard_; }
   platform::Clock& Clock() { return clock_; }
 
+  // From now on the user may stop the run with Esc: once the input says so, nothing more is
+  // posted and no pause is waited, so that the rest of the run passes at once untyped.
+  void StopOnRequest(platform::UserInput& input) { stopper_ = &input; }
+  // True once the user asked to stop (it stays so).
+  bool Stopped();
+
 private:
   void Post(platform::WindowId window, platform::KeyMessage message, std::uint32_t wParam, std::uint32_t lParam);
   void Pause(std::chrono::milliseconds pause);
 
   platform::Keyboard& keyboard_;
   platform::Clock& clock_;
+  platform::UserInput* stopper_ = nullptr;  // not owned; null: the run cannot be stopped
+  bool stopped_ = false;
 };
 
 }  // namespace bw

@@ -41,6 +41,17 @@ std::vector<std::uint16_t> CursorPlacementKeys(std::string_view typedText) {
   return keys;
 }
 
+std::optional<std::string> LongTypingQuestion(std::string_view typedText) {
+  const auto lines = static_cast<std::size_t>(std::count(typedText.begin(), typedText.end(), '\r')) + 1;
+  const auto takes = kEnterPause * static_cast<std::int64_t>(lines - 1);
+  if (lines <= kLongTypingLines && takes <= kLongTypingTime) return std::nullopt;
+  const auto minutes = std::chrono::ceil<std::chrono::minutes>(takes).count();
+  std::string question(kLongTypingQuestion);
+  question.replace(question.find("%d"), 2, std::to_string(lines));
+  question.replace(question.find("%d"), 2, std::to_string(minutes));
+  return question;
+}
+
 InsertOutcome InsertTemplateText(const InsertionContext& context, platform::WindowId window, std::string_view given,
                                  bool confirmed) {
   // Our own copy: the text may be the remembered template itself, which remembering replaces.
@@ -58,12 +69,24 @@ InsertOutcome InsertTemplateText(const InsertionContext& context, platform::Wind
       !context.messages.Confirm(kConfirmCaption, kInsertTemplateQuestion))
     return InsertOutcome::Cancelled;
 
-  InputGuard guard(context.input, context.clock, {.busyCursor = true});
-  Poster poster(context.keyboard, context.clock);
-  if (TypeText(poster, window, expanded->text)) {
-    for (const std::uint16_t key : CursorPlacementKeys(expanded->text)) poster.PostKey(window, key, kCaretMovePause);
+  if (const auto question = LongTypingQuestion(expanded->text);
+      question && !context.messages.Confirm(kConfirmCaption, *question))
+    return InsertOutcome::Cancelled;
+
+  {
+    InputGuard guard(context.input, context.clock, {.busyCursor = true});
+    Poster poster(context.keyboard, context.clock);
+    poster.StopOnRequest(context.input);
+    if (TypeText(poster, window, expanded->text)) {
+      for (const std::uint16_t key : CursorPlacementKeys(expanded->text)) poster.PostKey(window, key, kCaretMovePause);
+    }
+    if (!poster.Stopped()) return InsertOutcome::Typed;
   }
-  return InsertOutcome::Typed;
+  // Input is back; drawing too (one lock at a time system-wide: the caller's is taken back),
+  // so that the editor shows what was typed while the user reads this.
+  context.input.LockWindowUpdate(platform::kNoWindow);
+  context.messages.Show(platform::MessageKind::Information, kTypingStopped);
+  return InsertOutcome::Stopped;
 }
 
 }  // namespace bw

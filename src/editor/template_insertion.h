@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,13 @@ inline constexpr std::string_view kAttachFailed = "Brackwater failed to attach t
 inline constexpr std::string_view kConfirmCaption = "Confirm";
 // The pause after each caret move that places the cursor.
 inline constexpr std::chrono::milliseconds kCaretMovePause{10};
+// A typing run longer than this (each line waits kEnterPause) is asked for before it starts.
+inline constexpr std::chrono::minutes kLongTypingTime{2};
+inline constexpr std::size_t kLongTypingLines = 10000;
+inline constexpr std::string_view kLongTypingQuestion =
+    "This template types %d lines, which takes about %d minutes. Keyboard and mouse stay blocked "
+    "meanwhile; Esc stops the typing.\r\n\r\nType it ?";
+inline constexpr std::string_view kTypingStopped = "Typing was stopped with Esc. The rest of the template was not typed.";
 
 struct InsertionContext {
   platform::Keyboard& keyboard;
@@ -40,6 +48,7 @@ enum class InsertOutcome {
   NoWindow,   // no focus window: the error box was shown
   Refused,    // the window was not one the text may go to: nothing typed, nothing said
   Cancelled,  // a question was answered No or Cancel: nothing typed
+  Stopped,    // the user pressed Esc while it typed: the rest was not typed, the user was told
   Typed,
 };
 
@@ -55,5 +64,8 @@ InsertOutcome InsertTemplateText(const InsertionContext& context, platform::Wind
 // types them: CR ends a line and LF is never typed, so a text with bare LF line breaks stays
 // on one line and a text ending in CR leaves the caret at the start of a new line.
 std::vector<std::uint16_t> CursorPlacementKeys(std::string_view typedText);
+
+// The question before a long typing run, or nothing when the text types quickly enough.
+std::optional<std::string> LongTypingQuestion(std::string_view typedText);
 
 }  // namespace bw

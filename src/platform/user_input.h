@@ -26,6 +26,10 @@ public:
   // Locks drawing of one window; kNoWindow releases the lock. False on failure
   // (only one window can be locked at a time).
   virtual bool LockWindowUpdate(WindowId window) = 0;
+  // True when the user pressed Esc on the keyboard since input was last blocked: the typing
+  // run is to stop. Input the system blocks itself cannot be read; Ctrl+Alt+Del ends that block,
+  // and an Esc afterwards counts.
+  virtual bool StopRequested() { return false; }
 };
 
 }  // namespace bw::platform

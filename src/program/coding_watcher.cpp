@@ -58,6 +58,8 @@ bool CodingWatcher::BindEntries() {
   entries_.setWatchedClasses = Entry<watcher::SetWatchedClassesFn>(library, watcher::kSetWatchedClasses);
   entries_.pauseWatching = Entry<watcher::PauseWatchingFn>(library, watcher::kPauseWatching);
   entries_.swallowPhysicalInput = Entry<watcher::SwallowPhysicalInputFn>(library, watcher::kSwallowPhysicalInput);
+  entries_.physicalStopRequested =
+      Entry<watcher::PhysicalStopRequestedFn>(library, watcher::kPhysicalStopRequested);
   return entries_.startWatching && entries_.stopWatching && entries_.stillWatching && entries_.stopAll &&
          entries_.setReceiver && entries_.getReceiver;
 }
@@ -133,6 +135,11 @@ void CodingWatcher::Stop(WatchKind kind) {
 bool CodingWatcher::SwallowPhysicalInput(bool swallow) {
   if (!library_ || entries_.swallowPhysicalInput == nullptr) return false;
   return entries_.swallowPhysicalInput(swallow ? TRUE : FALSE) != FALSE;
+}
+
+bool CodingWatcher::PhysicalStopRequested() {
+  if (!library_ || entries_.physicalStopRequested == nullptr) return false;
+  return entries_.physicalStopRequested() != FALSE;
 }
 
 LRESULT CALLBACK CodingWatcher::ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -37,6 +37,8 @@ public:
   // True when the requested state holds; false without a loaded library that can do it.
   // May be called from any thread.
   bool SwallowPhysicalInput(bool swallow);
+  // True when the user pressed Esc since swallowing started (false without the library entry).
+  bool PhysicalStopRequested();
 
   bool Loaded() const { return static_cast<bool>(library_); }
   bool Disabled() const { return disabled_; }
@@ -54,6 +56,7 @@ private:
     watcher::SetWatchedClassesFn setWatchedClasses = nullptr;
     watcher::PauseWatchingFn pauseWatching = nullptr;
     watcher::SwallowPhysicalInputFn swallowPhysicalInput = nullptr;
+    watcher::PhysicalStopRequestedFn physicalStopRequested = nullptr;
   };
 
   void Load();

@@ -64,6 +64,7 @@ MainForm::~MainForm() {
   if (watcher_) watcher_->Stop(WatchKind::Keys);
   completion_.reset();  // waits for a word still being typed
   platform::Win32UserInput::SetInputSwallower({});
+  platform::Win32UserInput::SetStopQuery({});
   shutDown_ = true;
 }
 
@@ -108,6 +109,7 @@ void MainForm::CreateComponents() {
   // When the system refuses to block input, the watcher keeps the user's keys and clicks away.
   platform::Win32UserInput::SetInputSwallower(
       [watcher = watcher_.get()](bool swallow) { return watcher->SwallowPhysicalInput(swallow); });
+  platform::Win32UserInput::SetStopQuery([watcher = watcher_.get()] { return watcher->PhysicalStopRequested(); });
   SetTimer(window_.Get(), kIconTimer, kIconTimerMs, nullptr);
 }
 

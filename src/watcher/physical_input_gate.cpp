@@ -2,9 +2,15 @@
 
 namespace bw::watcher {
 
+namespace {
+constexpr std::uint32_t kEscape = 0x1B;
+}
+
 void PhysicalInputGate::Close() {
   closed_ = true;
+  stopRequested_ = false;
   swallowedDown_.reset();
+  swallowedButtons_.reset();
 }
 
 void PhysicalInputGate::Open() { closed_ = false; }
@@ -14,6 +20,7 @@ bool PhysicalInputGate::SwallowKey(std::uint32_t virtualKey, bool released, bool
   if (injected) return false;
   if (!released) {
     if (!closed_) return false;
+    if (index == kEscape) stopRequested_ = true;
     swallowedDown_.set(index);
     return true;
   }
@@ -21,6 +28,24 @@ bool PhysicalInputGate::SwallowKey(std::uint32_t virtualKey, bool released, bool
   const bool swallow = swallowedDown_.test(index);
   swallowedDown_.reset(index);
   return swallow;
+}
+
+bool PhysicalInputGate::SwallowMouse(MouseAction action, MouseButton button, bool injected) {
+  if (injected || action == MouseAction::Move) return false;
+  const auto index = static_cast<std::size_t>(button);
+  switch (action) {
+    case MouseAction::Press:
+      if (!closed_) return false;
+      swallowedButtons_.set(index);
+      return true;
+    case MouseAction::Release: {
+      const bool swallow = swallowedButtons_.test(index);
+      swallowedButtons_.reset(index);
+      return swallow;
+    }
+    default:
+      return closed_;
+  }
 }
 
 }  // namespace bw::watcher

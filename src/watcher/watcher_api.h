@@ -41,6 +41,9 @@ namespace KeyFlags {
 inline constexpr std::uint32_t RepeatMask = 0x0000FFFFu;  // always 1
 inline constexpr std::uint32_t ScanCodeShift = 16;        // bits 16-23
 inline constexpr std::uint32_t Extended = 1u << 24;
+// The hook gave up waiting for the answer to this key and let it pass long ago: the receiver
+// must not act on it (it may forget what the key would have changed). Its answer is ignored.
+inline constexpr std::uint32_t Late = 1u << 25;
 inline constexpr std::uint32_t AltDown = 1u << 29;
 inline constexpr std::uint32_t WasDown = 1u << 30;
 inline constexpr std::uint32_t Released = 1u << 31;  // clear for a key going down
@@ -62,6 +65,7 @@ inline constexpr const char* kFinalize = "Finalize";
 inline constexpr const char* kSetWatchedClasses = "SetWatchedClasses";
 inline constexpr const char* kPauseWatching = "PauseWatching";
 inline constexpr const char* kSwallowPhysicalInput = "SwallowPhysicalInput";
+inline constexpr const char* kPhysicalStopRequested = "PhysicalStopRequested";
 
 // True when the kind is now watched (also when it already was). Only kWatchKeys succeeds.
 using StartWatchingFn = Bool32(BW_WATCH_CALL*)(std::int32_t kind);
@@ -88,5 +92,8 @@ using PauseWatchingFn = void(BW_WATCH_CALL*)(Bool32 pause);
 // window; for commands that type while the system refuses to block input. Needs kind 1 to be
 // watched (paused or not). Returns whether the requested state now holds.
 using SwallowPhysicalInputFn = Bool32(BW_WATCH_CALL*)(Bool32 swallow);
+// True when the user pressed Esc on the keyboard since swallowing last started: the typing run
+// is to stop (the Esc itself was swallowed).
+using PhysicalStopRequestedFn = Bool32(BW_WATCH_CALL*)();
 
 }  // namespace bw::watcher

@@ -185,6 +185,10 @@ bool FakeDesktop::Post(WindowId window, platform::KeyMessage message, std::uint3
     throw std::runtime_error("posting failed");
   }
   if (throwAfter_ > 0) --throwAfter_;
+  if (escapeAfter_ > 0 && --escapeAfter_ == 0) {
+    escapeAfter_ = -1;
+    escapePressed_ = true;
+  }
   log_.Add(Event::Posted(window, message, wParam, lParam));
   if (windows_.find(window) == windows_.end()) return false;
   if (const auto sink = sinks_.find(window); sink != sinks_.end())
@@ -213,7 +217,13 @@ bool FakeDesktop::BlockInput(bool block) {
   log_.Add(Event::Of(Event::Kind::BlockInput, block ? 1 : 0));
   if (block == inputBlocked_) return false;
   inputBlocked_ = block;
+  if (block) escapePressed_ = false;
   return true;
+}
+
+bool FakeDesktop::StopRequested() {
+  std::lock_guard lock(mutex_);
+  return escapePressed_;
 }
 
 void FakeDesktop::ShowBusyCursor(bool busy) {

@@ -60,6 +60,8 @@ public:
   void Route(platform::WindowId window, MessageSink& sink);
   // The post after `posts` further successful ones throws std::runtime_error.
   void ThrowAfterPosts(int posts) { throwAfter_ = posts; }
+  // The user presses Esc once `posts` further messages were posted (while input is blocked).
+  void PressEscapeAfterPosts(int posts) { escapeAfter_ = posts; }
 
   // --- what the program left behind
   bool Attached() const;
@@ -95,6 +97,7 @@ public:
   bool BlockInput(bool block) override;
   void ShowBusyCursor(bool busy) override;
   bool LockWindowUpdate(platform::WindowId window) override;
+  bool StopRequested() override;
 
 private:
   EventLog& log_;
@@ -114,6 +117,8 @@ private:
   platform::Modifiers held_ = 0;
   int heldPolls_ = 0;
   int throwAfter_ = -1;
+  int escapeAfter_ = -1;
+  bool escapePressed_ = false;
   bool inputBlocked_ = false;
   bool busy_ = false;
   platform::WindowId locked_ = platform::kNoWindow;

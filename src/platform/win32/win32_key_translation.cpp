@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <array>
 
 namespace bw::platform {
 namespace {
@@ -11,19 +10,19 @@ bool Held(int key) { return GetAsyncKeyState(key) < 0; }
 
 }  // namespace
 
-std::string Win32KeyTranslation::Translate(std::uint32_t virtualKey, std::uint32_t scanCode) {
-  std::array<BYTE, 256> state{};
-  for (const int key : {VK_SHIFT, VK_LSHIFT, VK_RSHIFT, VK_CONTROL, VK_LCONTROL, VK_RCONTROL, VK_MENU, VK_LMENU,
-                        VK_RMENU})
-    if (Held(key)) state[static_cast<std::size_t>(key)] = 0x80;
-  if ((GetKeyState(VK_CAPITAL) & 1) != 0) state[VK_CAPITAL] = 0x01;
+std::string Win32KeyTranslation::Translate(std::uint32_t virtualKey, std::uint32_t) {
   const HWND foreground = GetForegroundWindow();
   const HKL layout = GetKeyboardLayout(foreground != nullptr ? GetWindowThreadProcessId(foreground, nullptr) : 0);
-  WORD chars[2] = {0, 0};
-  const int count = ToAsciiEx(virtualKey, scanCode, state.data(), chars, 0, layout);
-  std::string text;
-  for (int i = 0; i < count && i < 2; ++i) text.push_back(static_cast<char>(chars[i] & 0xFF));
-  return text;
+  const auto id = reinterpret_cast<std::uintptr_t>(layout);
+  if (id != layout_ || layout_ == 0) {
+    // Both calls read the layout only; neither touches the keyboard state.
+    table_ = LayoutChars::Build([layout](char c) { return static_cast<std::int16_t>(VkKeyScanExA(c, layout)); },
+                                [layout](std::uint32_t vk) {
+                                  return (MapVirtualKeyExA(vk, MAPVK_VK_TO_CHAR, layout) & 0x80000000u) != 0;
+                                });
+    layout_ = id;
+  }
+  return table_.Translate(virtualKey, StateModifiers(), (GetKeyState(VK_CAPITAL) & 1) != 0);
 }
 
 Modifiers Win32KeyTranslation::StateModifiers() {

@@ -28,6 +28,11 @@ bool Swallow(bool swallow) {
   return Swallower() && Swallower()(swallow);
 }
 
+Win32UserInput::StopQuery& StopQueryFn() {
+  static Win32UserInput::StopQuery query;
+  return query;
+}
+
 }  // namespace
 
 Modifiers Win32UserInput::HeldModifiers() {
@@ -43,8 +48,23 @@ void Win32UserInput::SetInputSwallower(InputSwallower swallower) {
   Swallower() = std::move(swallower);
 }
 
+void Win32UserInput::SetStopQuery(StopQuery query) {
+  const std::lock_guard lock(swallowerLock);
+  StopQueryFn() = std::move(query);
+}
+
+bool Win32UserInput::StopRequested() {
+  if (blockedBy_.load() == kBlockedBySwallower) {
+    const std::lock_guard lock(swallowerLock);
+    return StopQueryFn() && StopQueryFn()();
+  }
+  // Down now, or pressed since the block began (the low bit, cleared as it began).
+  return (GetAsyncKeyState(VK_ESCAPE) & 0x8001) != 0;
+}
+
 bool Win32UserInput::BlockInput(bool block) {
   if (block) {
+    GetAsyncKeyState(VK_ESCAPE);  // forget an Esc pressed before this run
     if (::BlockInput(TRUE) != FALSE) {
       blockedBy_ = kBlockedBySystem;
       return true;

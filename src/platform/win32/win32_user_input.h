@@ -24,6 +24,14 @@ public:
   // the requested state holds. Set once at start-up, cleared (empty) before it goes away.
   using InputSwallower = std::function<bool(bool swallow)>;
   static void SetInputSwallower(InputSwallower swallower);
+  // Whether the user pressed Esc while the swallower held the input (it sees the swallowed
+  // keys). Set once at start-up, cleared (empty) before it goes away.
+  using StopQuery = std::function<bool()>;
+  static void SetStopQuery(StopQuery query);
+
+  // Esc pressed since the block began: asked of the swallower while it holds the input,
+  // otherwise read from the keyboard (after Ctrl+Alt+Del ended the system's block).
+  bool StopRequested() override;
 
 private:
   // How this object's block is held: 0 none, 1 by the system, 2 by the swallower.

@@ -124,6 +124,7 @@ __declspec(dllexport) BOOL WINAPI SwallowPhysicalInput(BOOL swallow) {
     return TRUE;
   }
   if (!watch.hook) return FALSE;
+  shared.stopRequested.store(false);
   shared.swallowPhysical.store(true);  // read by the hook thread as it sets its hooks
   if (!watch.hook->SetMouseHook(true)) {
     shared.swallowPhysical.store(false);
@@ -132,6 +133,8 @@ __declspec(dllexport) BOOL WINAPI SwallowPhysicalInput(BOOL swallow) {
   }
   return TRUE;
 }
+
+__declspec(dllexport) BOOL WINAPI PhysicalStopRequested() { return Shared().stopRequested.load() ? TRUE : FALSE; }
 
 __declspec(dllexport) void WINAPI Initialize() {
   const std::lock_guard guard(CallLock());

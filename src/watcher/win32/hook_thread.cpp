@@ -1,6 +1,7 @@
 #include "watcher/win32/hook_thread.h"
 
 #include <atomic>
+#include <utility>
 
 #include "watcher/key_report.h"
 #include "watcher/physical_input_gate.h"
@@ -25,6 +26,8 @@ constexpr UINT kStopHook = WM_APP + 0x159;
 constexpr UINT kMouseHook = WM_APP + 0x15A;  // wParam: 1 to set the mouse hook, 0 to remove it
 constexpr UINT kRefreshHook = WM_APP + 0x15B;  // look at the focus again now
 constexpr DWORD kMouseHookTimeoutMs = 2000;
+// How long a key waits beyond the receiver's time for a verdict already being made.
+constexpr DWORD kLateVerdictMs = 50;
 // Without window event hooks (refused by the system) the focus is looked at this often.
 constexpr UINT kFocusPollMs = 40;
 // With them, the keyboard hook is set afresh this often while it is needed, in case Windows
@@ -40,10 +43,34 @@ constexpr DWORD kStopTimeoutMs = 2000;
 KeyDownTable g_keysDown;
 PhysicalInputGate g_gate;
 
-bool SwallowPhysicalKey(const KBDLLHOOKSTRUCT& info) {
+void FollowSwallowState() {
   const bool closed = Shared().swallowPhysical.load();
   if (closed != g_gate.IsClosed()) closed ? g_gate.Close() : g_gate.Open();
-  return g_gate.SwallowKey(info.vkCode, (info.flags & LLKHF_UP) != 0, (info.flags & LLKHF_INJECTED) != 0);
+}
+
+bool SwallowPhysicalKey(const KBDLLHOOKSTRUCT& info) {
+  FollowSwallowState();
+  const bool swallow =
+      g_gate.SwallowKey(info.vkCode, (info.flags & LLKHF_UP) != 0, (info.flags & LLKHF_INJECTED) != 0);
+  if (g_gate.StopRequested()) Shared().stopRequested.store(true);
+  return swallow;
+}
+
+// The mouse event as the gate sees it.
+std::pair<MouseAction, MouseButton> MouseEvent(WPARAM message, const MSLLHOOKSTRUCT& info) {
+  const bool second = HIWORD(info.mouseData) == XBUTTON2;
+  switch (message) {
+    case WM_LBUTTONDOWN: return {MouseAction::Press, MouseButton::Left};
+    case WM_LBUTTONUP: return {MouseAction::Release, MouseButton::Left};
+    case WM_RBUTTONDOWN: return {MouseAction::Press, MouseButton::Right};
+    case WM_RBUTTONUP: return {MouseAction::Release, MouseButton::Right};
+    case WM_MBUTTONDOWN: return {MouseAction::Press, MouseButton::Middle};
+    case WM_MBUTTONUP: return {MouseAction::Release, MouseButton::Middle};
+    case WM_XBUTTONDOWN: return {MouseAction::Press, second ? MouseButton::X2 : MouseButton::X1};
+    case WM_XBUTTONUP: return {MouseAction::Release, second ? MouseButton::X2 : MouseButton::X1};
+    case WM_MOUSEMOVE: return {MouseAction::Move, MouseButton::Left};
+    default: return {MouseAction::Wheel, MouseButton::Left};
+  }
 }
 
 // True when the focus window of the foreground thread has one of the watched classes. Cheap:
@@ -81,11 +108,20 @@ bool ReportKey(const KBDLLHOOKSTRUCT& info) {
   const HWND relay = shared.relay.load();
   if (relay == nullptr) return false;
   DWORD_PTR answer = 0;
-  if (!SendMessageTimeoutA(relay, RelayWindow::kKeyEvent, MessageVirtualKey(key.virtualKey),
-                           static_cast<LPARAM>(KeyMessageFlags(key, wasDown)), SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                           kReceiverTimeoutMs, &answer))
-    return false;
-  return static_cast<LRESULT>(answer) == kSwallowKey;
+  const KeyHandover::Ticket ticket = shared.handover.Begin();
+  if (SendMessageTimeoutA(relay, RelayWindow::kKeyEvent,
+                          MessageVirtualKey(key.virtualKey) | (static_cast<WPARAM>(ticket) << 16),
+                          static_cast<LPARAM>(KeyMessageFlags(key, wasDown)), SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                          kReceiverTimeoutMs, &answer))
+    return static_cast<LRESULT>(answer) == kSwallowKey;
+  if (shared.handover.Abandon(ticket)) return false;  // the program will not act on it
+  // The program took the key just as the wait ran out: its verdict follows at once.
+  const ULONGLONG deadline = GetTickCount64() + kLateVerdictMs;
+  do {
+    if (const auto verdict = shared.handover.AnswerOf(ticket)) return *verdict;
+    Sleep(1);
+  } while (GetTickCount64() < deadline);
+  return false;
 }
 
 LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -96,8 +132,9 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && Shared().hookThreadId.load() == GetCurrentThreadId()) {
     const auto& info = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-    const bool buttonOrWheel = wParam != WM_MOUSEMOVE;
-    if (Shared().swallowPhysical.load() && buttonOrWheel && (info.flags & LLMHF_INJECTED) == 0) return 1;
+    FollowSwallowState();
+    const auto [action, button] = MouseEvent(wParam, info);
+    if (g_gate.SwallowMouse(action, button, (info.flags & LLMHF_INJECTED) != 0)) return 1;
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -24,10 +24,8 @@ bool EnsureClass() {
 
 LRESULT Answer(LRESULT receiverAnswer) { return receiverAnswer == kSwallowKey ? kSwallowKey : 0; }
 
-// Hands one key event to the receiver and returns its verdict.
-LRESULT Deliver(WPARAM virtualKey, LPARAM flags) {
+LRESULT ToReceiver(WPARAM virtualKey, LPARAM flags) {
   SharedState& shared = Shared();
-  if (!shared.keysWatched.load() || shared.paused.load()) return 0;
   const HWND receiver = shared.receiver.load();
   if (receiver == nullptr || !IsWindow(receiver)) return 0;
   if (GetWindowThreadProcessId(receiver, nullptr) == GetCurrentThreadId())
@@ -37,6 +35,23 @@ LRESULT Deliver(WPARAM virtualKey, LPARAM flags) {
                            kReceiverTimeoutMs, &result))
     return 0;
   return Answer(static_cast<LRESULT>(result));
+}
+
+// Hands one key event to the receiver and returns its verdict. wParam: the virtual key in the
+// low half, the hand-over ticket in the high half.
+LRESULT Deliver(WPARAM param, LPARAM flags) {
+  SharedState& shared = Shared();
+  if (!shared.keysWatched.load() || shared.paused.load()) return 0;
+  const WPARAM virtualKey = param & 0xFFFF;
+  const auto ticket = static_cast<KeyHandover::Ticket>((param >> 16) & 0xFFFF);
+  if (!shared.handover.Take(ticket)) {
+    // The hook let the key pass already: the receiver only hears of it.
+    ToReceiver(virtualKey, static_cast<LPARAM>(static_cast<std::uint32_t>(flags) | KeyFlags::Late));
+    return 0;
+  }
+  const LRESULT answer = ToReceiver(virtualKey, flags);
+  shared.handover.Answer(ticket, answer == kSwallowKey);
+  return answer;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <atomic>
 
+#include "watcher/key_handover.h"
 #include "watcher/watched_classes.h"
 
 namespace bw::watcher {
@@ -26,6 +27,10 @@ struct SharedState {
   std::atomic<const WatchedClasses*> classes{nullptr};
   // While true the user's own keys and mouse buttons are swallowed.
   std::atomic<bool> swallowPhysical{false};
+  // Set when the user presses Esc while input is swallowed; cleared as swallowing starts.
+  std::atomic<bool> stopRequested{false};
+  // The key event in flight from the hook thread to the relay window.
+  KeyHandover handover;
 };
 
 // Hands over a new class list (keeps the old ones alive until ReleaseClassLists).

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "editor_scene.h"
+#include "platform/fake/fake_keyboard_layout.h"
 #include "platform/fake/us_key_translation.h"
 
 namespace bw {
@@ -66,20 +67,20 @@ public:
 };
 
 // The editor desktop, the completion logic, and a keyboard that sends each key first to the
-// watcher's handler and, unless it was swallowed, to the editor as its character.
+// watcher's handler and, unless it was swallowed, to the editor as the layout types it there.
 struct CompletionScene : EditorScene {
   static constexpr platform::WindowId kOtherEditor = 102;
   static constexpr platform::WindowId kNotepad = 200;
 
-  fake::UsKeyTranslation keys;
+  fake::FakeKeyboardLayout layout;
+  fake::LayoutKeyTranslation keys{layout};
   RecordingView view;
   RecordingInserter inserter;
   CompletionSwitches switches{.viaDot = true, .viaCtrlSpace = true};
   CodeCompletion completion{{desktop, desktop, keys, view, inserter, [this] { return switches; }}};
   std::vector<bool> swallowed;
 
-  CompletionScene() {
-    desktop.SetKeyForChar('.', static_cast<std::int16_t>(Period));
+  explicit CompletionScene(fake::LayoutKind kind = fake::LayoutKind::Us) : layout(kind) {
     desktop.SetCaret(platform::CaretPoint{40, 60});
     desktop.SetWindowRect(kEditorWindow, {100, 100, 700, 500});
     desktop.AddWindow(kOtherEditor,
@@ -88,15 +89,15 @@ struct CompletionScene : EditorScene {
     desktop.Route(kOtherEditor, editor);
   }
 
-  bool Key(std::uint32_t virtualKey, platform::Modifiers held = 0) {
+  bool Key(std::uint32_t virtualKey, platform::Modifiers held = 0, std::uint32_t moreFlags = 0) {
     keys.Hold(held);
-    const std::uint32_t flags = 0x001C0001u | ((held & platform::kHeldAlt) != 0 ? completion_keys::AltBit : 0u);
+    const std::uint32_t flags =
+        0x001C0001u | moreFlags | ((held & platform::kHeldAlt) != 0 ? completion_keys::AltBit : 0u);
     const bool handled = completion.KeyPressedWatch(virtualKey, flags);
     swallowed.push_back(handled);
     if (!handled) {
-      const std::string typed = keys.Translate(virtualKey, 0x1C);
-      if (typed.size() == 1 && static_cast<unsigned char>(typed[0]) >= 0x20)
-        poster.PostChar(kEditorWindow, typed[0], std::chrono::milliseconds::zero());
+      for (const char c : layout.Type(virtualKey, held))
+        if (static_cast<unsigned char>(c) >= 0x20) poster.PostChar(kEditorWindow, c, std::chrono::milliseconds::zero());
     }
     keys.Hold(0);
     return handled;
@@ -323,6 +324,15 @@ TEST(CodeCompletion, BackspaceNarrowsBackAndOnAnEmptyFilterClosesAndReachesTheEd
   EXPECT_FALSE(s.Key(Backspace));
   EXPECT_FALSE(s.completion.IsOpen());
   EXPECT_TRUE(s.completion.KeepWord());
+
+  // A key the watcher already let pass is not acted on: Enter reached the editor, so it must
+  // not also choose; the list closes and the word starts afresh.
+  s.Type("Rec.fi");
+  EXPECT_FALSE(s.Key(Enter, 0, completion_keys::LateBit));
+  EXPECT_FALSE(s.completion.IsOpen());
+  EXPECT_TRUE(s.inserter.jobs.empty());
+  s.Type("ab");
+  EXPECT_EQ(s.completion.TypedWord(), "ab");
 }
 
 TEST(CodeCompletion, ModifiedLettersAndCaretMovesDoNotBuildTheWord) {
@@ -390,6 +400,49 @@ TEST(CodeCompletion, TheSwitchesAndTheCaretDecideWhetherTheListOpens) {
   s.desktop.SetCaret(platform::CaretPoint{40, 380});
   s.Type(".");
   EXPECT_EQ(s.view.position.y, 380 - 134);  // near the bottom: above the caret line
+}
+
+// Dead keys reach the editor whole while completion reads every key, and the word-break
+// characters are found wherever the layout puts them.
+TEST(CodeCompletion, DeadKeysComposeInTheEditorAndEveryLayoutFindsTheListKeys) {
+  using fake::LayoutKind;
+  namespace lvk = fake::layoutvk;
+  using Press = std::pair<std::uint32_t, platform::Modifiers>;
+  constexpr platform::Modifiers kS = platform::kShift, kAltGr = platform::kCtrl | platform::kAlt;
+  const std::vector<Press> rec = {{'R', kS}, {'E', 0}, {'C', 0}};
+  const auto then = [](std::vector<Press> first, std::initializer_list<Press> more) {
+    first.insert(first.end(), more);
+    return first;
+  };
+  struct Case {
+    LayoutKind kind;
+    std::vector<Press> keys;
+    std::string editor;
+    int rows;              // rows of the open list; -1: closed
+    std::string trailing;  // of the one choice made; empty: none
+  };
+  const Case cases[] = {
+      {LayoutKind::German, {{lvk::Oem5, 0}, {'E', 0}}, "\xEA", -1, ""},
+      {LayoutKind::German, {{lvk::Oem6, 0}, {'E', 0}, {lvk::Oem6, kS}, {'A', kS}}, "\xE9\xC0", -1, ""},
+      {LayoutKind::German, {{lvk::Oem5, 0}, {lvk::Oem5, 0}, {'Q', kAltGr}}, "^^@", -1, ""},
+      {LayoutKind::UsInternational, {{lvk::Oem7, 0}, {'E', 0}, {lvk::Oem7, kS}, {'A', 0}}, "\xE9\xE4", -1, ""},
+      {LayoutKind::UsInternational, {{lvk::Oem7, 0}, {' ', 0}, {lvk::Oem7, 0}, {'T', 0}}, "''t", -1, ""},
+      {LayoutKind::German, then(rec, {{lvk::Period, 0}}), "Rec.", 237, ""},
+      {LayoutKind::French, then(rec, {{lvk::Period, kS}}), "Rec.", 237, ""},
+      {LayoutKind::German, then(rec, {{lvk::Period, 0}, {'F', 0}, {'I', 0}, {'8', kS}}), "Rec.fi", -1, "("},
+      {LayoutKind::French, then(rec, {{lvk::Period, kS}, {'F', 0}, {'I', 0}, {lvk::Period, 0}}), "Rec.fi", -1, ";"},
+      {LayoutKind::French, {{lvk::Oem6, 0}, {'O', 0}, {'5', kS}, {lvk::Period, kS}}, "\xF4" "5.", 237, ""},
+  };
+  for (const Case& c : cases) {
+    CompletionScene s(c.kind);
+    for (const auto& [key, held] : c.keys) s.Key(key, held);
+    SCOPED_TRACE(c.editor);
+    EXPECT_EQ(s.editor.Text(), c.editor);
+    EXPECT_EQ(s.completion.IsOpen() ? static_cast<int>(s.view.rows.size()) : -1, c.rows);
+    std::string trailing;
+    for (const InsertJob& job : s.inserter.jobs) trailing += job.trailing + "|";
+    EXPECT_EQ(trailing, c.trailing.empty() ? "" : c.trailing + "|");
+  }
 }
 
 TEST(CodeCompletion, DoubleClickChoosesTheRowAndAClosedEditorLeavesNoOpenList) {

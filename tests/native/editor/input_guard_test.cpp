@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <stdexcept>
+#include <thread>
 
+#include "editor/insert_thread.h"
 #include "editor/typing.h"
 #include "editor_scene.h"
 
@@ -64,6 +67,38 @@ TEST(InputGuard, ReleasedWhenTypingThrows) {
   EXPECT_FALSE(scene.desktop.BusyCursorShown());
   EXPECT_EQ(scene.desktop.LockedWindow(), platform::kNoWindow);
   EXPECT_EQ(scene.editor.Text(), "abc");
+}
+
+// An editor that takes its time over every message, and a long time over the first.
+class SlowEditor final : public fake::MessageSink {
+public:
+  explicit SlowEditor(fake::MessageSink& editor) : editor_(editor) {}
+  void Receive(platform::WindowId window, platform::KeyMessage message, std::uint32_t wParam, std::uint32_t lParam,
+               platform::Modifiers held) override {
+    const bool first = !started.exchange(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(first ? 200 : 15));
+    editor_.Receive(window, message, wParam, lParam, held);
+  }
+  std::atomic<bool> started{false};
+
+private:
+  fake::MessageSink& editor_;
+};
+
+TEST(InputGuard, OneTypingRunAtATimeAndTheInputStaysBlockedUntilEachEnds) {
+  EditorScene scene;
+  SlowEditor slow(scene.editor);
+  scene.desktop.Route(kEditor, slow);
+  {
+    TInsertThread worker(scene.Services(), {kEditor, "", "WORD", ""});
+    for (int i = 0; i < 1000 && !slow.started; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    InputGuard guard(scene.desktop, scene.clock, {.busyCursor = false});
+    EXPECT_TRUE(scene.desktop.InputBlocked());
+    TypeText(scene.poster, kEditor, "xy");
+  }
+  EXPECT_EQ(scene.editor.Text(), "WORDxy");
+  EXPECT_EQ(scene.log.Transcript({Event::Kind::BlockInput}),
+            (std::vector<std::string>{"block on", "block off", "block on", "block off"}));
 }
 
 }  // namespace

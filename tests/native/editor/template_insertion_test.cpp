@@ -152,11 +152,34 @@ TEST(TemplateInsertion, NoFocusWindowSaysSoAndTypesNothing) {
   EXPECT_EQ(scene.last, "x");
 }
 
-TEST(TemplateInsertion, InputAndCursorAreReleasedWhenPostingFails) {
+TEST(TemplateInsertion, InputAndCursorAreReleasedWhenPostingFailsOrEscStopsTheRun) {
   InsertScene scene;
   scene.desktop.ThrowAfterPosts(3);
   EXPECT_THROW(scene.Insert("abcdef"), std::runtime_error);
   EXPECT_TRUE(scene.Released());
+
+  // Esc during the run: nothing more is typed or waited for, and the user is told once, after
+  // input came back.
+  InsertScene stopped;
+  stopped.desktop.PressEscapeAfterPosts(3);
+  EXPECT_EQ(stopped.Insert("abcdef\r\nghi|\r\n", true), InsertOutcome::Stopped);
+  EXPECT_EQ(stopped.editor.Lines(), (Lines{"abc"}));
+  EXPECT_EQ(stopped.log.Transcript({Event::Kind::BlockInput, Event::Kind::Message, Event::Kind::Sleep}),
+            (Lines{"block on", "block off", std::string("say ") + std::string(kTypingStopped)}));
+  EXPECT_TRUE(stopped.Released());
+}
+
+TEST(TemplateInsertion, ARunOfMoreThanTwoMinutesIsAskedForFirst) {
+  const std::string lines800(800, '\r');  // 801 lines: 800 Enter pauses, two minutes
+  EXPECT_FALSE(LongTypingQuestion(lines800));
+  EXPECT_EQ(LongTypingQuestion(lines800 + "\r").value_or(""),
+            "This template types 802 lines, which takes about 3 minutes. Keyboard and mouse stay blocked "
+            "meanwhile; Esc stops the typing.\r\n\r\nType it ?");
+  InsertScene refused;
+  refused.questions.Answer({false});
+  EXPECT_EQ(refused.Insert(lines800 + "x\r", true), InsertOutcome::Cancelled);
+  EXPECT_EQ(refused.Questions().size(), 1u);
+  EXPECT_TRUE(refused.log.PostsTo(InsertScene::kEditorWindow).empty());
 }
 
 TEST(TemplateInsertion, CaretMovesFollowTheLinesAsTyped) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "watcher/key_handover.h"
 #include "watcher/physical_input_gate.h"
 #include "watcher/watched_classes.h"
 
@@ -21,21 +22,63 @@ TEST(WatchedClasses, MatchesTheHandedClassesIgnoringCaseAndWatchesAllWithoutALis
   EXPECT_TRUE(WatchedClasses("").WatchesAll());
 }
 
-TEST(PhysicalInputGate, SwallowsTheUsersKeysWhileClosedButNeverInjectedOnesOrStrayReleases) {
+TEST(PhysicalInputGate, SwallowsTheUsersKeysAndButtonsWhileClosedButNeverInjectedOnesOrStrayReleases) {
+  using enum MouseAction;
+  using enum MouseButton;
   PhysicalInputGate gate;
   EXPECT_FALSE(gate.SwallowKey('A', false, false));
+  EXPECT_FALSE(gate.SwallowMouse(Press, Left, false));  // a double-click's second press, before the run
   gate.Close();
   EXPECT_TRUE(gate.SwallowKey('B', false, false));
   EXPECT_FALSE(gate.SwallowKey('C', false, true));    // injected
   EXPECT_FALSE(gate.SwallowKey('A', true, false));    // pressed before the gate closed: may come up
-  EXPECT_TRUE(gate.SwallowMouse(true, false));
-  EXPECT_FALSE(gate.SwallowMouse(false, false));      // movement passes
-  EXPECT_FALSE(gate.SwallowMouse(true, true));
+  EXPECT_FALSE(gate.SwallowMouse(Release, Left, false));  // so may the button: it would stay down
+  EXPECT_TRUE(gate.SwallowMouse(Press, Right, false));
+  EXPECT_TRUE(gate.SwallowMouse(Wheel, Left, false));
+  EXPECT_FALSE(gate.SwallowMouse(Move, Left, false));  // movement passes
+  EXPECT_FALSE(gate.SwallowMouse(Press, Middle, true));
+  EXPECT_FALSE(gate.StopRequested());
+  EXPECT_FALSE(gate.SwallowKey(0x1B, false, true));   // an injected Esc does not stop the run
+  EXPECT_FALSE(gate.StopRequested());
+  EXPECT_TRUE(gate.SwallowKey(0x1B, false, false));
+  EXPECT_TRUE(gate.StopRequested());
   gate.Open();
   EXPECT_TRUE(gate.SwallowKey('B', true, false));     // its press was swallowed: so is its release
   EXPECT_FALSE(gate.SwallowKey('B', true, false));
+  EXPECT_TRUE(gate.SwallowMouse(Release, Right, false));
+  EXPECT_FALSE(gate.SwallowMouse(Release, Right, false));
   EXPECT_FALSE(gate.SwallowKey('D', false, false));
-  EXPECT_FALSE(gate.SwallowMouse(true, false));
+  EXPECT_FALSE(gate.SwallowMouse(Press, Left, false));
+  gate.Close();
+  EXPECT_FALSE(gate.StopRequested());  // each run starts afresh
+}
+
+// Whoever comes first decides about a key: the program answering in time, or the hook giving
+// up (then the program must not act on it when it gets there).
+TEST(KeyHandover, ExactlyOneSideDecidesAndAStaleEventIsNeverTaken) {
+  KeyHandover handover;
+  const auto inTime = handover.Begin();
+  EXPECT_FALSE(handover.AnswerOf(inTime));
+  EXPECT_TRUE(handover.Take(inTime));
+  handover.Answer(inTime, true);
+  EXPECT_EQ(handover.AnswerOf(inTime), true);
+
+  const auto late = handover.Begin();
+  EXPECT_FALSE(handover.AnswerOf(late));  // the earlier verdict is not this key's
+  EXPECT_TRUE(handover.Abandon(late));
+  EXPECT_TRUE(handover.Abandon(late));
+  EXPECT_FALSE(handover.Take(late));
+
+  const auto justTaken = handover.Begin();
+  EXPECT_TRUE(handover.Take(justTaken));
+  EXPECT_FALSE(handover.Abandon(justTaken));  // the hook waits for the verdict instead
+  handover.Answer(justTaken, false);
+  EXPECT_EQ(handover.AnswerOf(justTaken), false);
+
+  const auto stale = handover.Begin();
+  const auto next = handover.Begin();
+  EXPECT_FALSE(handover.Take(stale));
+  EXPECT_TRUE(handover.Take(next));
 }
 
 }  // namespace
