@@ -6,7 +6,7 @@ namespace bw::fake {
 namespace {
 
 using namespace layoutvk;
-constexpr platform::Modifiers kPlain = 0, kShifted = platform::kShift, kAltGr = platform::kCtrl | platform::kAlt;
+constexpr platform::Modifiers kPlain = 0, kShifted = platform::kHeldShift, kAltGr = platform::kHeldCtrl | platform::kHeldAlt;
 
 // The accented letter a dead key makes of a vowel, or 0.
 char Combine(char dead, char letter) {
@@ -78,8 +78,8 @@ const FakeKeyboardLayout::Key* FakeKeyboardLayout::Find(std::uint32_t virtualKey
 
 std::string FakeKeyboardLayout::Type(std::uint32_t virtualKey, platform::Modifiers held) {
   const bool altGr = (held & kAltGr) == kAltGr;
-  const Key* key = Find(virtualKey, altGr ? kAltGr : static_cast<platform::Modifiers>(held & platform::kShift));
-  if (key == nullptr || ((held & platform::kCtrl) != 0 && !altGr)) return {};
+  const Key* key = Find(virtualKey, altGr ? kAltGr : static_cast<platform::Modifiers>(held & platform::kHeldShift));
+  if (key == nullptr || ((held & platform::kHeldCtrl) != 0 && !altGr)) return {};
   const char waiting = pending_;
   if (key->dead && waiting == 0) {
     pending_ = key->c;
@@ -97,9 +97,9 @@ std::int16_t FakeKeyboardLayout::KeyFor(char c) const {
   for (const Key& key : keys_) {
     if (key.c != c) continue;
     unsigned state = 0;
-    if ((key.state & platform::kShift) != 0) state |= 1;
-    if ((key.state & platform::kCtrl) != 0) state |= 2;
-    if ((key.state & platform::kAlt) != 0) state |= 4;
+    if ((key.state & platform::kHeldShift) != 0) state |= 1;
+    if ((key.state & platform::kHeldCtrl) != 0) state |= 2;
+    if ((key.state & platform::kHeldAlt) != 0) state |= 4;
     return static_cast<std::int16_t>((state << 8) | key.virtualKey);
   }
   return -1;

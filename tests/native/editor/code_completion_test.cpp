@@ -408,7 +408,7 @@ TEST(CodeCompletion, DeadKeysComposeInTheEditorAndEveryLayoutFindsTheListKeys) {
   using fake::LayoutKind;
   namespace lvk = fake::layoutvk;
   using Press = std::pair<std::uint32_t, platform::Modifiers>;
-  constexpr platform::Modifiers kS = platform::kShift, kAltGr = platform::kCtrl | platform::kAlt;
+  constexpr platform::Modifiers kS = platform::kHeldShift, kAltGr = platform::kHeldCtrl | platform::kHeldAlt;
   const std::vector<Press> rec = {{'R', kS}, {'E', 0}, {'C', 0}};
   const auto then = [](std::vector<Press> first, std::initializer_list<Press> more) {
     first.insert(first.end(), more);
