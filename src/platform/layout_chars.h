@@ -39,8 +39,8 @@ public:
   // system's translation does; Ctrl with Alt (AltGr) gives nothing. Backspace, Tab, Enter and
   // Escape are the same on every layout.
   std::string Translate(std::uint32_t virtualKey, Modifiers held, bool capsLock) const {
-    const bool ctrl = (held & kCtrl) != 0;
-    if (ctrl && (held & kAlt) != 0) return {};
+    const bool ctrl = (held & kHeldCtrl) != 0;
+    if (ctrl && (held & kHeldAlt) != 0) return {};
     switch (virtualKey) {
       case 8: return std::string(1, ctrl ? '\x7f' : '\b');
       case 9: return ctrl ? std::string() : std::string(1, '\t');
@@ -50,9 +50,9 @@ public:
     }
     if (virtualKey > 0xFF) return {};
     const std::size_t row = static_cast<std::size_t>(virtualKey) * 2;
-    char c = chars_[row + ((held & kShift) != 0 ? 1 : 0)];
+    char c = chars_[row + ((held & kHeldShift) != 0 ? 1 : 0)];
     const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    if (letter && capsLock) c = chars_[row + ((held & kShift) != 0 ? 0 : 1)];
+    if (letter && capsLock) c = chars_[row + ((held & kHeldShift) != 0 ? 0 : 1)];
     if (c == 0) return {};
     if (ctrl) {
       if (c == ' ') return " ";

@@ -40,7 +40,7 @@ public:
 private:
   struct Key {
     std::uint32_t virtualKey;
-    platform::Modifiers state;  // kShift, or kCtrl | kAlt for AltGr
+    platform::Modifiers state;  // kHeldShift, or kHeldCtrl | kHeldAlt for AltGr
     char c;
     bool dead;
   };
