@@ -96,13 +96,26 @@ bool ReplaceWithRetry(const char* temporary, const std::string& path) {
 
 }  // namespace
 
+std::optional<std::uint64_t> Win32FileSystem::FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 bool Win32FileSystem::WriteAtomic(const std::string& path, std::span<const std::uint8_t> bytes) {
   // A read-only file stays as it is; the replacing move below might otherwise succeed.
-  if (IsReadOnly(path) || FolderExists(path)) return false;
+  if (IsReadOnly(path) || FolderExists(path)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
   char temporary[MAX_PATH] = {};
   if (GetTempFileNameA(FolderOf(path).c_str(), "bw", 0, temporary) == 0) return false;
   if (FillTemporary(temporary, bytes) && ReplaceWithRetry(temporary, path)) return true;
+  const DWORD error = GetLastError();  // the reason, not the clean-up's outcome
   DeleteFileA(temporary);
+  SetLastError(error);
   return false;
 }
 
@@ -130,6 +143,17 @@ bool Win32FileSystem::CreateFolders(const std::string& path) {
   }
   CreateDirectoryA(path.c_str(), nullptr);
   return FolderExists(path);
+}
+
+std::string Win32FileSystem::LastErrorText() {
+  const DWORD error = GetLastError();
+  char text[1024] = {};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                      text, sizeof text, nullptr);
+  std::string message(text, std::min<std::size_t>(length, sizeof text));
+  while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
+    message.pop_back();
+  return message;
 }
 
 }  // namespace bw::platform
