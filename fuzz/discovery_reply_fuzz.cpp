@@ -1,6 +1,7 @@
 // Feeds arbitrary datagrams to the discovery reply walk. The input is split at every 0xFF 0xFE
 // pair into several replies of one discovery, since the walk's markers span replies. Every entry
-// it adds must be a non-empty name with no ";" in it, and the list must stay sorted and unique.
+// it adds must be a server name, or server and instance name, of the rules SQL Server has, and
+// the list must stay sorted and unique.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -24,7 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const auto& entries = list.Entries();
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i].empty() || entries[i].find(';') != std::string_view::npos) __builtin_trap();
+    const std::string_view entry = entries[i];
+    const auto slash = entry.find('\\');
+    if (!bw::IsSqlServerName(entry.substr(0, slash))) __builtin_trap();
+    if (slash != std::string_view::npos && !bw::IsSqlInstanceName(entry.substr(slash + 1))) __builtin_trap();
     if (i > 0 && bw::EqualsIgnoringCase(entries[i - 1], entries[i])) __builtin_trap();
   }
   return 0;

@@ -230,4 +230,32 @@ PageState PageStateFor(ManagementPage page, const ConfigTree& tree) {
   return state;
 }
 
+std::optional<EditAction> EditShortcut(std::uint16_t virtualKey, bool shift, bool ctrl, bool alt) {
+  constexpr std::uint16_t kReturn = 0x0D, kUp = 0x26, kDown = 0x28, kInsert = 0x2D, kDelete = 0x2E, kF3 = 0x72,
+                          kF4 = 0x73;
+  if (alt) return std::nullopt;
+  switch (virtualKey) {
+    case kInsert:
+    case kF3:
+      if (!ctrl) return shift ? EditAction::Clone : EditAction::Add;
+      break;
+    case kReturn:
+      if (!shift && !ctrl) return EditAction::Modify;
+      break;
+    case kDelete:
+    case kF4:
+      if (!shift && !ctrl) return EditAction::Delete;
+      break;
+    case kUp:
+      if (ctrl && !shift) return EditAction::MoveUp;
+      break;
+    case kDown:
+      if (ctrl && !shift) return EditAction::MoveDown;
+      break;
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
 }  // namespace bw

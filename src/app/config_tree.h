@@ -4,6 +4,8 @@
 // and the hotkey registrations are kept in step here.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "app/app_core.h"
@@ -101,5 +103,11 @@ struct PageState {
   bool cloneEnabled = true;
 };
 PageState PageStateFor(ManagementPage page, const ConfigTree& tree);
+
+// The management window's Edit keys, on every page: Ins or F3 adds, Shift with them clones;
+// Enter modifies; Del or F4 deletes; Ctrl+Up and Ctrl+Down move. With Alt, or with another
+// combination of Shift and Ctrl, a key is none of them.
+enum class EditAction { Add, Clone, Modify, Delete, MoveUp, MoveDown };
+std::optional<EditAction> EditShortcut(std::uint16_t virtualKey, bool shift, bool ctrl, bool alt);
 
 }  // namespace bw

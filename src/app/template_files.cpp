@@ -35,8 +35,12 @@ void ExportTemplateFile(std::span<const TCommentStorage* const> selected, Templa
   if (!path) return;
   try {
     const auto bytes = ExportTemplates(selected, services.keys);
-    if (!services.files.WriteAtomic(*path, bytes))
-      services.messages.Show(platform::MessageKind::Error, "Cannot create file \"" + *path + "\".");
+    if (!services.files.WriteAtomic(*path, bytes)) {
+      // The system's reason comes after the file's name, as the system itself would put it.
+      const std::string reason = services.files.LastErrorText();
+      services.messages.Show(platform::MessageKind::Error,
+                             "Cannot create file \"" + *path + "\"." + (reason.empty() ? "" : " " + reason));
+    }
   } catch (const TemplateFileError& e) {
     services.messages.Show(platform::MessageKind::Error, e.what());
   }
@@ -44,11 +48,15 @@ void ExportTemplateFile(std::span<const TCommentStorage* const> selected, Templa
 
 int ImportTemplateFile(TStorage& templatesFolder, TemplateFileServices& services) {
   const auto path = services.dialogs.OpenFile(
-      {.folder = {}, .fileName = {}, .filter = std::string(kTemplateFileFilter), .title = std::string(kTemplateFileTitle)});
+      {.folder = {}, .fileName = {}, .filter = std::string(kTemplateFileFilter), .title = std::string(kTemplateFileTitle),
+       .defaultExtension = "tml"});
   if (!path) return 0;
   const auto bytes = services.files.ReadAll(*path, kMaxTemplateFileBytes);
   if (!bytes) {
-    services.messages.Show(platform::MessageKind::Error, "Cannot open file \"" + *path + "\".");
+    const auto size = services.files.FileSize(*path);
+    services.messages.Show(platform::MessageKind::Error, size && *size > kMaxTemplateFileBytes
+                                                             ? std::string(kTemplateFileTooLarge)
+                                                             : "Cannot open file \"" + *path + "\".");
     return 0;
   }
   TemplateFileContents contents;
@@ -75,6 +83,8 @@ int ImportTemplateFile(TStorage& templatesFolder, TemplateFileServices& services
     return 0;
   }
   if (contents.stopped) services.messages.Show(platform::MessageKind::Error, contents.error);
+  if (contents.droppedHotkeys > 0)
+    services.messages.Show(platform::MessageKind::Warning, DroppedHotkeysText(contents.droppedHotkeys));
   return appended;
 }
 

@@ -32,8 +32,8 @@ void ExportTemplateFile(std::span<const TCommentStorage* const> selected, Templa
 
 // Asks for a file and appends its templates to the templates folder, with hotkeys switched off
 // around the change while they are active. A file that cannot be read changes nothing; a
-// template without name or code ends the import with an error, the ones before it kept.
-// Returns how many templates were appended.
+// template without name or code ends the import with an error, the ones before it kept. A warning
+// says how many hotkeys without Ctrl or Alt were dropped. Returns how many templates were appended.
 int ImportTemplateFile(TStorage& templatesFolder, TemplateFileServices& services);
 
 }  // namespace bw

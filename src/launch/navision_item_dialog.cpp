@@ -279,11 +279,16 @@ void NavisionItemDialog::ServerListOpening() {
   // Once found, the servers stay for the dialog's life; a search that found none runs again.
   if (serverListFilled_ || services_.sql == nullptr) return;
   if (view_ != nullptr) view_->SetBusy(true);
-  // The list shows every reply as it comes; what came before a failure stays.
+  // The list shows every reply as it comes; what came before a failure stays. Each reply's
+  // list holds the earlier ones in the same order, so only the new entries go into the field.
   const auto show = [this](const std::vector<std::string>& names) {
     if (names.empty()) return;
     serverListFilled_ = true;
-    if (view_ != nullptr) view_->SetServerList(names);
+    for (std::size_t at = 0; at < names.size(); ++at) {
+      if (at < listedServers_.size() && listedServers_[at] == names[at]) continue;
+      listedServers_.insert(listedServers_.begin() + static_cast<std::ptrdiff_t>(at), names[at]);
+      if (view_ != nullptr) view_->InsertServer(at, names[at]);
+    }
   };
   const DiscoveredServers found = services_.sql->DiscoverServers(show);
   show(found.names);
@@ -295,11 +300,16 @@ bool NavisionItemDialog::ConfirmOk() {
   if (!State(ItemControl::Ok).enabled) return false;
   if (Folder()) return true;
   const std::string& location = State(ItemControl::Location).text;
-  if (!services_.files.FileExists(location)) {
+  // The client is started with its environment references expanded; the text stays as typed.
+  const std::string expanded = services_.shell != nullptr ? services_.shell->ExpandEnvironment(location) : location;
+  if (!services_.files.FileExists(expanded)) {
     services_.messages.Show(platform::MessageKind::Error, FormatText(kMissingFile, {location}));
     return false;
   }
-  if (mode_ == ItemDialogMode::Configuration && !ValidPort()) {
+  // A port the user cannot reach (hidden in the SQL layout, disabled for a database or Netb)
+  // never blocks OK.
+  const ControlState& port = State(ItemControl::Port);
+  if (mode_ == ItemDialogMode::Configuration && port.visible && port.enabled && !ValidPort()) {
     services_.messages.Show(platform::MessageKind::Error, FormatText(kBadPort, {State(ItemControl::Port).text}));
     return false;
   }

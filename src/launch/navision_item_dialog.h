@@ -17,6 +17,7 @@
 #include "platform/file_system.h"
 #include "platform/messages.h"
 #include "platform/service_ports.h"
+#include "platform/shell.h"
 #include "settings/hotkey_field.h"
 
 namespace bw {
@@ -83,7 +84,8 @@ public:
   virtual void SetCaption(std::string_view caption) = 0;
   // Plug-in mode's smaller layout; OK becomes the default button there.
   virtual void UsePluginLayout() = 0;
-  virtual void SetServerList(const std::vector<std::string>& names) = 0;
+  // Puts `name` at position `at` of the server field's list; the text typed into the field stays.
+  virtual void InsertServer(std::size_t at, const std::string& name) = 0;
   virtual void SetBusy(bool busy) = 0;
 };
 
@@ -94,6 +96,7 @@ struct ItemDialogServices {
   platform::FileDialogs& fileDialogs;
   platform::ServicePorts& services;
   SqlServerTools* sql = nullptr;  // none: the SQL buttons and the list do nothing
+  platform::Shell* shell = nullptr;  // expands the location for OK's check; none: taken as typed
 };
 
 class NavisionItemDialog {
@@ -207,6 +210,7 @@ private:
   bool isNative_ = false;
   bool hintShown_ = false;
   bool serverListFilled_ = false;
+  std::vector<std::string> listedServers_;  // what the server field's list holds, in its order
   ItemDialogMode mode_ = ItemDialogMode::Configuration;
   std::string lastLocation_;
   std::string lastDatabaseLocation_;

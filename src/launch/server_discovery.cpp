@@ -29,8 +29,14 @@ std::vector<platform::DatagramAddress> DiscoveryTargets(const DiscoveryOptions& 
 std::vector<std::string> DiscoverSqlServers(platform::DatagramSocket& socket, platform::Clock& clock,
                                             const DiscoveryOptions& options,
                                             const std::function<void(const std::vector<std::string>&)>& update) {
-  using std::chrono::milliseconds;
   ServerList list;
+  DiscoverSqlServers(socket, clock, options, list, update);
+  return list.Entries();
+}
+
+void DiscoverSqlServers(platform::DatagramSocket& socket, platform::Clock& clock, const DiscoveryOptions& options,
+                        ServerList& list, const std::function<void(const std::vector<std::string>&)>& update) {
+  using std::chrono::milliseconds;
   ReplyFieldWalk walk;
   const std::array<std::uint8_t, 1> request{options.request};
   const std::vector<platform::DatagramAddress> targets = DiscoveryTargets(options);
@@ -50,10 +56,11 @@ std::vector<std::string> DiscoverSqlServers(platform::DatagramSocket& socket, pl
     if (left <= milliseconds::zero()) break;
     const auto received = socket.Receive(buffer, std::min(options.wait, left));
     if (!received) break;
-    walk.Walk(std::span(buffer).first(std::min(*received, buffer.size())), list);
+    // Anyone may send to the socket's port; a server answers from the port it was asked on.
+    if (received->fromPort != options.target.port) continue;
+    walk.Walk(std::span(buffer).first(std::min(received->size, buffer.size())), list);
     if (update) update(list.Entries());
   }
-  return list.Entries();
 }
 
 }  // namespace bw

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "launch/server_list.h"
 #include "platform/clock.h"
 #include "platform/datagram.h"
 #include "platform/network_adapters.h"
@@ -40,12 +41,16 @@ std::optional<std::string> DirectedBroadcast(platform::Ipv4Network network);
 std::vector<platform::DatagramAddress> DiscoveryTargets(const DiscoveryOptions& options);
 
 // Sends the request over `socket` to each target and reads replies until a wait ends without one or the limit
-// is reached. After every reply `update` gets the whole list so far (sorted, each entry once),
+// is reached. Only datagrams from the port the request went to are replies. After every reply `update` gets the whole list so far (sorted, each entry once),
 // so a caller can show it at once. Returns the list. A socket failure throws
 // platform::DatagramError (a failed send to an adapter's network does not: that adapter may have
 // gone down meanwhile); what `update` was given stays valid.
 std::vector<std::string> DiscoverSqlServers(
     platform::DatagramSocket& socket, platform::Clock& clock, const DiscoveryOptions& options,
     const std::function<void(const std::vector<std::string>&)>& update = {});
+
+// The same into the caller's `list`, which keeps what came before a failure.
+void DiscoverSqlServers(platform::DatagramSocket& socket, platform::Clock& clock, const DiscoveryOptions& options,
+                        ServerList& list, const std::function<void(const std::vector<std::string>&)>& update);
 
 }  // namespace bw

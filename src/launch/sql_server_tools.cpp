@@ -5,15 +5,15 @@ namespace bw {
 DiscoveredServers SqlServerSupport::DiscoverServers(
     const std::function<void(const std::vector<std::string>&)>& update) {
   DiscoveredServers found;
+  // The list is filled in place, so what came before a failure is kept without a copy per reply.
+  ServerList list;
   try {
     if (!socket_) socket_ = openSocket_();
-    found.names = DiscoverSqlServers(*socket_, clock_, options_, [&](const std::vector<std::string>& names) {
-      found.names = names;
-      if (update) update(names);
-    });
+    DiscoverSqlServers(*socket_, clock_, options_, list, update);
   } catch (const platform::DatagramError&) {
     found.failed = true;
   }
+  found.names = list.Entries();
   return found;
 }
 

@@ -23,13 +23,19 @@ public:
   using std::runtime_error::runtime_error;
 };
 
+// What one Receive got: the number of bytes copied and the UDP port the datagram came from.
+struct ReceivedDatagram {
+  std::size_t size = 0;
+  std::uint16_t fromPort = 0;
+};
+
 class DatagramSocket {
 public:
   virtual ~DatagramSocket() = default;
   virtual void Send(std::span<const std::uint8_t> bytes, const DatagramAddress& to) = 0;
   // Waits up to `wait` for one datagram and copies as much of it as fits into `buffer`.
-  // The number of bytes received, or nothing when the wait ended without a datagram.
-  virtual std::optional<std::size_t> Receive(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) = 0;
+  // What was received, or nothing when the wait ended without a datagram.
+  virtual std::optional<ReceivedDatagram> Receive(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) = 0;
 };
 
 // A UDP socket bound to any local port the system assigns; `broadcast` switches broadcasting on.

@@ -13,6 +13,7 @@ struct OpenFileRequest {
   // "Executable Files (*.exe)|*.exe|All files (*.*)|*.*".
   std::string filter;
   std::string title;
+  std::string defaultExtension;  // as for SaveFileRequest; empty for none
 };
 
 struct SaveFileRequest {

@@ -18,6 +18,8 @@ public:
   virtual bool IsReadOnly(const std::string& path) = 0;
   // The whole file; nullopt when it cannot be read or is larger than maxBytes.
   virtual std::optional<std::vector<std::uint8_t>> ReadAll(const std::string& path, std::size_t maxBytes) = 0;
+  // The size of an existing file; nullopt when it cannot be looked at.
+  virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
   // Writes a temporary file in the same folder, flushes it, then replaces `path` atomically.
   // On failure `path` is untouched and no temporary file is left behind.
   virtual bool WriteAtomic(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
@@ -29,6 +31,9 @@ public:
   virtual bool Delete(const std::string& path) = 0;
   // Creates a folder and any missing parents; true when it exists afterwards.
   virtual bool CreateFolders(const std::string& path) = 0;
+  // The system's message for why the last failed call on this thread failed ("Access is
+  // denied."); empty when the system gives none.
+  virtual std::string LastErrorText() = 0;
 };
 
 }  // namespace bw::platform

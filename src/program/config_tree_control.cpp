@@ -39,7 +39,9 @@ TConfigStorage* ConfigTreeControl::RecordAt(POINT client) const {
   TVHITTESTINFO hit{};
   hit.pt = client;
   const auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-  if (item == nullptr || (hit.flags & TVHT_ONITEM) == 0) return nullptr;
+  // The whole row is the node's: its indent, its +/- button and the space right of its label too.
+  constexpr UINT kOnRow = TVHT_ONITEM | TVHT_ONITEMINDENT | TVHT_ONITEMBUTTON | TVHT_ONITEMRIGHT;
+  if (item == nullptr || (hit.flags & kOnRow) == 0) return nullptr;
   return RecordOf(tree_, item);
 }
 

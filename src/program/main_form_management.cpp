@@ -103,7 +103,7 @@ void MainForm::CreateManagementControls() {
   treeControl_ = std::make_unique<ConfigTreeControl>(window_.Get(), instance_, images_->Get(), kConfigTreeId);
   SetWindowContextHelpId(treeControl_->Handle(), 1);
   configDialog_ = std::make_unique<Win32ConfigDialog>(
-      ItemDialogServices{keyNames_, files_, messageBoxes_, fileDialogs_, servicePorts_, nullptr},
+      ItemDialogServices{keyNames_, files_, messageBoxes_, fileDialogs_, servicePorts_, nullptr, &shell_},
       [this](int number) {
         if (core_) core_->ShowContextHelp(number);
       });
@@ -308,32 +308,20 @@ void MainForm::EndDrag(bool drop, POINT windowPoint) {
 }
 
 bool MainForm::EditShortcut(const MSG& message) {
-  if (message.message != WM_KEYDOWN || KeyDown(VK_MENU)) return false;
-  const bool shift = KeyDown(VK_SHIFT);
-  const bool control = KeyDown(VK_CONTROL);
+  if (message.message != WM_KEYDOWN) return false;
+  const auto action = bw::EditShortcut(static_cast<std::uint16_t>(message.wParam), KeyDown(VK_SHIFT),
+                                       KeyDown(VK_CONTROL), KeyDown(VK_MENU));
+  if (!action) return false;
   int id = 0;
-  switch (message.wParam) {
-    case VK_INSERT:
-    case VK_F3:
-      if (!control) id = shift ? kCloneCommand : kAddCommand;
-      break;
-    case VK_RETURN:
-      if (!shift && !control) id = kModifyCommand;
-      break;
-    case VK_DELETE:
-    case VK_F4:
-      if (!shift && !control) id = kDeleteCommand;
-      break;
-    case VK_UP:
-      if (control && !shift) id = kMoveUpCommand;
-      break;
-    case VK_DOWN:
-      if (control && !shift) id = kMoveDownCommand;
-      break;
-    default:
-      break;
+  switch (*action) {
+    case EditAction::Add: id = kAddCommand; break;
+    case EditAction::Clone: id = kCloneCommand; break;
+    case EditAction::Modify: id = kModifyCommand; break;
+    case EditAction::Delete: id = kDeleteCommand; break;
+    case EditAction::MoveUp: id = kMoveUpCommand; break;
+    case EditAction::MoveDown: id = kMoveDownCommand; break;
   }
-  return id != 0 && RunEditCommand(id);
+  return RunEditCommand(id);
 }
 
 }  // namespace bw::win32

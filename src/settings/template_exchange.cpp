@@ -125,7 +125,7 @@ std::vector<std::uint8_t> ExportTemplates(std::span<const TCommentStorage* const
 }
 
 TemplateFileContents ReadTemplateFile(std::span<const std::uint8_t> bytes, platform::KeyNames& keys) {
-  if (bytes.size() > kMaxTemplateFileBytes) throw TemplateFileError("the file is too large for a template file");
+  if (bytes.size() > kMaxTemplateFileBytes) throw TemplateFileError(std::string(kTemplateFileTooLarge));
   std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
   if (!IsUtf8(text) || text.find('\0') != std::string_view::npos) throw TemplateFileError("the file is not UTF-8 text");
@@ -152,6 +152,10 @@ TemplateFileContents ReadTemplateFile(std::span<const std::uint8_t> bytes, platf
     item->Comment = ToCrLf(ToAnsi(code->text));
     const auto* hotkey = FindChild(element, "Hotkey");
     item->Hotkey = hotkey && !hotkey->text.empty() ? ParseHotkey(ToAnsi(hotkey->text), keys) : 0;
+    if (item->Hotkey != 0 && (item->Hotkey & (kCtrl | kAlt)) == 0) {
+      item->Hotkey = 0;
+      ++contents.droppedHotkeys;
+    }
     contents.templates.push_back(std::move(item));
   }
   return contents;
@@ -168,11 +172,18 @@ int AppendTemplates(TemplateFileContents& contents, TStorage& templatesFolder) {
   return appended;
 }
 
+std::string DroppedHotkeysText(int dropped) {
+  return std::to_string(dropped) + (dropped == 1 ? " hotkey was" : " hotkeys were") +
+         " not imported, since a hotkey needs Ctrl or Alt; " + (dropped == 1 ? "its template has" : "their templates have") +
+         " no hotkey.";
+}
+
 TemplateImport ImportTemplates(std::span<const std::uint8_t> bytes, TStorage& templatesFolder, platform::KeyNames& keys) {
   auto contents = ReadTemplateFile(bytes, keys);
   TemplateImport result;
   result.stopped = contents.stopped;
   result.error = contents.error;
+  result.droppedHotkeys = contents.droppedHotkeys;
   result.imported = AppendTemplates(contents, templatesFolder);
   return result;
 }

@@ -7,6 +7,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/key_names.h"
@@ -14,8 +15,9 @@
 
 namespace bw {
 
-// Larger files are refused before parsing.
+// Larger files are refused before parsing, with this message.
 inline constexpr std::size_t kMaxTemplateFileBytes = 16u << 20;
+inline constexpr std::string_view kTemplateFileTooLarge = "the file is too large for a template file";
 
 // A file that cannot be exported or read at all; nothing has changed.
 class TemplateFileError : public std::runtime_error {
@@ -36,10 +38,12 @@ struct TemplateFileContents {
   std::vector<std::unique_ptr<TCommentStorage>> templates;  // in file order
   bool stopped = false;  // a "Template" element without name or code ended the list
   std::string error;     // the reason it stopped
+  int droppedHotkeys = 0;  // hotkeys without Ctrl or Alt, not taken (their templates have none)
 };
 
 // Reads every "Template" child of the document element, in file order, with line breaks (of
-// names too) as CR LF and the hotkey parsed (0 when it names no key); stops at a template
+// names too) as CR LF and the hotkey parsed (0 when it names no key, or when it has neither Ctrl
+// nor Alt: such a hotkey is dropped and counted); stops at a template
 // without name or code, keeping those before it. Throws TemplateFileError for a file that is
 // not readable UTF-8 XML or that holds a document type definition.
 TemplateFileContents ReadTemplateFile(std::span<const std::uint8_t> bytes, platform::KeyNames& keys);
@@ -51,7 +55,12 @@ struct TemplateImport {
   int imported = 0;     // templates appended, in file order
   bool stopped = false; // a "Template" element without name or code ended the import
   std::string error;    // the reason it stopped
+  int droppedHotkeys = 0;  // as in TemplateFileContents
 };
+
+// What an import says when it dropped hotkeys: a system-wide hotkey without Ctrl or Alt (Enter,
+// Space, a letter) would take that key from every program.
+std::string DroppedHotkeysText(int dropped);
 
 // ReadTemplateFile, then AppendTemplates: nothing changes when it throws.
 TemplateImport ImportTemplates(std::span<const std::uint8_t> bytes, TStorage& templatesFolder, platform::KeyNames& keys);

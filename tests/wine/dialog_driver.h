@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -61,6 +62,37 @@ inline HWND WaitForDialog(const std::string& caption) {
   HWND found = nullptr;
   WaitUntil([&] { return (found = FindDialog(caption)) != nullptr; });
   return found;
+}
+
+// The marker of WaitUntilHandled, seen by a message hook on the window's thread.
+inline std::atomic<HANDLE>& MarkerSeen() {
+  static std::atomic<HANDLE> seen{nullptr};
+  return seen;
+}
+
+inline LRESULT CALLBACK WatchForMarker(int code, WPARAM wParam, LPARAM lParam) {
+  static const UINT marker = RegisterWindowMessageA("BrackwaterTestMarker");
+  const auto* message = reinterpret_cast<const MSG*>(lParam);
+  if (code == HC_ACTION && wParam == PM_REMOVE && message->message == marker)
+    if (const HANDLE seen = MarkerSeen().load()) SetEvent(seen);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A barrier instead of a pause: returns once the thread of `window` has taken from its queue a
+// marker posted after everything posted to it before, so it has handled all of that (and any
+// work it did in between, such as a discovery); false when that does not happen in time.
+inline bool WaitUntilHandled(HWND window, DWORD milliseconds = 20000) {
+  static const UINT marker = RegisterWindowMessageA("BrackwaterTestMarker");
+  const HANDLE seen = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  MarkerSeen().store(seen);
+  const HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, &WatchForMarker, nullptr,
+                                       GetWindowThreadProcessId(window, nullptr));
+  const bool handled = hook != nullptr && PostMessageA(window, marker, 0, 0) &&
+                       WaitForSingleObject(seen, milliseconds) == WAIT_OBJECT_0;
+  if (hook != nullptr) UnhookWindowsHookEx(hook);
+  MarkerSeen().store(nullptr);
+  CloseHandle(seen);
+  return handled;
 }
 
 inline void PressKey(HWND target, WPARAM key) {

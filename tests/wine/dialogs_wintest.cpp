@@ -574,6 +574,68 @@ WINTEST(ItemPicker, EscapeChoosesNothingAndADoubleClickChoosesTheRow) {
   EXPECT_EQ(ToString(clicked), std::string("1"));
 }
 
+// A dialog that leaves F1 to the shared rule: a field with a help number, a button without.
+class HelpRuleDialog final : public bw::ui::ModalDialog {
+public:
+  INT_PTR Show(HWND owner) { return Run(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, "Help rule"); }
+  HWND field = nullptr, button = nullptr;
+
+private:
+  bool OnInit() override {
+    SetWindowContextHelpId(Handle(), 10);
+    field = AddControl("EDIT", "", WS_TABSTOP, 0, 100, 8, 8, 100, 20);
+    SetWindowContextHelpId(field, 77);
+    button = AddControl("BUTTON", "OK", WS_TABSTOP, 0, IDOK, 8, 40, 75, 25);
+    return true;
+  }
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM) override {
+    if (message != WM_COMMAND || LOWORD(wParam) != IDCANCEL) return false;
+    End(IDCANCEL);
+    return true;
+  }
+};
+
+std::vector<int> ownerHelps;  // the numbers the owner was asked to show
+
+LRESULT CALLBACK HelpOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_HELP) {
+    ownerHelps.push_back(static_cast<int>(reinterpret_cast<const HELPINFO*>(lParam)->dwContextId));
+    return TRUE;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+WINTEST(DialogHelp, F1OnAControlWithoutANumberShowsTheDialogsNumber) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = &HelpOwnerProcedure;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "HelpRuleOwner";
+  RegisterClassA(&windowClass);
+  const HWND owner = CreateWindowExA(0, "HelpRuleOwner", "owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+  ASSERT_TRUE(owner != nullptr);
+  ownerHelps.clear();
+  HelpRuleDialog dialog;
+  {
+    Driver driver([&] {
+      const HWND shown = WaitForDialog("Help rule");
+      ASSERT_TRUE(shown != nullptr);
+      for (const HWND control : {dialog.button, dialog.field}) {
+        HELPINFO info{};
+        info.cbSize = sizeof info;
+        info.iContextType = HELPINFO_WINDOW;
+        info.hItemHandle = control;
+        info.dwContextId = GetWindowContextHelpId(control);
+        SendMessageA(shown, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+      }
+      Click(shown, IDCANCEL);
+    });
+    dialog.Show(owner);
+  }
+  DestroyWindow(owner);
+  EXPECT_EQ(ownerHelps, (std::vector<int>{10, 77}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) { return bw::wintest::RunAll(argc, argv); }

@@ -301,7 +301,7 @@ WINTEST(ItemDialog, LeavingTheServerFieldTakesThePortFromTheServicesFile) {
       Focus(server);
       Retype(server, "nosuchnavserver");
       Focus(port);
-      Sleep(500);
+      ASSERT_TRUE(WaitUntilHandled(dialog));  // leaving the field has been handled
       unknown = WindowText(port);
       ClickButton(GetDlgItem(dialog, IDCANCEL));
     });
@@ -342,11 +342,11 @@ WINTEST(ItemDialog, OkRefusesAMissingFileAndThenReturnsTheValues) {
       hotkeyText = WindowText(hotkey);
       // A pasted port reaches OK and is refused there.
       Paste(Control(dialog, ItemControl::Port), "99999999999");
-      Sleep(200);
+      ASSERT_TRUE(WaitUntilHandled(dialog));
       ClickButton(GetDlgItem(dialog, IDOK));
       badPort = AnswerBox("Error", IDOK);
       Paste(Control(dialog, ItemControl::Port), "1433");
-      Sleep(200);
+      ASSERT_TRUE(WaitUntilHandled(dialog));
       ClickButton(GetDlgItem(dialog, IDOK));
     });
     ok = bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
@@ -384,7 +384,7 @@ WINTEST(ItemDialog, SqlListIsFoundOnDropDownAndTheDatabaseButtonPicks) {
       WaitUntil([&] { return WindowText(Control(dialog, ItemControl::Database)) == "Cronus"; });
       database = WindowText(Control(dialog, ItemControl::Database));
       ClickButton(Control(dialog, ItemControl::Test));
-      Sleep(200);
+      ASSERT_TRUE(WaitUntilHandled(dialog));  // the test has asked for its login
       ClickButton(GetDlgItem(dialog, IDCANCEL));
     });
     bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
@@ -477,7 +477,7 @@ std::vector<std::string> ComboEntries(HWND combo) {
   return entries;
 }
 
-WINTEST(ItemDialogSql, DroppingDownTheServerListDiscoversTheResponderServers) {
+WINTEST_SCENARIO(ItemDialogSql, DroppingDownTheServerListDiscoversTheResponderServers) {
   const auto ssrp = PortFromEnvironment("BW_SSRP_PORT");
   if (!ssrp) SKIP_CASE(kNeedsResponders);
   SqlFixture f(*ssrp);
@@ -489,7 +489,7 @@ WINTEST(ItemDialogSql, DroppingDownTheServerListDiscoversTheResponderServers) {
       const HWND servers = Control(dialog, ItemControl::ServerList);
       PostMessageA(servers, CB_SHOWDROPDOWN, TRUE, 0);
       WaitUntil([&] { return SendMessageA(servers, CB_GETCOUNT, 0, 0) >= 2; }, 20000);
-      Sleep(2000);  // the discovery ends 1.5 seconds after the last reply
+      ASSERT_TRUE(WaitUntilHandled(dialog));  // the discovery, run on the dialog's thread, has ended
       entries = ComboEntries(servers);
       PostMessageA(servers, CB_SHOWDROPDOWN, FALSE, 0);
       Click(dialog, IDCANCEL);
@@ -499,7 +499,7 @@ WINTEST(ItemDialogSql, DroppingDownTheServerListDiscoversTheResponderServers) {
   EXPECT_EQ(entries, (std::vector<std::string>{"SRV1\\NAV", "SRV2"}));
 }
 
-WINTEST(ItemDialogSql, TheDatabaseButtonListsTheResponderDatabasesAndTestReports) {
+WINTEST_SCENARIO(ItemDialogSql, TheDatabaseButtonListsTheResponderDatabasesAndTestReports) {
   const auto ssrp = PortFromEnvironment("BW_SSRP_PORT");
   const auto tds = PortFromEnvironment("BW_TDS_PORT");
   if (!ssrp || !tds) SKIP_CASE(kNeedsResponders);
@@ -524,7 +524,7 @@ WINTEST(ItemDialogSql, TheDatabaseButtonListsTheResponderDatabasesAndTestReports
         offered.emplace_back(text);
       }
       PostMessageA(list, LB_SETCURSEL, 4, 0);
-      Sleep(200);
+      ASSERT_TRUE(WaitUntilHandled(picker));
       Click(picker, IDOK);
       WaitUntil([&] { return WindowText(Control(dialog, ItemControl::Database)) == "CRONUS"; });
 

@@ -112,6 +112,17 @@ POINT RowPoint(HWND tree, int n) {
   return point;
 }
 
+// The screen point near the right end of the n-th row, beside its text.
+POINT RowEndPoint(HWND tree, int n) {
+  RECT client{};
+  GetClientRect(tree, &client);
+  POINT point = RowPoint(tree, n);
+  ScreenToClient(tree, &point);
+  point.x = client.right - 8;
+  ClientToScreen(tree, &point);
+  return point;
+}
+
 void Mouse(DWORD flags, POINT at) {
   SetCursorPos(at.x, at.y);
   INPUT input{};
@@ -231,12 +242,14 @@ WINTEST(Management, AddStartRenameDragEscAndRestart) {
     // Drag Zeta (third row) onto Renamed (first row) with the mouse: Zeta takes its place.
     SetForegroundWindow(main);
     Drag(RowPoint(tree, 2), RowPoint(tree, 0));
+    // A drop beside a folder's label, at the right end of its row, is a drop on the folder.
+    Drag(RowPoint(tree, 1), RowEndPoint(tree, 2));
     OfferScreenshot("management");
 
     // Esc hides the window and writes the file.
     PostKey(tree, VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) == FALSE; }, 5000));
-    EXPECT_EQ(SavedShape(config, "Zeta,Renamed,Group[Beta]"), std::string("Zeta,Renamed,Group[Beta]"));
+    EXPECT_EQ(SavedShape(config, "Zeta,Group[Beta,Renamed]"), std::string("Zeta,Group[Beta,Renamed]"));
     ASSERT_TRUE(program.Close());
   }
 
@@ -259,9 +272,9 @@ WINTEST(Management, AddStartRenameDragEscAndRestart) {
   };
   EXPECT_TRUE(cloneEnabled());
   SetForegroundWindow(main);
-  Mouse(0, RowPoint(tree, 2));
-  Mouse(MOUSEEVENTF_LEFTDOWN, RowPoint(tree, 2));
-  Mouse(MOUSEEVENTF_LEFTUP, RowPoint(tree, 2));
+  Mouse(0, RowPoint(tree, 1));
+  Mouse(MOUSEEVENTF_LEFTDOWN, RowPoint(tree, 1));
+  Mouse(MOUSEEVENTF_LEFTUP, RowPoint(tree, 1));
   EXPECT_TRUE(WaitFor([&] { return !cloneEnabled(); }, 5000));
   const HWND pages = FindChild(main, "SysTabControl32");
   ASSERT_TRUE(pages != nullptr);
@@ -273,7 +286,7 @@ WINTEST(Management, AddStartRenameDragEscAndRestart) {
   PostKey(tree, VK_ESCAPE);
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) == FALSE; }, 5000));
   ASSERT_TRUE(program.Close());
-  EXPECT_EQ(SavedShape(config, "Zeta,Renamed,Group[Beta]"), std::string("Zeta,Renamed,Group[Beta]"));
+  EXPECT_EQ(SavedShape(config, "Zeta,Group[Beta,Renamed]"), std::string("Zeta,Group[Beta,Renamed]"));
   EndProcesses("finsql.exe");
 }
 

@@ -131,8 +131,8 @@ public:
   // The command line of the next start, or "<nothing opened>"; the record is used up.
   std::string NextOpened() {
     std::string text = "<nothing opened>";
+    // The record is written under another name and moved into place: once there, it is whole.
     if (WaitFor([&] { return Exists(Record()); }, 15000)) {
-      Sleep(200);
       text = ReadFile(Record());
       DeleteFileA(Record().c_str());
     }

@@ -371,7 +371,10 @@ public:
   std::vector<KeyEvent> events;
   std::vector<WPARAM> swallow;
   long keysTypedHere = 0;  // WM_KEYDOWN for the receiver window itself
-  HANDLE hangUntil = nullptr;  // when set, each event waits for it (bounded) before answering
+  // When set, each event waits for it (bounded) before answering. Both may be used from another
+  // thread than the receiver's.
+  std::atomic<HANDLE> hangUntil{nullptr};
+  std::atomic<long> releasesSeen{0};  // key release events received
 
 private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -379,7 +382,8 @@ private:
     auto* self = reinterpret_cast<Receiver*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self != nullptr && message == keyEvent) {
       self->events.push_back({wParam, static_cast<std::uint32_t>(lParam)});
-      if (self->hangUntil != nullptr) WaitForSingleObject(self->hangUntil, 10000);
+      if ((static_cast<std::uint32_t>(lParam) & api::KeyFlags::Released) != 0) ++self->releasesSeen;
+      if (const HANDLE hang = self->hangUntil.load(); hang != nullptr) WaitForSingleObject(hang, 10000);
       const bool swallowed = std::find(self->swallow.begin(), self->swallow.end(), wParam) != self->swallow.end();
       return swallowed ? api::kSwallowKey : 0;
     }
@@ -397,24 +401,25 @@ bool Released(const KeyEvent& event) { return (event.flags & api::KeyFlags::Rele
 // lose the activation to focus events of windows that went before. Waits until both hold: a key
 // that types nothing (F8) is pressed until the receiver has its release and the client's editor
 // has read it. The events of these presses are then forgotten.
-bool WaitUntilWatching(Receiver& receiver, ClientProcess& client) {
+// The receiver may live on another thread: only its release count is read here.
+bool WaitUntilKeysArrive(Receiver& receiver, ClientProcess& client) {
   const auto keysRead = [&] {
     const auto state = client.State(2000);
     return state ? state->Value("keys") : std::string();
   };
-  const auto reported = [&] {
-    return std::any_of(receiver.events.begin(), receiver.events.end(),
-                       [](const KeyEvent& event) { return event.key == VK_F8 && Released(event); });
-  };
-  const bool watching = WaitUntil(
+  return WaitUntil(
       [&] {
         if (GetForegroundWindow() != client.TopWindow()) SetForegroundWindow(client.TopWindow());
         const std::string before = keysRead();
-        receiver.events.clear();
+        const long released = receiver.releasesSeen.load();
         Press(VK_F8);
-        return WaitUntil([&] { return reported() && keysRead() != before; }, 500);
+        return WaitUntil([&] { return receiver.releasesSeen.load() > released && keysRead() != before; }, 500);
       },
       5000);
+}
+
+bool WaitUntilWatching(Receiver& receiver, ClientProcess& client) {
+  const bool watching = WaitUntilKeysArrive(receiver, client);
   PumpMessagesFor(100);  // the events of an earlier press that came late
   receiver.events.clear();
   return watching;
@@ -528,20 +533,28 @@ WINTEST(Watcher, HungReceiverDoesNotHoldUpTheKeys) {
   const HANDLE ready = readyEvent.Get();
   const HANDLE release = releaseEvent.Get();
   std::atomic<bool> quit{false};
+  bool gotKey = false;  // read after the owner has ended
   std::thread owner([&] {
     receiver = std::make_unique<Receiver>();
     receiver->swallow = {'H'};
-    receiver->hangUntil = release;
     SetEvent(ready);
     while (!quit.load()) PumpMessagesFor(20);
-    receiver.reset();
+    gotKey = std::any_of(receiver->events.begin(), receiver->events.end(),
+                         [](const KeyEvent& event) { return event.key == 'H' && !Released(event); });
+    receiver.reset();  // the window goes on the thread that made it
   });
   WaitForSingleObject(ready, 5000);
   ASSERT_TRUE(receiver != nullptr);
   EXPECT_TRUE(watcher.setReceiver(receiver->Handle()) != 0);
   auto client = StartClient("finsql.exe", "");
-  bool started = client.has_value() && BringToFront(client->TopWindow()) && watcher.start(api::kWatchKeys) != 0;
-  if (started) Press('H');
+  // The watcher is in place once a key reaches both the receiver and the editor; only then does
+  // the receiver stop answering.
+  bool started = client.has_value() && BringToFront(client->TopWindow()) && watcher.start(api::kWatchKeys) != 0 &&
+                 WaitUntilKeysArrive(*receiver, *client);
+  if (started) {
+    receiver->hangUntil = release;
+    Press('H');
+  }
   const std::string text = started ? WaitForText(*client, "h") : std::string();
   watcher.stop(api::kWatchKeys);
   SetEvent(release);
@@ -549,6 +562,7 @@ WINTEST(Watcher, HungReceiverDoesNotHoldUpTheKeys) {
   owner.join();
   ASSERT_TRUE(started);
   EXPECT_EQ(text, std::string("h"));
+  EXPECT_TRUE(gotKey);  // the receiver did get the key, too late to swallow it
 }
 
 int main(int argc, char** argv) { return bw::wintest::RunAll(argc, argv); }

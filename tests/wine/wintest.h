@@ -5,7 +5,10 @@
 //   int main(int argc, char** argv) { return bw::wintest::RunAll(argc, argv); }
 //
 // An optional first argument runs only the cases whose "Suite.Name" contains it. A case that
-// cannot run here says so with SKIP_CASE("why"): it is listed as skipped, never counted as passed.
+// cannot run here says so with SKIP_CASE("why"): it is listed as skipped, never counted as passed,
+// and the test run counts it as a skip. A case that needs what only a scenario script sets up is
+// declared with WINTEST_SCENARIO instead: it runs only when named by the argument, and the plain
+// run leaves it out.
 #pragma once
 
 #include <cstdio>
@@ -20,6 +23,7 @@ struct Case {
   const char* suite;
   const char* name;
   void (*body)();
+  bool scenarioOnly = false;
 };
 
 inline std::vector<Case>& Cases() {
@@ -42,7 +46,9 @@ inline std::string& CurrentSkip() {
 struct AssertionAbort {};
 
 struct Registrar {
-  Registrar(const char* suite, const char* name, void (*body)()) { Cases().push_back({suite, name, body}); }
+  Registrar(const char* suite, const char* name, void (*body)(), bool scenarioOnly = false) {
+    Cases().push_back({suite, name, body, scenarioOnly});
+  }
 };
 
 inline void Fail(const char* file, int line, const std::string& message) {
@@ -76,6 +82,7 @@ inline int RunAll(int argc, char** argv) {
   for (const Case& test : Cases()) {
     const std::string full = std::string(test.suite) + "." + test.name;
     if (!filter.empty() && full.find(filter) == std::string::npos) continue;
+    if (filter.empty() && test.scenarioOnly) continue;
     std::printf("[ RUN      ] %s\n", full.c_str());
     std::fflush(stdout);
     CurrentFailed() = false;
@@ -109,6 +116,11 @@ inline int RunAll(int argc, char** argv) {
 #define WINTEST(suite, name)                                                                   \
   static void suite##_##name##_body();                                                          \
   static const ::bw::wintest::Registrar suite##_##name##_registrar(#suite, #name, &suite##_##name##_body); \
+  static void suite##_##name##_body()
+
+#define WINTEST_SCENARIO(suite, name)                                                          \
+  static void suite##_##name##_body();                                                          \
+  static const ::bw::wintest::Registrar suite##_##name##_registrar(#suite, #name, &suite##_##name##_body, true); \
   static void suite##_##name##_body()
 
 #define EXPECT_TRUE(condition) \

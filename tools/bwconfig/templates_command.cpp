@@ -126,6 +126,7 @@ int RunImport(ToolContext& context, const std::string& path, const TemplatesLine
       context.out << "template \"" << platform::AnsiToUtf8(item.CommentName)
                   << "\": its hotkey is already used by another template; it is marked as a duplicate\n";
   }
+  if (result.droppedHotkeys > 0) context.out << DroppedHotkeysText(result.droppedHotkeys) << '\n';
   context.out << "imported " << result.imported << (result.imported == 1 ? " template" : " templates") << " from "
               << in << '\n';
   if (result.stopped)

@@ -22,8 +22,10 @@ public:
   std::optional<std::vector<std::uint8_t>> ReadAll(const std::string& path, std::size_t maxBytes) override {
     return inner_.ReadAll(path, maxBytes);
   }
+  std::optional<std::uint64_t> FileSize(const std::string& path) override { return inner_.FileSize(path); }
   bool WriteAtomic(const std::string& path, std::span<const std::uint8_t> bytes) override {
     ++writes;
+    failed_ = failWrites;
     return !failWrites && inner_.WriteAtomic(path, bytes);
   }
   bool Rename(const std::string& from, const std::string& to) override {
@@ -38,9 +40,11 @@ public:
     ++folderCreations;
     return !refuseFolders && inner_.CreateFolders(path);
   }
+  std::string LastErrorText() override { return failed_ ? "Write switched off by the test." : inner_.LastErrorText(); }
 
 private:
   FileSystem& inner_;
+  bool failed_ = false;  // the last write failed because the test says so
 };
 
 }  // namespace bw::platform

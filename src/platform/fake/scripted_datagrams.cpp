@@ -11,8 +11,8 @@ void ScriptedDatagrams::Send(std::span<const std::uint8_t> bytes, const platform
   sentTo.push_back(to);
 }
 
-std::optional<std::size_t> ScriptedDatagrams::Receive(std::span<std::uint8_t> buffer,
-                                                      std::chrono::milliseconds wait) {
+std::optional<platform::ReceivedDatagram> ScriptedDatagrams::Receive(std::span<std::uint8_t> buffer,
+                                                                  std::chrono::milliseconds wait) {
   waits.push_back(wait);
   Step step;
   if (!steps.empty()) {
@@ -28,13 +28,14 @@ std::optional<std::size_t> ScriptedDatagrams::Receive(std::span<std::uint8_t> bu
   if (step.fails) throw platform::DatagramError("receive failed");
   if (step.after > wait) {
     clock_.Sleep(wait);
-    steps.push_front(Step{std::move(step.reply), step.after - wait, false});
+    steps.push_front(Step{std::move(step.reply), step.after - wait, false, step.fromPort});
     return std::nullopt;
   }
   clock_.Sleep(step.after);
   const auto n = std::min(step.reply.size(), buffer.size());
   std::copy_n(step.reply.begin(), n, buffer.begin());
-  return n;
+  const std::uint16_t from = step.fromPort != 0 ? step.fromPort : sentTo.empty() ? std::uint16_t{0} : sentTo.back().port;
+  return platform::ReceivedDatagram{n, from};
 }
 
 }  // namespace bw::fake

@@ -16,15 +16,16 @@ public:
     std::vector<std::uint8_t> reply;  // handed out by Receive
     std::chrono::milliseconds after{0};  // time that passes on the clock before it arrives
     bool fails = false;                // Receive throws instead
+    std::uint16_t fromPort = 0;        // the port it comes from; 0: the port last sent to
   };
 
   explicit ScriptedDatagrams(platform::Clock& clock) : clock_(clock) {}
 
   void Send(std::span<const std::uint8_t> bytes, const platform::DatagramAddress& to) override;
-  std::optional<std::size_t> Receive(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) override;
+  std::optional<platform::ReceivedDatagram> Receive(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) override;
 
-  void Reply(std::vector<std::uint8_t> bytes, std::chrono::milliseconds after = {}) {
-    steps.push_back({std::move(bytes), after, false});
+  void Reply(std::vector<std::uint8_t> bytes, std::chrono::milliseconds after = {}, std::uint16_t fromPort = 0) {
+    steps.push_back({std::move(bytes), after, false, fromPort});
   }
 
   std::deque<Step> steps;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace bw::platform {
 namespace {
@@ -95,10 +96,19 @@ std::optional<std::vector<std::uint8_t>> NativeFileSystem::ReadAll(const std::st
   return bytes;
 }
 
+std::optional<std::uint64_t> NativeFileSystem::FileSize(const std::string& path) {
+  struct stat info {};
+  if (!Stat(path, info) || !S_ISREG(info.st_mode) || info.st_size < 0) return std::nullopt;
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
 bool NativeFileSystem::WriteAtomic(const std::string& path, std::span<const std::uint8_t> bytes) {
   struct stat target {};
   const bool exists = Stat(path, target);
-  if (exists && (!S_ISREG(target.st_mode) || (target.st_mode & S_IWUSR) == 0)) return false;
+  if (exists && (!S_ISREG(target.st_mode) || (target.st_mode & S_IWUSR) == 0)) {
+    errno = S_ISDIR(target.st_mode) ? EISDIR : EACCES;
+    return false;
+  }
 
   std::string temp = path + ".XXXXXX";
   Descriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
@@ -106,7 +116,9 @@ bool NativeFileSystem::WriteAtomic(const std::string& path, std::span<const std:
   const bool written = (!exists || ::fchmod(fd.get(), target.st_mode & 07777) == 0) && WriteFully(fd.get(), bytes) &&
                        ::fsync(fd.get()) == 0 && fd.Close();
   if (!written || std::rename(temp.c_str(), path.c_str()) != 0) {
+    const int error = errno;
     ::unlink(temp.c_str());
+    errno = error;
     return false;
   }
   // Make the rename itself durable.
@@ -144,6 +156,11 @@ bool NativeFileSystem::CreateFolders(const std::string& path) {
   while ((pos = path.find('/', pos + 1)) != std::string::npos) ::mkdir(path.substr(0, pos).c_str(), 0755);
   ::mkdir(path.c_str(), 0755);
   return FolderExists(path);
+}
+
+std::string NativeFileSystem::LastErrorText() {
+  const int error = errno;
+  return error == 0 ? std::string() : std::string(std::strerror(error)) + ".";
 }
 
 }  // namespace bw::platform

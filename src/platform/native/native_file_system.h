@@ -13,6 +13,7 @@ public:
   bool IsReadOnly(const std::string& path) override;
   // Regular files only: a pipe or device is never waited on.
   std::optional<std::vector<std::uint8_t>> ReadAll(const std::string& path, std::size_t maxBytes) override;
+  std::optional<std::uint64_t> FileSize(const std::string& path) override;
   // Temporary file beside the target, fsync, rename. Like Windows, a read-only target is
   // not replaced.
   bool WriteAtomic(const std::string& path, std::span<const std::uint8_t> bytes) override;
@@ -21,6 +22,7 @@ public:
   bool Copy(const std::string& from, const std::string& to) override;
   bool Delete(const std::string& path) override;
   bool CreateFolders(const std::string& path) override;
+  std::string LastErrorText() override;  // of errno
 };
 
 }  // namespace bw::platform

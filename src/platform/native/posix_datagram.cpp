@@ -43,7 +43,7 @@ public:
       Fail("sendto");
   }
 
-  std::optional<std::size_t> Receive(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) override {
+  std::optional<ReceivedDatagram> Receive(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) override {
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
       const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
@@ -54,8 +54,10 @@ public:
         if (errno == EINTR) continue;
         Fail("poll");
       }
-      const auto got = ::recv(socket_, buffer.data(), buffer.size(), 0);
-      if (got >= 0) return static_cast<std::size_t>(got);
+      sockaddr_in from{};
+      socklen_t fromSize = sizeof from;
+      const auto got = ::recvfrom(socket_, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
+      if (got >= 0) return ReceivedDatagram{static_cast<std::size_t>(got), ntohs(from.sin_port)};
       // A "port unreachable" answer from a host without a server is no failure of the socket.
       if (errno != ECONNREFUSED && errno != EINTR) Fail("recv");
     }

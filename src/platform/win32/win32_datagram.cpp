@@ -63,7 +63,7 @@ public:
       Fail("sendto");
   }
 
-  std::optional<std::size_t> Receive(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) override {
+  std::optional<ReceivedDatagram> Receive(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) override {
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
       fd_set readable;
@@ -76,10 +76,14 @@ public:
       if (n == 0) return std::nullopt;
       if (n == SOCKET_ERROR) Fail("select");
       const int size = static_cast<int>(std::min<std::size_t>(buffer.size(), 0x7fffffff));
-      const int got = ::recv(socket_, reinterpret_cast<char*>(buffer.data()), size, 0);
-      if (got >= 0) return static_cast<std::size_t>(got);
+      sockaddr_in from{};
+      int fromSize = sizeof from;
+      const int got = ::recvfrom(socket_, reinterpret_cast<char*>(buffer.data()), size, 0,
+                                 reinterpret_cast<sockaddr*>(&from), &fromSize);
+      if (got >= 0) return ReceivedDatagram{static_cast<std::size_t>(got), ntohs(from.sin_port)};
       const int error = WSAGetLastError();
-      if (error == WSAEMSGSIZE) return buffer.size();  // the buffer holds as much as fits
+      // The buffer holds as much as fits.
+      if (error == WSAEMSGSIZE) return ReceivedDatagram{buffer.size(), ntohs(from.sin_port)};
       if (error != WSAECONNRESET) Fail("recv");
     }
   }

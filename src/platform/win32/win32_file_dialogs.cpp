@@ -54,7 +54,7 @@ std::optional<std::string> RunFileDialog(ShowDialog show, const DialogSetup& set
 
 std::optional<std::string> Win32FileDialogs::OpenFile(const OpenFileRequest& request) {
   return RunFileDialog(GetOpenFileNameA, {request.filter, request.fileName, request.title, TextOrNull(request.folder),
-                                          nullptr, OFN_FILEMUSTEXIST});
+                                          TextOrNull(request.defaultExtension), OFN_FILEMUSTEXIST});
 }
 
 std::optional<std::string> Win32FileDialogs::SaveFile(const SaveFileRequest& request) {

@@ -167,9 +167,20 @@ bool ReplaceWithRetry(const wchar_t* temporary, const std::wstring& path) {
 
 }  // namespace
 
+std::optional<std::uint64_t> Win32FileSystem::FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 bool Win32FileSystem::WriteAtomic(const std::string& path, std::span<const std::uint8_t> bytes) {
   // A read-only file stays as it is; the replacing move below might otherwise succeed.
-  if (IsReadOnly(path) || FolderExists(path)) return false;
+  if (IsReadOnly(path) || FolderExists(path)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
   wchar_t temporary[MAX_PATH] = {};
   if (GetTempFileNameW(Wide(FolderOf(path)).c_str(), L"bw", 0, temporary) == 0) return false;
   const std::wstring target = Wide(path);
@@ -177,8 +188,10 @@ bool Win32FileSystem::WriteAtomic(const std::string& path, std::span<const std::
     TakeOverProtection(target, temporary);
     if (ReplaceWithRetry(temporary, target)) return true;
   }
+  const DWORD error = GetLastError();  // the reason, not the clean-up's outcome
   SetFileAttributesW(temporary, FILE_ATTRIBUTE_NORMAL);
   DeleteFileW(temporary);
+  SetLastError(error);
   return false;
 }
 
@@ -206,6 +219,17 @@ bool Win32FileSystem::CreateFolders(const std::string& path) {
   }
   CreateDirectoryW(Wide(path).c_str(), nullptr);
   return FolderExists(path);
+}
+
+std::string Win32FileSystem::LastErrorText() {
+  const DWORD error = GetLastError();
+  char text[1024] = {};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                      text, sizeof text, nullptr);
+  std::string message(text, std::min<std::size_t>(length, sizeof text));
+  while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
+    message.pop_back();
+  return message;
 }
 
 }  // namespace bw::platform

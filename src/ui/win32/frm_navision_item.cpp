@@ -162,12 +162,11 @@ public:
     SendMessageA(Handle(), DM_SETDEFID, IDOK, 0);
   }
 
-  void SetServerList(const std::vector<std::string>& names) override {
+  void InsertServer(std::size_t at, const std::string& name) override {
     const HWND list = Item(ItemControlId(ItemControl::ServerList));
     const std::string typed = WindowText(list);
     ++quiet_;
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
-    for (const std::string& name : names) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageA(list, CB_INSERTSTRING, at, reinterpret_cast<LPARAM>(name.c_str()));
     SetWindowTextA(list, typed.c_str());  // the user's text stays
     --quiet_;
   }

@@ -6,10 +6,12 @@
 #include <array>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "base/app_texts.h"
 #include "base/format_text.h"
 #include "ui/template_editor_form.h"
+#include "ui/text_positions.h"
 #include "ui/win32/modal_dialog.h"
 #include "ui/win32/rich_preview.h"
 #include "platform/win32/unique_resource.h"
@@ -53,7 +55,8 @@ private:
   void SetTemplateText(std::string_view richText, std::size_t caret) override {
     ++quiet_;
     SetWindowTextA(Item(kText), std::string(richText).c_str());
-    CHARRANGE range{static_cast<LONG>(caret), static_cast<LONG>(caret)};
+    const auto at = static_cast<LONG>(Positions().UnitsOf(caret));
+    CHARRANGE range{at, at};
     SendMessageA(Item(kText), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
     --quiet_;
   }
@@ -74,8 +77,10 @@ private:
     CHARRANGE all{0, -1};
     SendMessageA(text, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
     colour(SCF_SELECTION, GetSysColor(COLOR_WINDOWTEXT));
+    const TextPositions positions = Positions();
     for (const TextSpan& span : red) {
-      CHARRANGE range{static_cast<LONG>(span.start), static_cast<LONG>(span.start + span.length)};
+      CHARRANGE range{static_cast<LONG>(positions.UnitsOf(span.start)),
+                      static_cast<LONG>(positions.UnitsOf(span.start + span.length))};
       SendMessageA(text, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
       colour(SCF_SELECTION, RGB(255, 0, 0));
     }
@@ -192,8 +197,10 @@ private:
   void InsertTag(std::string_view tag) {
     CHARRANGE range{};
     SendMessageA(Item(kText), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    const auto start = static_cast<std::size_t>(std::max<LONG>(0, std::min(range.cpMin, range.cpMax)));
-    const auto end = static_cast<std::size_t>(std::max<LONG>(0, std::max(range.cpMin, range.cpMax)));
+    // The control counts UTF-16 units, the form ANSI bytes.
+    const TextPositions positions = Positions();
+    const auto start = positions.BytesOf(static_cast<std::size_t>(std::max<LONG>(0, std::min(range.cpMin, range.cpMax))));
+    const auto end = positions.BytesOf(static_cast<std::size_t>(std::max<LONG>(0, std::max(range.cpMin, range.cpMax))));
     form_.InsertTag(tag, start, end - start);
     SetFocus(Item(kText));
   }
@@ -283,6 +290,30 @@ private:
       window = GetParent(window);
     }
     return kHelpTemplateEditor;
+  }
+
+  // Each character of the text control with its length in UTF-16 units and in ANSI bytes.
+  TextPositions Positions() const {
+    const HWND text = Item(kText);
+    GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    const auto size = static_cast<std::size_t>(
+        std::max<LRESULT>(0, SendMessageW(text, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0)));
+    std::wstring wide(size + 1, L'\0');
+    GETTEXTEX get{static_cast<DWORD>(wide.size() * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
+    const auto got = static_cast<std::size_t>(std::max<LRESULT>(
+        0, SendMessageW(text, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(wide.data()))));
+    wide.resize(std::min(got, size));
+    std::vector<CharWidths> widths;
+    widths.reserve(wide.size());
+    for (std::size_t i = 0; i < wide.size();) {
+      const bool pair = IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size() && IS_LOW_SURROGATE(wide[i + 1]);
+      const int units = pair ? 2 : 1;
+      char bytes[8];
+      const int n = WideCharToMultiByte(CP_ACP, 0, wide.data() + i, units, bytes, sizeof bytes, nullptr, nullptr);
+      widths.push_back({static_cast<std::uint8_t>(units), static_cast<std::uint8_t>(n >= 1 ? n : 1)});
+      i += static_cast<std::size_t>(units);
+    }
+    return TextPositions(std::move(widths));
   }
 
   std::string RichText() const {

@@ -111,7 +111,23 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
   }
   const bool handled = self->OnMessage(message, wParam, lParam);
   if (message == WM_NCDESTROY) self->handle_ = nullptr;
+  if (!handled && message == WM_HELP && lParam != 0) {
+    // A dialog that does not answer F1 itself hands it on with the one rule of every dialog:
+    // the number of the control (or its nearest parent) that has one, else the dialog's.
+    HELPINFO info = *reinterpret_cast<const HELPINFO*>(lParam);
+    info.dwContextId = static_cast<DWORD_PTR>(ContextHelpAt(static_cast<HWND>(info.hItemHandle), window));
+    if (const HWND owner = GetWindow(window, GW_OWNER)) SendMessageA(owner, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    return TRUE;
+  }
   return handled ? TRUE : FALSE;
+}
+
+int ContextHelpAt(HWND control, HWND dialog) {
+  for (HWND window = control; window != nullptr; window = GetParent(window)) {
+    if (const DWORD help = GetWindowContextHelpId(window)) return static_cast<int>(help);
+    if (window == dialog) break;
+  }
+  return static_cast<int>(GetWindowContextHelpId(dialog));
 }
 
 HWND ModalDialog::AddControl(const char* className, const char* text, DWORD style, DWORD exStyle, int id, int left,

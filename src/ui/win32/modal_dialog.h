@@ -69,4 +69,8 @@ using win32::WindowDpi;
 // The text of a window or control.
 std::string WindowText(HWND window);
 
+// The help number F1 shows for `control` in `dialog`: the context help number of the control or
+// of its nearest parent that has one, else the dialog's (0 when it has none either).
+int ContextHelpAt(HWND control, HWND dialog);
+
 }  // namespace bw::ui

@@ -4,15 +4,17 @@
 
 #include "platform/odbc/odbc_sql_connector.h"
 #include "ui/win32/frm_available_databases.h"
+#include "ui/win32/modal_dialog.h"
 
 namespace bw::ui {
 
-// The pick dialog is owned by the window that asks for it (the configuration dialog), so that
-// it stays modal to it.
+// The pick dialog is owned by the dialog that asks for it (the configuration dialog, the
+// innermost one open), so that it stays modal to it; whether that dialog is still the active
+// window when a slow listing returns does not matter.
 class SqlServerDialogTools::ActiveWindowPicker final : public DatabasePicker {
 public:
   std::optional<std::string> Pick(const std::vector<std::string>& names) override {
-    return TfrmAvailableDatabases(GetActiveWindow()).Pick(names);
+    return TfrmAvailableDatabases(ModalDialog::OpenDialog()).Pick(names);
   }
 };
 

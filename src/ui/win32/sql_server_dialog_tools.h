@@ -1,6 +1,6 @@
 // The SQL Server side of the configuration dialog on Windows: discovery over Winsock (the whole
 // network by broadcast, also to every adapter's network, or the one host the options name), listing and the connection test over
-// ODBC, and the "Available Databases" pick dialog over the window that is active at the time.
+// ODBC, and the "Available Databases" pick dialog over the dialog that asks for it.
 #pragma once
 
 #include <memory>

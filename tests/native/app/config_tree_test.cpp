@@ -455,5 +455,30 @@ TEST_F(ConfigTreeTest, PageStateFollowsThePageAndTheSelection) {
   EXPECT_TRUE(plugins.cloneEnabled);
 }
 
+TEST(EditShortcutTest, TheEditKeysAndTheirModifiers) {
+  using enum EditAction;
+  constexpr std::uint16_t kInsert = 0x2D, kF3 = 0x72, kEnter = 0x0D, kDelete = 0x2E, kF4 = 0x73, kUp = 0x26,
+                          kDown = 0x28, kA = 'A';
+  const struct {
+    std::uint16_t key;
+    bool shift, ctrl, alt;
+    std::optional<EditAction> action;
+  } cases[] = {
+      {kInsert, false, false, false, Add},   {kF3, false, false, false, Add},
+      {kInsert, true, false, false, Clone},  {kF3, true, false, false, Clone},
+      {kInsert, false, true, false, {}},     {kF3, false, false, true, {}},
+      {kEnter, false, false, false, Modify}, {kEnter, true, false, false, {}},
+      {kEnter, false, true, false, {}},      {kDelete, false, false, false, Delete},
+      {kF4, false, false, false, Delete},    {kDelete, true, false, false, {}},
+      {kF4, false, false, true, {}},         {kUp, false, true, false, MoveUp},
+      {kDown, false, true, false, MoveDown}, {kUp, false, false, false, {}},
+      {kDown, true, true, false, {}},        {kDown, false, true, true, {}},
+      {kA, false, true, false, {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(EditShortcut(c.key, c.shift, c.ctrl, c.alt), c.action)
+        << c.key << " shift " << c.shift << " ctrl " << c.ctrl << " alt " << c.alt;
+}
+
 }  // namespace
 }  // namespace bw::test

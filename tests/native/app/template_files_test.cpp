@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "platform/fake/temp_folder.h"
 #include "platform/native/native_file_system.h"
 #include "platform/native/us_key_names.h"
+#include "settings/template_exchange.h"
 
 namespace bw {
 namespace {
@@ -17,7 +19,7 @@ namespace {
 class AnsweringDialogs final : public platform::FileDialogs {
 public:
   std::optional<std::string> OpenFile(const platform::OpenFileRequest& request) override {
-    titles.push_back(request.title + " " + request.filter);
+    titles.push_back(request.title + " " + request.filter + " ." + request.defaultExtension);
     return answer;
   }
   std::optional<std::string> SaveFile(const platform::SaveFileRequest& request) override {
@@ -65,6 +67,7 @@ TEST_F(TemplateFilesTest, ExportOfChosenThenImportAppendsWithHotkeysOffAroundThe
   EXPECT_TRUE(hotkeyEvents.empty());
 
   EXPECT_EQ(ImportTemplateFile(folder, services), 2);
+  EXPECT_EQ(dialogs.titles[1], dialogs.titles[0]);  // the same filter, title and default extension
   EXPECT_EQ(hotkeyEvents, (std::vector<std::string>{"off 2", "on 4"}));
   EXPECT_TRUE(active);
   EXPECT_EQ(At(2).Comment, "a\r\nb");
@@ -108,6 +111,15 @@ TEST_F(TemplateFilesTest, TemplateWithoutCodeStopsWithErrorKeepsEarlierAndSwitch
   EXPECT_EQ(hotkeyEvents, (std::vector<std::string>{"off 0", "on 1"}));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Could not convert variant of type (Null) into type (String)");
+
+  // A hotkey without Ctrl or Alt is dropped, and the import says so.
+  messages.shown.clear();
+  std::ofstream(*dialogs.answer) << "<x><Template><Name>A</Name><Code>a</Code><Hotkey>Enter</Hotkey></Template></x>";
+  EXPECT_EQ(ImportTemplateFile(folder, services), 1);
+  EXPECT_EQ(At(1).Hotkey, 0);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, platform::RecordingMessages::Shown::Kind::Warning);
+  EXPECT_EQ(messages.shown[0].text, DroppedHotkeysText(1));
 }
 
 TEST_F(TemplateFilesTest, ImportThatTheConfigurationFileCouldNotHoldChangesNothing) {
@@ -130,13 +142,21 @@ TEST_F(TemplateFilesTest, ImportThatTheConfigurationFileCouldNotHoldChangesNothi
   EXPECT_EQ(ImportTemplateFile(TemplatesFolder(root), services), 2);
 }
 
-TEST_F(TemplateFilesTest, UnwritableExportFileIsReported) {
+TEST_F(TemplateFilesTest, UnwritableExportAndOversizedImportAreReportedWithTheirReason) {
   Add("A", "a");
   const TCommentStorage* chosen[] = {&At(0)};
   dialogs.answer = temp / "missing-folder/out.tml";
   ExportTemplateFile(chosen, services);
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_NE(messages.shown[0].text.find("out.tml"), std::string::npos);
+  EXPECT_EQ(messages.shown[0].text, "Cannot create file \"" + *dialogs.answer + "\". No such file or directory.");
+
+  dialogs.answer = temp / "huge.tml";
+  std::ofstream(*dialogs.answer) << "<x/>";
+  std::filesystem::resize_file(*dialogs.answer, kMaxTemplateFileBytes + 1);
+  EXPECT_EQ(ImportTemplateFile(folder, services), 0);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, kTemplateFileTooLarge);
+  EXPECT_TRUE(hotkeyEvents.empty());
 }
 
 }  // namespace

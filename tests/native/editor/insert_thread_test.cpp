@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <future>
+#include <thread>
 
 #include "editor_scene.h"
 
@@ -17,14 +18,40 @@ InsertJob Job(std::string typed, std::string word, std::string trailing) {
   return {kEditor, std::move(typed), std::move(word), std::move(trailing)};
 }
 
+// Holds the worker when it blocks input, at its start, until the test releases it.
+class GatedInput final : public platform::UserInput {
+public:
+  explicit GatedInput(platform::UserInput& inner) : inner_(inner) {}
+  platform::Modifiers HeldModifiers() override { return inner_.HeldModifiers(); }
+  bool BlockInput(bool block) override {
+    if (block) {
+      held_.set_value();
+      released_.get_future().wait();
+    }
+    return inner_.BlockInput(block);
+  }
+  void ShowBusyCursor(bool busy) override { inner_.ShowBusyCursor(busy); }
+  bool LockWindowUpdate(platform::WindowId window) override { return inner_.LockWindowUpdate(window); }
+
+  void WaitUntilHeld() { held_.get_future().wait(); }
+  void Release() { released_.set_value(); }
+
+private:
+  platform::UserInput& inner_;
+  std::promise<void> held_;
+  std::promise<void> released_;
+};
+
 TEST(TInsertThread, ReplacesTheTypedWordAndAddsTheTrailingCharacter) {
   EditorScene scene;
   scene.editor.SetText("Rec.fi");
   scene.editor.SetCaret({0, 6});
   {
-    std::string word = "FINDFIRST";
-    TInsertThread worker(scene.Services(), Job("fi", word, "("));
-    word.assign("overwritten while the worker runs");  // the worker owns its own copy
+    // The worker reads its job only after the job it was started with is gone: it owns a copy.
+    GatedInput gate(scene.desktop);
+    TInsertThread worker({scene.desktop, gate, scene.clock}, Job("fi", "FINDFIRST", "("));
+    gate.WaitUntilHeld();
+    gate.Release();
     worker.Join();
   }
   EXPECT_EQ(scene.editor.Text(), "Rec.FINDFIRST(");
@@ -59,14 +86,20 @@ TEST(TInsertThread, WaitsForShiftOfTheChoosingKey) {
 
 TEST(TInsertThread, MovingAssignmentWaitsForThePreviousWorker) {
   EditorScene scene;
-  TInsertThread worker(scene.Services(), Job("", "a", ""));
-  worker = TInsertThread(scene.Services(), Job("", "b", ""));
-  EXPECT_NE(scene.editor.Text().find('a'), std::string::npos);  // the first worker has ended
+  GatedInput firstGate(scene.desktop);
+  GatedInput secondGate(scene.desktop);
+  TInsertThread worker({scene.desktop, firstGate, scene.clock}, Job("", "aaaa", ""));
+  firstGate.WaitUntilHeld();
+  TInsertThread second({scene.desktop, secondGate, scene.clock}, Job("", "bbbb", ""));
+  secondGate.WaitUntilHeld();
+  std::thread release([&] { firstGate.Release(); });
+  worker = std::move(second);
+  release.join();
+  EXPECT_EQ(scene.editor.Text(), "aaaa");  // the first worker has ended, the second not begun
+  secondGate.Release();
   worker.Join();
   EXPECT_FALSE(worker.Joinable());
-  std::string typed = scene.editor.Text();
-  std::sort(typed.begin(), typed.end());  // the second worker started before the first was joined
-  EXPECT_EQ(typed, "ab");
+  EXPECT_EQ(scene.editor.Text(), "aaaabbbb");
   worker.Join();  // joining twice is harmless
 }
 

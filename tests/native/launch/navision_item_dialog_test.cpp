@@ -23,7 +23,7 @@ public:
   void ShowHint(ItemControl field, std::string_view text) override { hints.emplace_back(field, text); }
   void SetCaption(std::string_view text) override { caption = text; }
   void UsePluginLayout() override { pluginLayout = true; }
-  void SetServerList(const std::vector<std::string>& names) override { serverLists.push_back(names); }
+  void InsertServer(std::size_t at, const std::string& name) override { insertedServers.emplace_back(at, name); }
   void SetBusy(bool busy) override { busyChanges.push_back(busy); }
 
   std::map<ItemControl, ControlState> shown;
@@ -31,7 +31,7 @@ public:
   std::vector<std::pair<ItemControl, std::string>> hints;
   std::string caption;
   bool pluginLayout = false;
-  std::vector<std::vector<std::string>> serverLists;
+  std::vector<std::pair<std::size_t, std::string>> insertedServers;
   std::vector<bool> busyChanges;
 };
 
@@ -55,11 +55,26 @@ public:
   std::map<std::string, int> ports;
 };
 
+// Knows one environment reference, NAVDIR, naming the test's folder.
+class OneVariableShell : public platform::Shell {
+public:
+  explicit OneVariableShell(std::string navDir) : navDir_(std::move(navDir)) {}
+  std::string ExpandEnvironment(std::string_view text) override {
+    std::string out(text);
+    if (const auto at = out.find("%NAVDIR%"); at != std::string::npos) out.replace(at, 8, navDir_);
+    return out;
+  }
+  bool Execute(const platform::ShellRequest&) override { return false; }
+
+private:
+  std::string navDir_;
+};
+
 class FakeSqlTools : public SqlServerTools {
 public:
   DiscoveredServers DiscoverServers(const std::function<void(const std::vector<std::string>&)>& update) override {
     ++discoveries;
-    if (!found.names.empty()) update({found.names.front()});  // the first reply
+    if (!found.names.empty()) update({found.names.back()});  // the first reply
     return found;
   }
   std::optional<std::string> PickDatabase(const platform::SqlLogin& login) override {
@@ -102,7 +117,8 @@ protected:
   TableServicePorts services;
   FakeSqlTools sql;
   platform::TempFolder folder;
-  NavisionItemDialog dialog{{keys, files, messages, fileDialogs, services, &sql}, "Brackwater"};
+  OneVariableShell shell{folder / ""};
+  NavisionItemDialog dialog{{keys, files, messages, fileDialogs, services, &sql, &shell}, "Brackwater"};
   RecordingView view;
 };
 
@@ -162,17 +178,38 @@ TEST_F(NavisionItemDialogTest, OkRefusesAMissingExecutableAndAPortThatIsNoNumber
 
   MakeFile("finsql.exe");
   EXPECT_TRUE(dialog.ConfirmOk());
+  // A location with environment references is checked expanded and kept as typed.
+  dialog.SetLocation("%NAVDIR%/finsql.exe");
+  EXPECT_TRUE(dialog.ConfirmOk());
+  EXPECT_EQ(dialog.Location(), "%NAVDIR%/finsql.exe");
+  dialog.SetLocation("%OTHER%/finsql.exe");
+  EXPECT_FALSE(dialog.ConfirmOk());
+  EXPECT_EQ(messages.shown.back().text, "Cannot locate the file '%OTHER%/finsql.exe'.\r\nPlease enter a valid filename.");
 
-  // Pasted text and eleven digits get past the key filter but not past OK.
+  // Pasted text and eleven digits get past the key filter but not past OK, while the port can
+  // be reached: hidden (SQL layout) or disabled (database, Netb) it never blocks OK.
+  dialog.SetLocation(MakeFile("fin.exe"));
+  const auto okWith = [&](bool server, const char* netType) {
+    dialog.SetUseServer(server);
+    dialog.SetNetType(netType);
+    return dialog.ConfirmOk();
+  };
   for (const char* bad : {"24o7", "99999999999", "2147483648"}) {
     dialog.TextChanged(Port, bad);
-    EXPECT_FALSE(dialog.ConfirmOk()) << bad;
+    const std::size_t before = messages.shown.size();
+    EXPECT_TRUE(okWith(false, "TCP")) << bad;
+    EXPECT_TRUE(okWith(true, "Netb")) << bad;
+    EXPECT_EQ(messages.shown.size(), before);
+    EXPECT_FALSE(okWith(true, "TCP")) << bad;
     EXPECT_NE(messages.shown.back().text.find("Port"), std::string::npos);
     EXPECT_NE(messages.shown.back().text.find(bad), std::string::npos);
   }
   dialog.TextChanged(Port, "2147483647");
   EXPECT_TRUE(dialog.ConfirmOk());
   EXPECT_EQ(dialog.Port(), 2147483647);
+  dialog.SetLocation(folder / "finsql.exe");
+  dialog.TextChanged(Port, "24o7");
+  EXPECT_TRUE(dialog.ConfirmOk());
 }
 
 TEST_F(NavisionItemDialogTest, ValuesReadBackAsTheCallerStoresThem) {
@@ -374,9 +411,9 @@ TEST_F(NavisionItemDialogTest, SqlListDiscoversUntilItFindsAndButtonsUseTheLogin
   EXPECT_EQ(sql.discoveries, 2);
   sql.found = {{"SQL01", "SQL02\\NAV"}, true};  // some found, then a socket error
   dialog.ServerListOpening();
-  // Each reply shows at once; the end of the search shows the whole list.
-  EXPECT_EQ(view.serverLists,
-            (std::vector<std::vector<std::string>>{{"SQL01"}, {"SQL01", "SQL02\\NAV"}}));
+  // Each reply shows at once; the end of the search adds only what the list lacks, at its place.
+  EXPECT_EQ(view.insertedServers,
+            (std::vector<std::pair<std::size_t, std::string>>{{0, "SQL02\\NAV"}, {0, "SQL01"}}));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].kind, Kind::Warning);
   EXPECT_EQ(messages.shown[0].text, "Cannot discover active SQL servers. Is SQL server installed on this system?");

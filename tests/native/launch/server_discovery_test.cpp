@@ -50,9 +50,31 @@ TEST(ReplyFieldWalkTest, AnUnendedLastPieceIsNotVisited) {
   EXPECT_EQ(Walk({Reply("ServerName;SRV1;InstanceName;NAV;")}), (Entries{"SRV1\\NAV"}));
 }
 
-TEST(ReplyFieldWalkTest, AGroupNamingAnotherServerNeverBorrowsThePreviousInstance) {
+TEST(ReplyFieldWalkTest, AnInstancePairsWithItsGroupsServerInEitherOrder) {
   EXPECT_EQ(Walk({Reply("ServerName;SRV1;InstanceName;NAV;;ServerName;SRV2;InstanceName;MSSQLSERVER;;")}),
             (Entries{"SRV1\\NAV", "SRV2"}));
+  EXPECT_EQ(Walk({Reply("InstanceName;NAV;ServerName;SRV1;")}), (Entries{"SRV1\\NAV"}));
+  EXPECT_EQ(Walk({Reply("InstanceName;NAV;ServerName;SRV1;;ServerName;SRV1;InstanceName;DEV;")}),
+            (Entries{"SRV1\\DEV", "SRV1\\NAV"}));
+}
+
+TEST(ReplyFieldWalkTest, OnlyNamesASqlServerCanHaveAreListed) {
+  const std::string longest(255, 'S');
+  const struct {
+    std::string server, instance;
+    bool listed;
+  } cases[] = {
+      {"srv-1_a.corp", "Nav_2$#9", true},  {longest, "MSSQLSERVER", true},
+      {longest + "S", "MSSQLSERVER", false}, {"SRV1", "SIXTEENCHARSLONG", true},
+      {"SRV1", "SEVENTEENCHARSLNG", false}, {"SRV1,ntauthentication=1", "MSSQLSERVER", false},
+      {"SRV1", "NAV=1", false},             {"SRV 1", "NAV", false},
+      {"SRV1", "NA\x01V", false},          {"SRV\xe9" "1", "NAV", false},
+      {"SRV1", "NAV\\X", false},          {"SRV1", "NAV-X", false},
+  };
+  for (const auto& c : cases) {
+    const Entries entries = Walk({Reply("ServerName;" + c.server + ";InstanceName;" + c.instance + ";")});
+    EXPECT_EQ(entries.size(), c.listed ? 1u : 0u) << c.server << " " << c.instance;
+  }
 }
 
 TEST(ReplyFieldWalkTest, MarkersCarryOverToTheNextReplyOfTheSameDiscovery) {
@@ -72,10 +94,16 @@ TEST(ReplyFieldWalkTest, HostileRepliesGiveNothingAndNeverReadPastTheDatagram) {
   EXPECT_EQ(Walk({Reply("ServerName SRV1 InstanceName NAV")}), Entries{});
   // Another response type is not an answer, however well formed.
   EXPECT_EQ(Walk({Reply("ServerName;SRV1;InstanceName;NAV;", 0x04)}), Entries{});
-  // Binary noise with ";" in it may add odd names, but is read safely.
-  Bytes noise{kSsrpResponse, 0, 0};
+  // Binary noise with ";" in it is read safely, and whatever it adds is a name of the rules.
+  Bytes noise = Reply("ServerName;InstanceName;");
   for (int i = 0; i < 4096; ++i) noise.push_back(static_cast<std::uint8_t>((i * 37 + 11) % 256));
-  Walk({noise});
+  for (const std::string& entry : Walk({noise})) {
+    const auto slash = entry.find('\\');
+    EXPECT_TRUE(IsSqlServerName(entry.substr(0, slash))) << entry;
+    if (slash != std::string::npos) {
+      EXPECT_TRUE(IsSqlInstanceName(entry.substr(slash + 1))) << entry;
+    }
+  }
 }
 
 TEST(ReplyFieldWalkTest, AReplyLongerThanTheOldReceiveBufferIsReadWhole) {
@@ -110,6 +138,8 @@ TEST(DiscoverSqlServersTest, OneRequestThenRepliesUntilTheNetworkIsQuiet) {
   DiscoveryScene scene;
   scene.socket.Reply(Reply("ServerName;B;InstanceName;MSSQLSERVER;;"), 100ms);
   scene.socket.Reply(Reply("ServerName;A;InstanceName;NAV;;"), 2900ms);
+  // A datagram from another port is no reply.
+  scene.socket.Reply(Reply("ServerName;EVIL;InstanceName;MSSQLSERVER;;"), 0ms, 51435);
   std::vector<Entries> updates;
   const auto found = DiscoverSqlServers(scene.socket, scene.clock, scene.options,
                                         [&](const Entries& entries) { updates.push_back(entries); });

@@ -28,7 +28,7 @@ public:
   void Send(std::span<const std::uint8_t> bytes, const platform::DatagramAddress& to) override {
     inner_.Send(bytes, to);
   }
-  std::optional<std::size_t> Receive(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) override {
+  std::optional<platform::ReceivedDatagram> Receive(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) override {
     return inner_.Receive(buffer, wait);
   }
 
@@ -65,7 +65,7 @@ TEST(SqlServerSupportTest, DiscoveryKeepsOneSocketAndWhatCameBeforeAFailure) {
   Tools t;
   t.datagrams.Reply(Reply("ServerName;SRV2;InstanceName;MSSQLSERVER;;"));
   t.datagrams.Reply(Reply("ServerName;SRV1;InstanceName;NAV;;"));
-  t.datagrams.steps.push_back({{}, {}, true});  // then the socket fails
+  t.datagrams.steps.push_back({{}, {}, true, 0});  // then the socket fails
   std::vector<Names> shown;
   const DiscoveredServers found = t.support.DiscoverServers([&](const Names& names) { shown.push_back(names); });
   EXPECT_TRUE(found.failed);

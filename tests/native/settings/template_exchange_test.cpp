@@ -103,11 +103,29 @@ TEST_F(TemplateExchangeTest, UnknownHotkeyTextImportsWithoutHotkeyAndDuplicateIs
   const auto result = Import("<Brackwater><Template><Name>N</Name><Code>c</Code><Hotkey>Ctrl+Nothing</Hotkey></Template>"
                              "<Template><Name>D</Name><Code>d</Code><Hotkey>Ctrl+Q</Hotkey></Template></Brackwater>");
   EXPECT_EQ(result.imported, 2);
+  EXPECT_EQ(result.droppedHotkeys, 0);
   EXPECT_EQ(At(1).Hotkey, 0);
   EXPECT_FALSE(At(1).Disabled);
   EXPECT_EQ(At(2).Hotkey, kCtrl | 'Q');
   EXPECT_TRUE(At(2).Disabled);
   EXPECT_FALSE(At(0).Disabled);
+}
+
+TEST_F(TemplateExchangeTest, HotkeysWithoutCtrlOrAltAreDroppedAndCounted) {
+  const struct {
+    const char* text;
+    std::int32_t kept;
+  } cases[] = {{"Enter", 0}, {"Space", 0}, {"A", 0}, {"Shift+A", 0}, {"F5", 0},
+               {"Ctrl+Enter", kCtrl | 0x0D}, {"Alt+A", kAlt | 'A'}, {"Shift+Ctrl+A", kShift | kCtrl | 'A'}};
+  std::string file = "<Brackwater>";
+  for (const auto& c : cases)
+    file += std::string("<Template><Name>N</Name><Code>c</Code><Hotkey>") + c.text + "</Hotkey></Template>";
+  const auto result = Import(file + "</Brackwater>");
+  ASSERT_EQ(result.imported, 8);
+  EXPECT_EQ(result.droppedHotkeys, 5);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(At(i).Hotkey, cases[i].kept) << cases[i].text;
+  EXPECT_EQ(DroppedHotkeysText(5),
+            "5 hotkeys were not imported, since a hotkey needs Ctrl or Alt; their templates have no hotkey.");
 }
 
 TEST_F(TemplateExchangeTest, TemplateWithoutNameOrCodeStopsTheImportKeepingThoseBefore) {

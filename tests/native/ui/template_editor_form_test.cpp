@@ -4,6 +4,7 @@
 
 #include "platform/fake/fake_key_names.h"
 #include "ui/template_editor_form.h"
+#include "ui/text_positions.h"
 
 namespace bw::test {
 namespace {
@@ -137,6 +138,20 @@ TEST_F(TemplateEditorFormTest, PresetsShowTheHotkeyAndTheFailure) {
   EXPECT_NE(view.problem.find("registered by another application"), std::string::npos);
   EXPECT_TRUE(view.ok);
   EXPECT_EQ(form.Hotkey(), 0x6048);
+}
+
+TEST(TemplateEditorPositions, ControlUnitsAndAnsiBytesMeetAtCharacterStarts) {
+  // "a", a double-byte character (two bytes, one unit), a pasted character outside the BMP (one
+  // byte "?", two units), "b".
+  const TextPositions text({{1, 1}, {1, 2}, {2, 1}, {1, 1}});
+  const struct {
+    std::size_t units, bytes;
+  } fromUnits[] = {{0, 0}, {1, 1}, {2, 3}, {3, 3}, {4, 4}, {5, 5}, {9, 5}};
+  for (const auto& c : fromUnits) EXPECT_EQ(text.BytesOf(c.units), c.bytes) << c.units;
+  const struct {
+    std::size_t bytes, units;
+  } fromBytes[] = {{0, 0}, {1, 1}, {2, 1}, {3, 2}, {4, 4}, {5, 5}, {9, 5}};
+  for (const auto& c : fromBytes) EXPECT_EQ(text.UnitsOf(c.bytes), c.units) << c.bytes;
 }
 
 TEST(TemplateEditorAccessKeys, AltAndATagButtonsLetterPressesThatButton) {
