@@ -96,7 +96,7 @@ bool AppCore::InTree(const TConfigStorage& config) const {
 }
 
 void AppCore::StartConfiguration(const TConfigStorage& config) {
-  LaunchPlatform launch{services_.shell, services_.screen};
+  LaunchPlatform launch{services_.shell, services_.screen, *protection_};
   StartClient(config, General(root_).ZupDir, launch, credentialsText_);
 }
 

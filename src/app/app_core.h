@@ -18,6 +18,7 @@
 #include "platform/key_names.h"
 #include "platform/messages.h"
 #include "platform/screen.h"
+#include "platform/secret_protection.h"
 #include "platform/shell.h"
 #include "settings/storage.h"
 
@@ -86,6 +87,8 @@ public:
   void OnNotifyMessage(std::uintptr_t wParam, const std::optional<std::string>& atomName);
 
   void SetHelpTexts(HelpTexts texts) { help_ = std::move(texts); }
+  // The platform's protection of stored passwords; without one, protected passwords count as empty.
+  void SetSecretProtection(platform::SecretProtection& protection) { protection_ = &protection; }
   // F1 with context number N: help text N as a balloon of 25 seconds.
   void ShowContextHelp(int number);
 
@@ -111,6 +114,8 @@ private:
   HotkeyRegistration registration_;
   ConfigShortcuts shortcuts_;
   HelpTexts help_;
+  platform::NoSecretProtection noProtection_;
+  platform::SecretProtection* protection_ = &noProtection_;
   std::string credentialsText_;
   std::string lastTemplateText_;
   bool hotkeysActive_ = true;

@@ -75,7 +75,8 @@ TEST(StartClientTest, StartsTheExpandedExecutableInItsFolderAndKeepsTheLastLogin
   platform::RecordingShell shell;
   shell.SetVariable("ProgramFiles", "C:\\Program Files");
   platform::FixedScreen screen{kScreen};
-  LaunchPlatform launch{shell, screen};
+  platform::NoSecretProtection protection;
+  LaunchPlatform launch{shell, screen, protection};
   std::string credentials;
 
   TConfigStorage config;
