@@ -4,6 +4,7 @@
 #include "app/notify_atom.h"
 #include "launch/client_start.h"
 #include "launch/plugin_start.h"
+#include "settings/protected_password.h"
 
 namespace bw {
 
@@ -16,6 +17,14 @@ void AppCore::Start() {
   services_.tray.SetHint(TrayHint(true));
   RegisterAll();
   registration_.RegisterToggleHotkey(General(root_));
+}
+
+void AppCore::WarnUnreadablePasswords() {
+  const auto names = UnreadablePasswordConfigs(root_, *protection_);
+  if (names.empty()) return;
+  std::string list;
+  for (const auto& name : names) list += "\r\n" + name;
+  services_.messages.Show(platform::MessageKind::Warning, FormatText(kUnreadablePasswordsText, {list}));
 }
 
 void AppCore::Shutdown() {

@@ -89,6 +89,10 @@ public:
   void SetHelpTexts(HelpTexts texts) { help_ = std::move(texts); }
   // The platform's protection of stored passwords; without one, protected passwords count as empty.
   void SetSecretProtection(platform::SecretProtection& protection) { protection_ = &protection; }
+  platform::SecretProtection& SecretProtection() { return *protection_; }
+  // At start: one warning naming the configurations whose protected password does not open
+  // for this user on this machine; those passwords count as empty until typed again.
+  void WarnUnreadablePasswords();
   // F1 with context number N: help text N as a balloon of 25 seconds.
   void ShowContextHelp(int number);
 

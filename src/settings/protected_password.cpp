@@ -95,18 +95,19 @@ void WipeText(std::string& text) {
   text.clear();
 }
 
+bool PreparePasswordForSave(std::string& password, bool protect, platform::SecretProtection& protection) {
+  if (password.empty() || IsProtectedPassword(password) == protect) return true;
+  auto changed = protect ? ProtectPassword(password, protection) : UnprotectPassword(password, protection);
+  if (!changed) return !protect;
+  WipeText(password);
+  password = std::move(*changed);
+  return true;
+}
+
 bool PreparePasswordsForSave(TStorage& root, bool protect, platform::SecretProtection& protection) {
   bool allProtected = true;
   WalkConfigs(ConfigsFolder(root), [&](TConfigStorage& config, int) {
-    std::string& password = config.Password;
-    if (password.empty() || IsProtectedPassword(password) == protect) return;
-    auto changed = protect ? ProtectPassword(password, protection) : UnprotectPassword(password, protection);
-    if (!changed) {
-      allProtected = allProtected && !protect;
-      return;
-    }
-    WipeText(password);
-    password = std::move(*changed);
+    allProtected = PreparePasswordForSave(config.Password, protect, protection) && allProtected;
   });
   return allProtected;
 }

@@ -44,6 +44,22 @@ private:
   std::string text_;
 };
 
+// Brings one stored password into the form of a save (see below); false when the platform
+// refused to protect it.
+bool PreparePasswordForSave(std::string& password, bool protect, platform::SecretProtection& protection);
+
+// Wipes a text when it goes out of scope (a clear password in a dialog's values).
+class WipeOnExit {
+public:
+  explicit WipeOnExit(std::string& text) : text_(text) {}
+  WipeOnExit(const WipeOnExit&) = delete;
+  WipeOnExit& operator=(const WipeOnExit&) = delete;
+  ~WipeOnExit() { WipeText(text_); }
+
+private:
+  std::string& text_;
+};
+
 // The form every password of the tree takes before a save: with `protect` every non-empty clear
 // password is protected; without, every protected one that opens is stored in clear again and
 // one that does not open stays as it is (it may still open for its owner). False when the

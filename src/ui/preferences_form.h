@@ -27,6 +27,11 @@ enum class FolderBox { Config, Zup };
 
 // Title of the folder dialog behind both browse buttons.
 inline constexpr std::string_view kFolderDialogTitle = "Location of Zup files";
+inline constexpr std::string_view kProtectPasswordsCaption = "Protect stored passwords with my Windows account";
+inline constexpr std::string_view kUnprotectPasswordsCaption = "Confirm";
+inline constexpr std::string_view kUnprotectPasswordsText =
+    "Your stored passwords will be saved in the configuration file without the protection of your "
+    "Windows account.\r\nAnyone who can read the file can then read them.\r\n\r\nContinue?";
 inline constexpr std::string_view kFolderNotFound = "Cannot locate the folder '%s'.\r\nPlease enter a valid foldername.";
 
 struct PreferenceValues {
@@ -39,6 +44,7 @@ struct PreferenceValues {
   std::array<std::string, kHotkeyBoxCount> hotkeys;  // indexed by HotkeyBox
   bool activateViaDot = false;
   bool activateViaCtrlSpace = true;
+  bool protectPasswords = false;  // stored passwords protected by the user's Windows account
 
   std::string& Hotkey(HotkeyBox box) { return hotkeys[static_cast<std::size_t>(box)]; }
   const std::string& Hotkey(HotkeyBox box) const { return hotkeys[static_cast<std::size_t>(box)]; }
@@ -104,6 +110,7 @@ public:
 
   // The tests made when OK is pressed: the Zup folder must exist, the configuration folder
   // must exist unless it is empty. One error box per failing folder; false keeps the dialog open.
+  // Turning the password protection off is confirmed first; No keeps the dialog open.
   bool CheckOnOk(platform::FileSystem& files, platform::Messages& messages) const;
 
   PreferenceValues& Values() { return values_; }
@@ -117,6 +124,7 @@ private:
   PreferencesView& view_;
   platform::FolderDialog& folders_;
   PreferenceValues values_;
+  bool protectedAtLoad_ = false;
   std::vector<HotkeyField> fields_;  // one per HotkeyBox
 };
 

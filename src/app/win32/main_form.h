@@ -32,6 +32,7 @@
 #include "platform/win32/win32_messages.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_screen.h"
+#include "platform/win32/win32_secret_protection.h"
 #include "platform/win32/win32_shell.h"
 #include "settings/config_file.h"
 #include "ui/win32/frm_hotkey_selection.h"
@@ -114,6 +115,7 @@ private:
   platform::Win32KeyNames keyNames_;
   platform::Win32Shell shell_;
   platform::Win32Screen screen_;
+  platform::Win32SecretProtection protection_;
   Win32EditorCommands editor_{messageBoxes_};
   ui::TfrmHotkeySelection picker_;  // "Select Item to Activate..."
   SettingsPlatform settingsPlatform_;
