@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/secret_protection.h"
 
 namespace bw::bwconfig {
 
@@ -19,6 +20,8 @@ struct ToolContext {
   platform::FileSystem& files;
   // The configuration file Brackwater itself would load; empty when the platform has no such rule.
   std::function<std::string()> defaultConfigPath;
+  // Opens protected passwords for "show --passwords"; only the Windows build has one that can.
+  platform::SecretProtection* protection = nullptr;
 };
 
 // A failure that ends the command: reported as one line "bwconfig: <message>", exit code 1.

@@ -8,4 +8,8 @@ std::unique_ptr<platform::FileSystem> MakeFileSystem() { return std::make_unique
 
 std::function<std::string()> DefaultConfigPathRule() { return {}; }
 
+std::unique_ptr<platform::SecretProtection> MakeSecretProtection() {
+  return std::make_unique<platform::NoSecretProtection>();
+}
+
 }  // namespace bw::bwconfig

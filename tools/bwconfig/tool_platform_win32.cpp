@@ -4,6 +4,7 @@
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_secret_protection.h"
 #include "settings/config_location.h"
 #include "tool_platform.h"
 
@@ -40,6 +41,10 @@ std::function<std::string()> DefaultConfigPathRule() {
     platform::Win32Registry registry;
     return LocateConfigFile(environment, registry).path;
   };
+}
+
+std::unique_ptr<platform::SecretProtection> MakeSecretProtection() {
+  return std::make_unique<platform::Win32SecretProtection>();
 }
 
 }  // namespace bw::bwconfig
