@@ -11,6 +11,7 @@
 
 #include "platform/file_system.h"
 #include "tool_platform.h"
+#include "platform/secret_protection.h"
 
 namespace bw::bwconfig {
 
@@ -22,6 +23,8 @@ struct ToolContext {
   std::function<std::string()> defaultConfigPath;
   // Everything else the commands need from the platform, made once for the run.
   ToolServices services = MakeToolServices();
+  // Opens protected passwords for "show --passwords"; only the Windows build has one that can.
+  platform::SecretProtection* protection = nullptr;
 };
 
 // A failure that ends the command: reported as one line "bwconfig: <message>", exit code 1.
