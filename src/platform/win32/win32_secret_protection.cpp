@@ -3,8 +3,10 @@
 #include <windows.h>
 #include <dpapi.h>
 
-#include <memory>
+include <memory>
 #include <string_view>
+
+#include "platform/win32/unique_resource.h"
 
 namespace bw::platform {
 namespace {
@@ -13,10 +15,6 @@ namespace {
 // passwords with the data protection API alone.
 constexpr std::string_view kEntropy = "Brackwater stored login 1";
 
-// The output blob of the data protection API, wiped (it may hold clear bytes) and freed.
-struct BlobRelease {
-  void operator()(BYTE* bytes) const { LocalFree(bytes); }
-};
 
 std::optional<std::vector<std::uint8_t>> Run(std::span<const std::uint8_t> input, bool protect) {
   DATA_BLOB in{static_cast<DWORD>(input.size()), const_cast<BYTE*>(input.data())};
@@ -28,7 +26,7 @@ std::optional<std::vector<std::uint8_t>> Run(std::span<const std::uint8_t> input
                             : CryptUnprotectData(&in, nullptr, &entropy, nullptr, nullptr,
                                                  CRYPTPROTECT_UI_FORBIDDEN, &out);
   if (!done) return std::nullopt;
-  const std::unique_ptr<BYTE, BlobRelease> owned(out.pbData);
+  const UniqueLocalMemory<BYTE> owned(out.pbData);  // wiped below (it may hold clear bytes), then freed
   std::vector<std::uint8_t> result(out.pbData, out.pbData + out.cbData);
   SecureZeroMemory(out.pbData, out.cbData);
   return result;
