@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <dpapi.h>
 
-include <memory>
+#include <memory>
 #include <string_view>
 
 #include "platform/win32/unique_resource.h"
