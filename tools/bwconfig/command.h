@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "tool_platform.h"
 #include "platform/secret_protection.h"
+#include "tool_platform.h"
 
 namespace bw::bwconfig {
 
@@ -21,10 +21,10 @@ struct ToolContext {
   platform::FileSystem& files;
   // The configuration file Brackwater itself would load; empty when the platform has no such rule.
   std::function<std::string()> defaultConfigPath;
-  // Everything else the commands need from the platform, made once for the run.
-  ToolServices services = MakeToolServices();
   // Opens protected passwords for "show --passwords"; only the Windows build has one that can.
   platform::SecretProtection* protection = nullptr;
+  // Everything else the commands need from the platform, made once for the run.
+  ToolServices services = MakeToolServices();
 };
 
 // A failure that ends the command: reported as one line "bwconfig: <message>", exit code 1.
