@@ -22,8 +22,8 @@ struct PreferenceValues {
   std::string author;
   std::string initials;
   std::string company;
-  std::string configDir;  // empty: the default location
-  std::string zupDir;
+  std::string configDir;  // UTF-8 (a registry path); empty: the default location
+  std::string zupDir;     // ANSI, as the settings file holds it
   bool runOnStartup = false;
   std::array<std::string, kHotkeyBoxCount> hotkeys;  // indexed by HotkeyBox
   bool activateViaDot = false;

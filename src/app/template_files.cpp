@@ -1,6 +1,7 @@
 // Export and Import of template files.
 #include "app/template_files.h"
 
+#include "platform/ansi_text.h"
 #include "settings/config_file.h"
 #include "settings/template_exchange.h"
 
@@ -35,7 +36,7 @@ void ExportTemplateFile(std::span<const TCommentStorage* const> selected, Templa
   if (!path) return;
   try {
     const auto bytes = ExportTemplates(selected, services.keys);
-    if (!services.files.WriteAtomic(*path, bytes)) {
+    if (!services.files.WriteAtomic(platform::AnsiToUtf8(*path), bytes)) {
       // The system's reason comes after the file's name, as the system itself would put it.
       const std::string reason = services.files.LastErrorText();
       services.messages.Show(platform::MessageKind::Error,
@@ -51,9 +52,9 @@ int ImportTemplateFile(TStorage& templatesFolder, TemplateFileServices& services
       {.folder = {}, .fileName = {}, .filter = std::string(kTemplateFileFilter), .title = std::string(kTemplateFileTitle),
        .defaultExtension = "tml"});
   if (!path) return 0;
-  const auto bytes = services.files.ReadAll(*path, kMaxTemplateFileBytes);
+  const auto bytes = services.files.ReadAll(platform::AnsiToUtf8(*path), kMaxTemplateFileBytes);
   if (!bytes) {
-    const auto size = services.files.FileSize(*path);
+    const auto size = services.files.FileSize(platform::AnsiToUtf8(*path));
     services.messages.Show(platform::MessageKind::Error, size && *size > kMaxTemplateFileBytes
                                                              ? std::string(kTemplateFileTooLarge)
                                                              : "Cannot open file \"" + *path + "\".");

@@ -7,6 +7,7 @@
 #include "base/format_text.h"
 #include "base/path_parts.h"
 #include "base/text_case.h"
+#include "platform/ansi_text.h"
 
 namespace bw {
 namespace {
@@ -302,7 +303,7 @@ bool NavisionItemDialog::ConfirmOk() {
   const std::string& location = State(ItemControl::Location).text;
   // The client is started with its environment references expanded; the text stays as typed.
   const std::string expanded = services_.shell != nullptr ? services_.shell->ExpandEnvironment(location) : location;
-  if (!services_.files.FileExists(expanded)) {
+  if (!services_.files.FileExists(platform::AnsiToUtf8(expanded))) {
     services_.messages.Show(platform::MessageKind::Error, FormatText(kMissingFile, {location}));
     return false;
   }

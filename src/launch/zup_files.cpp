@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/text_case.h"
+#include "platform/ansi_text.h"
 
 namespace bw {
 
@@ -36,6 +37,19 @@ bool IsZupFileOf(std::string_view fileName, std::string_view configName) {
   return fileName.starts_with(part) && fileName[part.size()] == '(' && EndsWithExtension(fileName);
 }
 
+namespace {
+
+// ZupDir and configuration names are settings texts (ANSI); the file system takes UTF-8. A file
+// whose name has no ANSI form belongs to no configuration and is left alone.
+std::vector<std::string> AnsiFileNames(ZupFolder& folder, const std::string& dir) {
+  std::vector<std::string> names;
+  for (const auto& name : folder.listing.FileNames(platform::AnsiToUtf8(dir)))
+    if (auto ansi = platform::Utf8ToAnsi(name)) names.push_back(std::move(*ansi));
+  return names;
+}
+
+}  // namespace
+
 int RenameZupFiles(ZupFolder& folder, std::string_view zupDir, std::string_view oldName, std::string_view newName) {
   if (oldName.empty() || newName.empty() || oldName == newName) return 0;
   const std::string dir(zupDir);
@@ -43,10 +57,10 @@ int RenameZupFiles(ZupFolder& folder, std::string_view zupDir, std::string_view 
   const std::string newPart = ZupFileNamePart(newName);
   if (oldPart == newPart) return 0;
   int moved = 0;
-  for (const auto& name : folder.listing.FileNames(dir)) {
+  for (const auto& name : AnsiFileNames(folder, dir)) {
     if (!IsZupFileOf(name, oldName)) continue;
     const std::string target = dir + newPart + name.substr(oldPart.size());
-    if (folder.files.Rename(dir + name, target)) ++moved;
+    if (folder.files.Rename(platform::AnsiToUtf8(dir + name), platform::AnsiToUtf8(target))) ++moved;
   }
   return moved;
 }
@@ -55,8 +69,8 @@ int DeleteZupFiles(ZupFolder& folder, std::string_view zupDir, std::string_view 
   if (name.empty()) return 0;
   const std::string dir(zupDir);
   int deleted = 0;
-  for (const auto& file : folder.listing.FileNames(dir)) {
-    if (IsZupFileOf(file, name) && folder.files.Delete(dir + file)) ++deleted;
+  for (const auto& file : AnsiFileNames(folder, dir)) {
+    if (IsZupFileOf(file, name) && folder.files.Delete(platform::AnsiToUtf8(dir + file))) ++deleted;
   }
   return deleted;
 }

@@ -13,6 +13,7 @@ inline constexpr char kPathDelimiter = '\\';
 inline constexpr char kPathDelimiter = '/';
 #endif
 
+// Paths are UTF-8 text.
 class Environment {
 public:
   virtual ~Environment() = default;

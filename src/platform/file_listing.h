@@ -6,6 +6,7 @@
 
 namespace bw::platform {
 
+// The folder and the names are UTF-8 text.
 class FileListing {
 public:
   virtual ~FileListing() = default;

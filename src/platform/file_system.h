@@ -10,6 +10,7 @@
 
 namespace bw::platform {
 
+// Paths are UTF-8 text (a settings path goes through AnsiToUtf8 first).
 class FileSystem {
 public:
   virtual ~FileSystem() = default;

@@ -8,6 +8,7 @@
 
 namespace bw::platform {
 
+// Key paths, names and values are UTF-8 text.
 class Registry {
 public:
   virtual ~Registry() = default;

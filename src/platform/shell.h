@@ -6,6 +6,7 @@
 
 namespace bw::platform {
 
+// The request's texts are ANSI, as the settings file holds them.
 struct ShellRequest {
   std::string file;        // program, document or web address, environment already expanded
   std::string parameters;  // empty: none

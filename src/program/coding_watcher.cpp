@@ -2,6 +2,7 @@
 
 #include "base/app_texts.h"
 #include "base/format_text.h"
+#include "platform/win32/wide_path.h"
 
 namespace bw::win32 {
 namespace {
@@ -66,7 +67,7 @@ bool CodingWatcher::BindEntries() {
 
 void CodingWatcher::Load() {
   if (library_ || disabled_) return;
-  library_.Reset(LoadLibraryA((folder_ + watcher::kLibraryName).c_str()));
+  library_.Reset(LoadLibraryW(platform::WidePath(folder_ + watcher::kLibraryName).c_str()));
   if (!library_) {
     Fail(kLibraryMissing);
     disabled_ = true;

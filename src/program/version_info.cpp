@@ -6,16 +6,25 @@
 #include <vector>
 
 #include "base/app_texts.h"
+#include "platform/win32/wide_path.h"
 
 namespace bw::win32 {
 namespace {
 
 std::string Value(const std::vector<char>& block, const char* key) {
-  const std::string path = std::string("\\StringFileInfo\\040904E4\\") + key;
+  std::wstring path = L"\\StringFileInfo\\040904E4\\";
+  for (const char* c = key; *c != '\0'; ++c) path += static_cast<wchar_t>(*c);  // keys are ASCII
   void* text = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(block.data(), path.c_str(), &text, &length) || text == nullptr || length == 0) return {};
-  return std::string(static_cast<const char*>(text));
+  if (!VerQueryValueW(block.data(), path.c_str(), &text, &length) || text == nullptr || length == 0) return {};
+  // Shown in ANSI windows.
+  const auto* wide = static_cast<const wchar_t*>(text);
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return {};
+  std::string ansi(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi.data(), size, nullptr, nullptr);
+  ansi.pop_back();  // the terminator
+  return ansi;
 }
 
 }  // namespace
@@ -23,13 +32,15 @@ std::string Value(const std::vector<char>& block, const char* key) {
 VersionInfo ReadVersionInfo(const std::string& programPath) {
   VersionInfo info;
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(programPath.c_str(), &ignored);
+  // The program's path is UTF-8, as the environment gives it.
+  const std::wstring path = platform::WidePath(programPath);
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
   if (size == 0) return info;
   std::vector<char> block(size);
-  if (!GetFileVersionInfoA(programPath.c_str(), 0, size, block.data())) return info;
+  if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return info;
   void* fixed = nullptr;
   UINT length = 0;
-  if (VerQueryValueA(block.data(), "\\", &fixed, &length) && fixed != nullptr && length >= sizeof(VS_FIXEDFILEINFO)) {
+  if (VerQueryValueW(block.data(), L"\\", &fixed, &length) && fixed != nullptr && length >= sizeof(VS_FIXEDFILEINFO)) {
     const auto* version = static_cast<const VS_FIXEDFILEINFO*>(fixed);
     info.present = true;
     info.major = HIWORD(version->dwFileVersionMS);

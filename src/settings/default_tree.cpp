@@ -3,6 +3,7 @@
 
 #include "settings/config_file.h"
 #include "settings/config_location.h"
+#include "platform/ansi_text.h"
 
 namespace bw {
 
@@ -17,7 +18,8 @@ std::unique_ptr<TStorage> BuildDefaultTree(SettingsPlatform& platform) {
 
   auto root = std::make_unique<TStorage>();
   auto general = std::make_unique<TBrackwaterStorage>();
-  general->ZupDir = DefaultZupFolder(platform.environment);
+  // The file holds ANSI only: a folder without an ANSI name stays empty for the user to choose.
+  general->ZupDir = platform::Utf8ToAnsi(DefaultZupFolder(platform.environment)).value_or("");
   general->Author = user;
   general->Initials = user.substr(0, 1);
   root->AddChild(std::move(general));

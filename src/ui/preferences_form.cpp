@@ -4,10 +4,18 @@
 
 #include "base/app_texts.h"
 #include "base/format_text.h"
+#include "platform/ansi_text.h"
 #include "settings/config_location.h"
 #include "settings/hotkey_text.h"
 
 namespace bw {
+
+namespace {
+
+// The dialog's fields and messages are ANSI; the configuration folder is a UTF-8 path.
+std::string AnsiShown(const std::string& utf8) { return platform::Utf8ToAnsi(utf8).value_or(utf8); }
+
+}  // namespace
 
 PreferenceValues ReadPreferences(const TBrackwaterStorage& general, bool autoStart, platform::Environment& environment,
                                  platform::Registry& registry) {
@@ -35,7 +43,7 @@ PreferencesForm::PreferencesForm(PreferencesView& view, platform::FolderDialog& 
 void PreferencesForm::Load(const PreferenceValues& values) {
   values_ = values;
   protectedAtLoad_ = values.protectPasswords;
-  view_.ShowFolder(FolderBox::Config, values_.configDir);
+  view_.ShowFolder(FolderBox::Config, AnsiShown(values_.configDir));
   view_.ShowFolder(FolderBox::Zup, values_.zupDir);
   for (const HotkeyBox box : kHotkeyBoxes) {
     Field(box).Change(values_.Hotkey(box));
@@ -74,23 +82,38 @@ bool PreferencesForm::OkEnabled() const {
 
 void PreferencesForm::Validate() { view_.EnableOk(OkEnabled()); }
 
-void PreferencesForm::FolderChanged(FolderBox box, std::string_view text) { Folder(box) = text; }
+void PreferencesForm::FolderChanged(FolderBox box, std::string_view text) {
+  Folder(box) = box == FolderBox::Config ? platform::AnsiToUtf8(text) : std::string(text);
+}
 
-void PreferencesForm::Browse(FolderBox box) {
-  const auto chosen = folders_.ChooseFolder(kFolderDialogTitle, Folder(box));
+void PreferencesForm::Browse(FolderBox box, platform::Messages& messages) {
+  const bool inSettings = box == FolderBox::Zup;  // the settings file holds ANSI only
+  const auto chosen =
+      folders_.ChooseFolder(kFolderDialogTitle, inSettings ? platform::AnsiToUtf8(Folder(box)) : Folder(box));
   if (!chosen || chosen->empty()) return;
-  Folder(box) = WithTrailingDelimiter(*chosen);
-  view_.ShowFolder(box, Folder(box));
+  const std::string folder = WithTrailingDelimiter(*chosen);
+  if (!inSettings) {
+    Folder(box) = folder;
+    view_.ShowFolder(box, AnsiShown(folder));
+    return;
+  }
+  const auto ansi = platform::Utf8ToAnsi(folder);
+  if (!ansi) {
+    messages.Show(platform::MessageKind::Error, FormatText(kFolderNotStorable, {folder}));
+    return;
+  }
+  Folder(box) = *ansi;
+  view_.ShowFolder(box, *ansi);
 }
 
 bool PreferencesForm::CheckOnOk(platform::FileSystem& files, platform::Messages& messages) const {
   bool passed = true;
-  if (values_.zupDir.empty() || !files.FolderExists(values_.zupDir)) {
+  if (values_.zupDir.empty() || !files.FolderExists(platform::AnsiToUtf8(values_.zupDir))) {
     messages.Show(platform::MessageKind::Error, FormatText(kFolderNotFound, {values_.zupDir}));
     passed = false;
   }
   if (!values_.configDir.empty() && !files.FolderExists(values_.configDir)) {
-    messages.Show(platform::MessageKind::Error, FormatText(kFolderNotFound, {values_.configDir}));
+    messages.Show(platform::MessageKind::Error, FormatText(kFolderNotFound, {AnsiShown(values_.configDir)}));
     passed = false;
   }
   if (passed && protectedAtLoad_ && !values_.protectPasswords)

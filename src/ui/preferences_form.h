@@ -30,6 +30,9 @@ inline constexpr std::string_view kUnprotectPasswordsText =
     "Your stored passwords will be saved in the configuration file without the protection of your "
     "Windows account.\r\nAnyone who can read the file can then read them.\r\n\r\nContinue?";
 inline constexpr std::string_view kFolderNotFound = "Cannot locate the folder '%s'.\r\nPlease enter a valid foldername.";
+inline constexpr std::string_view kFolderNotStorable =
+    "The folder '%s' cannot be stored in the settings file: its name holds characters outside the "
+    "system's ANSI code page.\r\nPlease choose another folder.";
 
 // The dialog's values from the general record, the start-with-Windows flag and the registry's
 // configuration folder (empty when none is set).
@@ -64,7 +67,9 @@ public:
   void FolderChanged(FolderBox box, std::string_view text);
   // A browse button: the dialog starts in the field's folder; a chosen folder is written back
   // with a trailing delimiter.
-  void Browse(FolderBox box);
+  // A chosen Zup folder without an ANSI name is refused with a message: the settings file
+  // could not hold it.
+  void Browse(FolderBox box, platform::Messages& messages);
 
   // The tests made when OK is pressed: the Zup folder must exist, the configuration folder
   // must exist unless it is empty. One error box per failing folder; false keeps the dialog open.

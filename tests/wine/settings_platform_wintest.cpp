@@ -11,10 +11,12 @@
 
 #include "platform/win32/unique_resource.h"
 #include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_file_listing.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_key_names.h"
 #include "platform/win32/win32_messages.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/wide_path.h"
 #include "settings/config_file.h"
 #include "settings/storage.h"
 #include "wintest.h"
@@ -125,10 +127,19 @@ WINTEST(Registry, WriteReadOverwriteDelete) {
   EXPECT_TRUE(registry.DeleteKey(kTestKey));
 }
 
-WINTEST(Registry, AnsiTextAndLeadingDelimiter) {
+WINTEST(Registry, Utf8TextAndLeadingDelimiter) {
   Win32Registry registry;
-  const std::string text = "Kr\xE6mmerhus \xD8st \xC5";  // Windows-1252 letters
+  // Letters of the ANSI code page and outside it ("Kr\u00E6mmerhus \u00D8st \u0411\u0440\u044D\u043A"),
+  // as UTF-8; the registry itself holds the characters.
+  const std::string text = "Kr\xC3\xA6mmerhus \xC3\x98st \xD0\x91\xD1\x80\xD1\x8D\xD0\xBA";
   ASSERT_TRUE(registry.WriteString("\\" + kTestKey + "\\", "Name", text));
+  EXPECT_EQ(registry.ReadString(kTestKey, "Name"), std::optional<std::string>(text));
+  wchar_t stored[64] = {};
+  DWORD size = sizeof stored;
+  EXPECT_TRUE(RegGetValueW(HKEY_CURRENT_USER, WidePath(kTestKey).c_str(), L"Name", RRF_RT_REG_SZ, nullptr, stored,
+                           &size) == ERROR_SUCCESS);
+  EXPECT_TRUE(std::wstring(stored) == L"Kr\u00E6mmerhus \u00D8st \u0411\u0440\u044D\u043A");
+  EXPECT_FALSE(registry.WriteString(kTestKey, "Name", "Kr\xE6"));  // not UTF-8: refused, not garbled
   EXPECT_EQ(registry.ReadString(kTestKey, "Name"), std::optional<std::string>(text));
   EXPECT_TRUE(registry.DeleteKey("\\" + kTestKey));
   EXPECT_FALSE(registry.ReadString(kTestKey, "Name").has_value());
@@ -653,3 +664,65 @@ WINTEST(ConfigFile, AFileThatAppearsWhileRunningIsKeptAndTheSessionSavedBesideIt
 }
 
 int main(int argc, char** argv) { return bw::wintest::RunAll(argc, argv); }
+
+// A user profile and an install folder named in Cyrillic on a machine whose ANSI code page is
+// 1252: the settings are saved in that profile, the watcher library loads from that folder and
+// the Run value names the program there.
+WINTEST(ConfigFile, FoldersNamedOutsideTheAnsiCodePage) {
+  const std::string cyrillic = "\xD0\x91\xD1\x80\xD1\x8D\xD0\xBA\xD1\x83\xD0\xBE\xD1\x82\xD0\xB5\xD1\x80";  // Брэкуотер
+  Win32Environment real;
+  const std::string ours = real.ProgramPath().substr(0, real.ProgramPath().find_last_of('\\') + 1);
+  const std::string top = real.AppDataFolder() + "\\bwtest-" + std::to_string(GetCurrentProcessId()) + "-" + cyrillic;
+  const std::string profile = top + "\\" + cyrillic + " AppData";
+  const std::string install = top + "\\" + cyrillic;
+  Win32FileSystem files;
+  ASSERT_TRUE(files.CreateFolders(profile) && files.CreateFolders(install));
+  ASSERT_TRUE(files.Copy(ours + "BWMsgWatch.dll", install + "\\BWMsgWatch.dll"));
+
+  class CyrillicEnvironment final : public Environment {
+  public:
+    CyrillicEnvironment(std::string appData, std::string program) : appData_(std::move(appData)), program_(std::move(program)) {}
+    std::string UserName() override { return "test"; }
+    std::string AppDataFolder() override { return appData_; }
+    std::string ProgramPath() override { return program_; }
+  private:
+    std::string appData_, program_;
+  } environment(profile, install + "\\BrackwaterTest.exe");
+  Win32Registry registry;
+  UnexpectedMessages messages;
+  Win32KeyNames keys;
+  bw::SettingsPlatform platform{environment, registry, files, messages, keys};
+  const std::string runKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  registry.DeleteKey("Software\\BrackwaterTest");
+  {
+    bw::ConfigFile file(platform);
+    auto loaded = file.Load();
+    ASSERT_TRUE(loaded.root != nullptr);
+    EXPECT_EQ(bw::General(*loaded.root).ZupDir, std::string());  // no ANSI name: left for the user to choose
+    AddDevConfiguration(*loaded.root);
+    file.Save(*loaded.root, true);
+  }
+  const std::string saved = profile + "\\Brackwater\\BrackwaterTest.config";
+  EXPECT_TRUE(GetFileAttributesW(WidePath(saved).c_str()) != INVALID_FILE_ATTRIBUTES);
+  ExpectDevConfiguration(*bw::ConfigFile(platform).Load().root);
+  EXPECT_EQ(Win32FileListing().FileNames(profile + "\\Brackwater\\"), std::vector<std::string>{"BrackwaterTest.config"});
+
+  wchar_t run[MAX_PATH] = {};
+  DWORD size = sizeof run;
+  EXPECT_TRUE(RegGetValueW(HKEY_CURRENT_USER, WidePath(runKey).c_str(), L"BrackwaterTest", RRF_RT_REG_SZ, nullptr, run,
+                           &size) == ERROR_SUCCESS);
+  EXPECT_TRUE(std::wstring(run) == L"\"" + WidePath(install) + L"\\BrackwaterTest.exe\"");
+
+  const UniqueModule watcher(LoadLibraryW(WidePath(install + "\\BWMsgWatch.dll").c_str()));
+  EXPECT_TRUE(watcher.Valid());
+  wchar_t wideFrom[MAX_PATH] = {};
+  GetModuleFileNameW(watcher.Get(), wideFrom, MAX_PATH);
+  EXPECT_EQ(Utf8Path(wideFrom), install + "\\BWMsgWatch.dll");
+  EXPECT_TRUE(messages.shown.empty());
+
+  registry.DeleteValue(runKey, "BrackwaterTest");
+  registry.DeleteKey("Software\\BrackwaterTest");
+  for (const std::string& file : {saved, install + "\\BWMsgWatch.dll"}) files.Delete(file);
+  for (const std::string& folder : {profile + "\\Brackwater", profile, install, top})
+    RemoveDirectoryW(WidePath(folder).c_str());
+}

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/unique_resource.h"
+#include "platform/win32/wide_path.h"
 
 namespace bw::platform {
 
@@ -36,18 +37,18 @@ std::string Win32Environment::AppDataFolder() {
   ITEMIDLIST* raw = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_APPDATA, &raw)) || raw == nullptr) return {};
   const UniqueTaskMemory<ITEMIDLIST> list(raw);
-  char path[MAX_PATH] = {};
-  if (!SHGetPathFromIDListA(list.get(), path)) return {};
-  return WithoutTrailingDelimiter(path);
+  wchar_t path[MAX_PATH] = {};
+  if (!SHGetPathFromIDListW(list.get(), path)) return {};
+  return WithoutTrailingDelimiter(Utf8Path(path));
 }
 
 std::string Win32Environment::ProgramPath() {
   // Long-path prefixes can exceed MAX_PATH; grow until the name fits.
-  std::vector<char> buffer(MAX_PATH);
+  std::vector<wchar_t> buffer(MAX_PATH);
   while (buffer.size() <= 32768) {
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return {};
-    if (length < buffer.size()) return std::string(buffer.data(), length);
+    if (length < buffer.size()) return Utf8Path(std::wstring_view(buffer.data(), length));
     buffer.resize(buffer.size() * 2);
   }
   return {};

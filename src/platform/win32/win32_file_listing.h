@@ -1,4 +1,4 @@
-// Listing a folder's files with FindFirstFileA / FindNextFileA.
+// Listing a folder's files with FindFirstFileW / FindNextFileW (names in UTF-8).
 #pragma once
 
 #include "platform/file_listing.h"

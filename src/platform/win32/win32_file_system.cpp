@@ -9,6 +9,7 @@
 
 #include "base/path_parts.h"
 #include "platform/win32/unique_resource.h"
+#include "platform/win32/wide_path.h"
 
 namespace bw::platform {
 
@@ -19,16 +20,7 @@ constexpr std::size_t kChunk = 1u << 20;
 
 bool IsDelimiter(char c) { return c == '\\' || c == '/'; }
 
-// The wide form of a path text (ANSI code page) for the wide file functions.
-std::wstring Wide(const std::string& path) {
-  if (path.empty() || path.size() > static_cast<std::size_t>(INT_MAX)) return {};
-  const int length = static_cast<int>(path.size());
-  const int wideLength = MultiByteToWideChar(CP_ACP, 0, path.data(), length, nullptr, 0);
-  if (wideLength <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, path.data(), length, wide.data(), wideLength);
-  return wide;
-}
+std::wstring Wide(const std::string& path) { return WidePath(path); }
 
 std::string FolderOf(const std::string& path) {
   std::string_view folder = FolderPart(path);

@@ -5,24 +5,26 @@
 #include <string>
 
 #include "platform/win32/unique_resource.h"
+#include "platform/win32/wide_path.h"
 
 namespace bw::platform {
 namespace {
 
 // Selects the starting folder once the dialog is up.
 int CALLBACK StartIn(HWND dialog, UINT message, LPARAM, LPARAM start) {
-  if (message == BFFM_INITIALIZED && start != 0) SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, start);
+  if (message == BFFM_INITIALIZED && start != 0) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, start);
   return 0;
 }
 
 }  // namespace
 
 std::optional<std::string> Win32FolderDialog::ChooseFolder(std::string_view title, std::string_view start) {
-  const std::string caption(title);
-  std::string from(start);
-  while (from.size() > 3 && (from.back() == '\\' || from.back() == '/')) from.pop_back();  // "C:\" stays
-  char chosen[MAX_PATH] = {};
-  BROWSEINFOA info{};
+  const std::wstring caption = WideAnsi(title);
+  std::string trimmed(start);
+  while (trimmed.size() > 3 && (trimmed.back() == '\\' || trimmed.back() == '/')) trimmed.pop_back();  // "C:\" stays
+  const std::wstring from = WidePath(trimmed);
+  wchar_t chosen[MAX_PATH] = {};
+  BROWSEINFOW info{};
   info.hwndOwner = owner_;
   info.pidlRoot = nullptr;  // the desktop
   info.pszDisplayName = chosen;
@@ -30,10 +32,10 @@ std::optional<std::string> Win32FolderDialog::ChooseFolder(std::string_view titl
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
   info.lpfn = &StartIn;
   info.lParam = from.empty() ? 0 : reinterpret_cast<LPARAM>(from.c_str());
-  const UniqueTaskMemory<ITEMIDLIST> list(SHBrowseForFolderA(&info));
+  const UniqueTaskMemory<ITEMIDLIST> list(SHBrowseForFolderW(&info));
   if (!list) return std::nullopt;
-  if (!SHGetPathFromIDListA(list.get(), chosen)) return std::nullopt;
-  return std::string(chosen);
+  if (!SHGetPathFromIDListW(list.get(), chosen)) return std::nullopt;
+  return Utf8Path(chosen);
 }
 
 }  // namespace bw::platform

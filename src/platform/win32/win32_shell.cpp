@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/unique_resource.h"
+#include "platform/win32/wide_path.h"
 
 namespace bw::platform {
 
@@ -30,17 +31,21 @@ std::string Expand(const std::string& source) {
 std::string Win32Shell::ExpandEnvironment(std::string_view text) { return Expand(std::string(text)); }
 
 bool Win32Shell::Execute(const ShellRequest& request) {
-  SHELLEXECUTEINFOA info{};
+  // The request's texts come from the settings file (ANSI); the wide call keeps them exact.
+  const std::wstring file = WideAnsi(request.file);
+  const std::wstring parameters = WideAnsi(request.parameters);
+  const std::wstring directory = WideAnsi(request.directory);
+  SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   // No error dialogs; the process handle is taken only to be closed at once, nobody waits.
   info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS;
   info.hwnd = nullptr;
   info.lpVerb = nullptr;
-  info.lpFile = request.file.c_str();
-  info.lpParameters = request.parameters.empty() ? nullptr : request.parameters.c_str();
-  info.lpDirectory = request.directory.empty() ? nullptr : request.directory.c_str();
+  info.lpFile = file.c_str();
+  info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+  info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
   info.nShow = SW_SHOWNORMAL;
-  const bool accepted = ShellExecuteExA(&info) != FALSE;
+  const bool accepted = ShellExecuteExW(&info) != FALSE;
   UniqueHandle process(info.hProcess);
   return accepted;
 }

@@ -1,4 +1,4 @@
-// Starting programs, documents and web addresses with ShellExecuteExA.
+// Starting programs, documents and web addresses with ShellExecuteExW.
 #pragma once
 
 #include "platform/shell.h"

@@ -193,8 +193,8 @@ private:
           return true;
         }
         switch (id) {
-          case kBrowseConfig: form_.Browse(FolderBox::Config); return true;
-          case kBrowseZup: form_.Browse(FolderBox::Zup); return true;
+          case kBrowseConfig: form_.Browse(FolderBox::Config, services_.messages); return true;
+          case kBrowseZup: form_.Browse(FolderBox::Zup, services_.messages); return true;
           case IDOK: Accept(); return true;
           case IDCANCEL: End(IDCANCEL); return true;
           default: return false;

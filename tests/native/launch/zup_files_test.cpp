@@ -71,6 +71,13 @@ TEST_F(ZupFilesTest, DeleteRemovesOnlyThatConfigurationsFiles) {
   EXPECT_EQ(DeleteZupFiles(folder_, dir_, ""), 0);  // never "every .zup file"
   EXPECT_EQ(DeleteZupFiles(folder_, dir_ + "missing/", "Other"), 0);
   EXPECT_EQ(Files().size(), 6u);
+
+  // Names are ANSI, the folder's file names UTF-8: "Caf\xE9" owns "Caf\xC3\xA9(...).zup".
+  std::ofstream(dir_ + "Caf\xC3\xA9(1024x768).zup") << "x";
+  EXPECT_EQ(RenameZupFiles(folder_, dir_, "Caf\xE9", "Caf\xE9s"), 1);
+  EXPECT_TRUE(Files().contains("Caf\xC3\xA9s(1024x768).zup"));
+  EXPECT_EQ(DeleteZupFiles(folder_, dir_, "Caf\xE9s"), 1);
+  EXPECT_EQ(Files().size(), 6u);
 }
 
 TEST(ZupFileNameTest, TheNameMustMatchExactlyUpToTheParenthesis) {

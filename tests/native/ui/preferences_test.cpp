@@ -125,8 +125,8 @@ TEST_F(PreferencesTest, BrowsingStartsInTheFieldAndAddsTheDelimiter) {
   Open();
   form.FolderChanged(FolderBox::Config, "/somewhere");
   folderDialog.answers = {"/chosen", std::nullopt};
-  form.Browse(FolderBox::Config);
-  form.Browse(FolderBox::Zup);  // cancelled: the field stays
+  form.Browse(FolderBox::Config, messages);
+  form.Browse(FolderBox::Zup, messages);  // cancelled: the field stays
 
   ASSERT_EQ(folderDialog.asked.size(), 2u);
   EXPECT_EQ(folderDialog.asked[0].title, "Location of Zup files");
@@ -135,6 +135,22 @@ TEST_F(PreferencesTest, BrowsingStartsInTheFieldAndAddsTheDelimiter) {
   EXPECT_EQ(view.folders[FolderBox::Config], "/chosen/");
   EXPECT_EQ(form.Values().configDir, "/chosen/");
   EXPECT_EQ(form.Values().zupDir, temp / "zup");
+
+  // The dialog answers UTF-8. The Zup folder is kept in the settings file as ANSI, so a folder
+  // without an ANSI name is refused with a message; the configuration folder keeps any name.
+  const std::string cyrillic = "/\xD0\x91\xD1\x80\xD1\x8D\xD0\xBA";  // "/Брэк"
+  folderDialog.answers = {cyrillic, cyrillic, "/caf\xC3\xA9"};
+  form.Browse(FolderBox::Zup, messages);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find(cyrillic + "/' cannot be stored in the settings file"), std::string::npos);
+  EXPECT_EQ(form.Values().zupDir, temp / "zup");
+  form.Browse(FolderBox::Config, messages);
+  EXPECT_EQ(form.Values().configDir, cyrillic + "/");
+  form.Browse(FolderBox::Zup, messages);
+  EXPECT_EQ(form.Values().zupDir, "/caf\xE9/");
+  EXPECT_EQ(view.folders[FolderBox::Zup], "/caf\xE9/");
+  EXPECT_EQ(folderDialog.asked.back().start, temp / "zup");
+  EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 TEST_F(PreferencesTest, OkChecksEachFolderWithItsOwnMessage) {
