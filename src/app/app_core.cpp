@@ -5,6 +5,7 @@
 #include "app/notify_atom.h"
 #include "launch/client_start.h"
 #include "launch/plugin_start.h"
+#include "settings/protected_password.h"
 
 namespace bw {
 
@@ -17,6 +18,14 @@ void AppCore::Start() {
   services_.tray.SetHint(TrayHint(true));
   RegisterAll();
   registration_.RegisterToggleHotkey(General(root_));
+}
+
+void AppCore::WarnUnreadablePasswords() {
+  const auto names = UnreadablePasswordConfigs(root_, *protection_);
+  if (names.empty()) return;
+  std::string list;
+  for (const auto& name : names) list += "\r\n" + name;
+  services_.messages.Show(platform::MessageKind::Warning, FormatText(kUnreadablePasswordsText, {list}));
 }
 
 void AppCore::Shutdown() {
@@ -97,7 +106,7 @@ bool AppCore::InTree(const TConfigStorage& config) const {
 }
 
 void AppCore::StartConfiguration(const TConfigStorage& config) {
-  LaunchPlatform launch{services_.shell, services_.screen};
+  LaunchPlatform launch{services_.shell, services_.screen, *protection_};
   StartClient(config, General(root_).ZupDir, launch, credentialsText_);
 }
 

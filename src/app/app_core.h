@@ -22,6 +22,7 @@
 #include "platform/key_names.h"
 #include "platform/messages.h"
 #include "platform/screen.h"
+#include "platform/secret_protection.h"
 #include "platform/shell.h"
 #include "settings/storage.h"
 
@@ -90,6 +91,12 @@ public:
   void OnNotifyMessage(std::uintptr_t wParam, const std::optional<std::string>& atomName);
 
   void SetHelpTexts(HelpTexts texts) { help_ = std::move(texts); }
+  // The platform's protection of stored passwords; without one, protected passwords count as empty.
+  void SetSecretProtection(platform::SecretProtection& protection) { protection_ = &protection; }
+  platform::SecretProtection& SecretProtection() { return *protection_; }
+  // At start: one warning naming the configurations whose protected password does not open
+  // for this user on this machine; those passwords count as empty until typed again.
+  void WarnUnreadablePasswords();
   // F1 with context number N: help text N as a balloon of 25 seconds (as a tip at the focused
   // field while the shell hides balloons).
   void ShowContextHelp(int number);
@@ -121,6 +128,8 @@ private:
   HotkeyRegistration registration_;
   ConfigShortcuts shortcuts_;
   HelpTexts help_;
+  platform::NoSecretProtection noProtection_;
+  platform::SecretProtection* protection_ = &noProtection_;
   std::string credentialsText_;
   std::string lastTemplateText_;
   bool hotkeysActive_ = true;

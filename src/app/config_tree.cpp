@@ -8,6 +8,7 @@
 #include "base/format_text.h"
 #include "settings/config_file.h"
 #include "settings/stream_tags.h"
+#include "settings/protected_password.h"
 
 namespace bw {
 
@@ -78,6 +79,7 @@ void ConfigTree::TakeRememberedFolders(const ConfigDialogState& state) {
 bool ConfigTree::Add() {
   TConfigStorage* target = TargetFolder();
   ConfigDialogState state = AddPresets(target);
+  const WipeOnExit wipe(state.values.password);
   if (!services_.dialog.Edit(state)) return false;
   return AddFromDialog(state, target);
 }
@@ -91,6 +93,7 @@ bool ConfigTree::AddFromDialog(ConfigDialogState& state, TConfigStorage* targetF
     record->ConfigName = state.values.name;
   } else {
     WriteValues(state.values, *record);
+    KeepPasswordProtected(*record);
   }
   TConfigStorage& added = *record;
   {
@@ -109,6 +112,11 @@ bool ConfigTree::Modify() {
   TConfigStorage& record = *selected_;
   ConfigDialogState state;
   state.values = ValuesOf(record);
+  const WipeOnExit wipe(state.values.password);
+  OpenPassword(state.values);
+  // A protected password that does not open here shows empty; left empty, it is kept as stored.
+  const std::string unreadable =
+      IsProtectedPassword(record.Password) && state.values.password.empty() ? record.Password : std::string();
   state.createInRootEnabled = false;
   state.folderEnabled = false;
   state.lastNavisionLocation = General(root_).LastNavisionLocation;
@@ -122,6 +130,8 @@ bool ConfigTree::Modify() {
     // never gets any.
     state.values.folder = record.IsSubMenu;
     WriteValues(state.values, record);
+    if (!unreadable.empty() && record.Password.empty()) record.Password = unreadable;
+    KeepPasswordProtected(record);
     services_.core.SyncConfigShortcuts();
     // Another configuration of the old name shares its files and keeps them.
     if (!record.IsSubMenu && !NameInUse(oldName, &record))
@@ -157,8 +167,10 @@ bool ConfigTree::Delete() {
 bool ConfigTree::Clone() {
   TConfigStorage* target = TargetFolder();
   ConfigDialogState state = AddPresets(target);
+  const WipeOnExit wipe(state.values.password);
   if (selected_ != nullptr) {
     state.values = ValuesOf(*selected_);
+    OpenPassword(state.values);
     state.values.name = FormatText(kCloneOf, {selected_->ConfigName});
   } else {
     state.createInRoot = true;
@@ -166,6 +178,16 @@ bool ConfigTree::Clone() {
   }
   if (!services_.dialog.Edit(state)) return false;
   return AddFromDialog(state, target);
+}
+
+void ConfigTree::OpenPassword(ConfigValues& values) {
+  values.password = UsablePassword(values.password, services_.core.SecretProtection());
+}
+
+void ConfigTree::KeepPasswordProtected(TConfigStorage& record) {
+  // While the preference is on the tree holds only protected passwords; the next save protects
+  // one that the platform refuses now.
+  if (General(root_).ProtectPasswords) PreparePasswordForSave(record.Password, true, services_.core.SecretProtection());
 }
 
 bool ConfigTree::MoveUp() {

@@ -70,6 +70,9 @@ private:
   bool AddFromDialog(ConfigDialogState& state, TConfigStorage* targetFolder);
   ConfigDialogState AddPresets(TConfigStorage* targetFolder) const;
   void TakeRememberedFolders(const ConfigDialogState& state);
+  // The dialog shows a protected password in clear; what it gives back is protected again.
+  void OpenPassword(ConfigValues& values);
+  void KeepPasswordProtected(TConfigStorage& record);
   // Whether any configuration but `except` is named `name`; they would share .zup files.
   bool NameInUse(std::string_view name, const TConfigStorage* except) const;
   void Refresh();

@@ -24,6 +24,8 @@ void ApplyPreferences(const PreferenceValues& values, PreferencesTarget target, 
   for (const HotkeyBox box : kHotkeyBoxes) HotkeySetting(general, box) = CanonicalHotkey(values.Hotkey(box), keys);
   general.ActivateViaDOT = values.activateViaDot;
   general.ActivateViaCTRLSpace = values.activateViaCtrlSpace;
+  // The passwords take the new form at the next save.
+  general.ProtectPasswords = values.protectPasswords;
 
   target.configFile.Relocate(values.configDir);
   target.core.ApplyHotkeySettings();

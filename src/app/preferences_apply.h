@@ -28,6 +28,7 @@ struct PreferenceValues {
   std::array<std::string, kHotkeyBoxCount> hotkeys;  // indexed by HotkeyBox
   bool activateViaDot = false;
   bool activateViaCtrlSpace = true;
+  bool protectPasswords = false;  // stored passwords protected by the user's Windows account
 
   std::string& Hotkey(HotkeyBox box) { return hotkeys[static_cast<std::size_t>(box)]; }
   const std::string& Hotkey(HotkeyBox box) const { return hotkeys[static_cast<std::size_t>(box)]; }

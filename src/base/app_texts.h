@@ -13,6 +13,10 @@ inline constexpr std::string_view kActive = "Active";
 inline constexpr std::string_view kInactive = "Inactive";
 inline constexpr std::string_view kHotkeysActivated = "Hotkeys have been activated.";
 inline constexpr std::string_view kHotkeysDeactivated = "Hotkeys have been deactivated.";
+inline constexpr std::string_view kUnreadablePasswordsText =
+    "The stored passwords of these configurations were protected by another Windows account or on "
+    "another computer and cannot be read here:%s\r\n\r\nThey count as empty until you type them "
+    "again in the configuration dialog.";
 inline constexpr std::string_view kIsRunning = "Brackwater for Dynamics NAV is running...";
 // "NotifyBrackwater" and hotkey toggle balloons stay this long.
 inline constexpr int kNotifyBalloonSeconds = 10;

@@ -2,6 +2,7 @@
 
 #include "launch/client_command_line.h"
 #include "launch/shell_start.h"
+#include "settings/protected_password.h"
 
 namespace bw {
 
@@ -9,7 +10,11 @@ bool StartClient(const TConfigStorage& config, std::string_view zupDir, LaunchPl
                  std::string& credentialsText) {
   if (config.IsSubMenu) return false;
   const std::string arguments = ClientArguments(config, zupDir, ClientScreenSize(platform.screen));
-  if (!config.Username.empty()) credentialsText = CredentialsText(config.Username, config.Password);
+  if (!config.Username.empty()) {
+    const ClearPassword password(config.Password, platform.protection);
+    WipeText(credentialsText);
+    credentialsText = CredentialsText(config.Username, password.Text());
+  }
   return ShellStart(platform.shell, Unquoted(config.ExecutablePath), arguments);
 }
 

@@ -9,6 +9,7 @@
 #include "base/path_parts.h"
 #include "app/help_texts.h"
 #include "editor/variable_list.h"
+#include "settings/protected_password.h"
 #include "ui/win32/dpi.h"
 #include "program/version_info.h"
 #include "program/window_commands.h"
@@ -123,14 +124,19 @@ void MainForm::AppStart() {
                                                                  messageBoxes_, keyNames_, shell_, screen_});
   editor_.Connect(*core_, window_.Get());
   core_->SetHelpTexts(LoadHelpTexts(resources_));
+  core_->SetSecretProtection(protection_);
   core_->Start();
+  core_->WarnUnreadablePasswords();
   CreateConfigTree();
   watcher_->Start(WatchKind::Keys);
   SetActivePage(ManagementPage::Configurations);
 }
 
 void MainForm::Save() {
-  if (settings_.root) configFile_.Save(*settings_.root, settings_.autoStart);
+  if (!settings_.root) return;
+  // Passwords take the form the preference asks for: protected while it is on, in clear otherwise.
+  PreparePasswordsForSave(*settings_.root, General(*settings_.root).ProtectPasswords, protection_);
+  configFile_.Save(*settings_.root, settings_.autoStart);
 }
 
 void MainForm::ResetVariables() {

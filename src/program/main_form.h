@@ -30,6 +30,12 @@
 #include "platform/win32/win32_file_system.h"
 #include "program/program_platform.h"
 #include "platform/win32/win32_hotkey_registrar.h"
+#include "platform/win32/win32_key_names.h"
+#include "platform/win32/win32_messages.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_screen.h"
+#include "platform/win32/win32_secret_protection.h"
+#include "platform/win32/win32_shell.h"
 #include "settings/config_file.h"
 #include "ui/win32/frm_hotkey_selection.h"
 #include "ui/win32/frm_template_editor.h"
@@ -120,6 +126,7 @@ private:
   platform::Resources& resources_ = platform_.resources;
   std::string programPath_;
 
+  platform::SecretProtection& protection_ = platform_.protection;
   Win32EditorCommands editor_{platform_};
   ui::TfrmHotkeySelection picker_;  // "Select Item to Activate..."
   SettingsPlatform settingsPlatform_;

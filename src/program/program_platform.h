@@ -20,6 +20,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_resources.h"
 #include "platform/win32/win32_screen.h"
+#include "platform/win32/win32_secret_protection.h"
 #include "platform/win32/win32_service_ports.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_user_input.h"
@@ -44,6 +45,7 @@ struct ProgramPlatform {
   platform::Win32Clock clock;
   platform::Win32LocalTime localTime;
   platform::Win32Locale locale;
+  platform::Win32SecretProtection protection;
   // Owned by a hidden window of the thread that builds it: the user-interface thread.
   platform::Win32Clipboard clipboard;
   // An input block belongs to the one who set it, so each typing path has its own: the editor

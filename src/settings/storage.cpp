@@ -1,6 +1,7 @@
 #include "settings/storage.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace bw {
 
@@ -98,6 +99,7 @@ template <class Self, class Visitor> void TBrackwaterStorage::Visit(Self& s, Vis
   v.Field("InsertWindowWidth", s.InsertWindowWidth);
   v.Field("InsertWindowHeight", s.InsertWindowHeight);
   v.Field("InsertWindowSplitter", s.InsertWindowSplitter);
+  if (!std::is_const_v<Self> || s.ProtectPasswords) v.Field("ProtectPasswords", s.ProtectPasswords);
 }
 BW_RECORD_VISITORS(TBrackwaterStorage)
 

@@ -105,6 +105,9 @@ public:
   std::int32_t InsertWindowWidth = 0;
   std::int32_t InsertWindowHeight = 0;
   std::int32_t InsertWindowSplitter = 0;
+  // Stored passwords are kept protected by the user's account; written only when set, so a
+  // file that does not use it stays as it was.
+  bool ProtectPasswords = false;
 
 private:
   template <class Self, class Visitor> static void Visit(Self& self, Visitor& visitor);

@@ -19,6 +19,7 @@ PreferenceValues ReadPreferences(const TBrackwaterStorage& general, bool autoSta
   values.runOnStartup = autoStart;
   for (const HotkeyBox box : kHotkeyBoxes) values.Hotkey(box) = HotkeySetting(general, box);
   values.activateViaDot = general.ActivateViaDOT;
+  values.protectPasswords = general.ProtectPasswords;
   values.activateViaCtrlSpace = general.ActivateViaCTRLSpace;
   const std::string base = platform::ProgramBaseName(environment.ProgramPath());
   values.configDir = registry.ReadString(ConfigLocationKey(base), kFolderValue).value_or("");
@@ -33,6 +34,7 @@ PreferencesForm::PreferencesForm(PreferencesView& view, platform::FolderDialog& 
 
 void PreferencesForm::Load(const PreferenceValues& values) {
   values_ = values;
+  protectedAtLoad_ = values.protectPasswords;
   view_.ShowFolder(FolderBox::Config, values_.configDir);
   view_.ShowFolder(FolderBox::Zup, values_.zupDir);
   for (const HotkeyBox box : kHotkeyBoxes) {
@@ -91,6 +93,8 @@ bool PreferencesForm::CheckOnOk(platform::FileSystem& files, platform::Messages&
     messages.Show(platform::MessageKind::Error, FormatText(kFolderNotFound, {values_.configDir}));
     passed = false;
   }
+  if (passed && protectedAtLoad_ && !values_.protectPasswords)
+    passed = messages.Confirm(kUnprotectPasswordsCaption, kUnprotectPasswordsText);
   return passed;
 }
 

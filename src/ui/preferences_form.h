@@ -24,6 +24,11 @@ enum class FolderBox { Config, Zup };
 
 // Title of the folder dialog behind both browse buttons.
 inline constexpr std::string_view kFolderDialogTitle = "Location of Zup files";
+inline constexpr std::string_view kProtectPasswordsCaption = "Protect stored passwords with my Windows account";
+inline constexpr std::string_view kUnprotectPasswordsCaption = "Confirm";
+inline constexpr std::string_view kUnprotectPasswordsText =
+    "Your stored passwords will be saved in the configuration file without the protection of your "
+    "Windows account.\r\nAnyone who can read the file can then read them.\r\n\r\nContinue?";
 inline constexpr std::string_view kFolderNotFound = "Cannot locate the folder '%s'.\r\nPlease enter a valid foldername.";
 
 // The dialog's values from the general record, the start-with-Windows flag and the registry's
@@ -63,6 +68,7 @@ public:
 
   // The tests made when OK is pressed: the Zup folder must exist, the configuration folder
   // must exist unless it is empty. One error box per failing folder; false keeps the dialog open.
+  // Turning the password protection off is confirmed first; No keeps the dialog open.
   bool CheckOnOk(platform::FileSystem& files, platform::Messages& messages) const;
 
   PreferenceValues& Values() { return values_; }
@@ -76,6 +82,7 @@ private:
   PreferencesView& view_;
   platform::FolderDialog& folders_;
   PreferenceValues values_;
+  bool protectedAtLoad_ = false;
   std::vector<HotkeyField> fields_;  // one per HotkeyBox
 };
 

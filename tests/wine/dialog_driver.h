@@ -83,15 +83,15 @@ inline LRESULT CALLBACK WatchForMarker(int code, WPARAM wParam, LPARAM lParam) {
 // work it did in between, such as a discovery); false when that does not happen in time.
 inline bool WaitUntilHandled(HWND window, DWORD milliseconds = 20000) {
   static const UINT marker = RegisterWindowMessageA("BrackwaterTestMarker");
-  const HANDLE seen = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  MarkerSeen().store(seen);
-  const HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, &WatchForMarker, nullptr,
-                                       GetWindowThreadProcessId(window, nullptr));
-  const bool handled = hook != nullptr && PostMessageA(window, marker, 0, 0) &&
-                       WaitForSingleObject(seen, milliseconds) == WAIT_OBJECT_0;
-  if (hook != nullptr) UnhookWindowsHookEx(hook);
+  const bw::platform::UniqueHandle seen(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  MarkerSeen().store(seen.Get());
+  bool handled = false;
+  {
+    const bw::platform::UniqueHook hook(
+        SetWindowsHookExA(WH_GETMESSAGE, &WatchForMarker, nullptr, GetWindowThreadProcessId(window, nullptr)));
+    handled = hook && PostMessageA(window, marker, 0, 0) && WaitForSingleObject(seen.Get(), milliseconds) == WAIT_OBJECT_0;
+  }
   MarkerSeen().store(nullptr);
-  CloseHandle(seen);
   return handled;
 }
 

@@ -6,6 +6,7 @@
 
 #include "launch/client_command_line.h"
 #include "platform/win32/dpi_awareness.h"
+#include "platform/win32/unique_resource.h"
 #include "platform/win32/win32_screen.h"
 
 namespace {
@@ -37,9 +38,9 @@ int main() {
     const bw::platform::ScreenSize client = bw::ClientScreenSize(screen);
     std::printf("%-28s %d x %d\n", ".zup names carry:", client.width, client.height);
   }
-  const HWND window = CreateWindowExA(0, "STATIC", "dpi", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-  std::printf("%-28s own %d, monitor %d\n", "a window of this thread:", bw::platform::OwnDpiOf(window),
-              bw::platform::MonitorDpiOf(window));
-  DestroyWindow(window);
+  const bw::platform::UniqueWindow window(
+      CreateWindowExA(0, "STATIC", "dpi", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+  std::printf("%-28s own %d, monitor %d\n", "a window of this thread:", bw::platform::OwnDpiOf(window.Get()),
+              bw::platform::MonitorDpiOf(window.Get()));
   return 0;
 }

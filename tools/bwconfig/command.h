@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/secret_protection.h"
 #include "tool_platform.h"
 
 namespace bw::bwconfig {
@@ -20,6 +21,8 @@ struct ToolContext {
   platform::FileSystem& files;
   // The configuration file Brackwater itself would load; empty when the platform has no such rule.
   std::function<std::string()> defaultConfigPath;
+  // Opens protected passwords for "show --passwords"; only the Windows build has one that can.
+  platform::SecretProtection* protection = nullptr;
   // Everything else the commands need from the platform, made once for the run.
   ToolServices services = MakeToolServices();
 };

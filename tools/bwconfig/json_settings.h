@@ -19,6 +19,8 @@ public:
 };
 
 inline constexpr std::string_view kMaskedPassword = "********";
+// What "show --passwords" prints for a protected password that cannot be opened.
+inline constexpr std::string_view kProtectedPasswordShown = "protected";
 // Records nested deeper than this are refused, as in the record stream.
 inline constexpr int kMaxJsonRecordDepth = 256;
 

@@ -11,10 +11,13 @@
 #include "platform/key_names.h"
 #include "platform/local_time.h"
 #include "platform/locale.h"
+#include "platform/secret_protection.h"
 
 namespace bw::bwconfig {
 
 std::unique_ptr<platform::FileSystem> MakeFileSystem();
+// The protection of stored passwords by the user's account; the native one opens none.
+std::unique_ptr<platform::SecretProtection> MakeSecretProtection();
 
 // The configuration file that Brackwater would load; an empty function where there is no such rule.
 std::function<std::string()> DefaultConfigPathRule();

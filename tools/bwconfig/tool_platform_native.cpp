@@ -17,4 +17,8 @@ ToolServices MakeToolServices() {
           std::make_unique<platform::EnglishLocale>(), std::make_unique<platform::UsKeyNames>()};
 }
 
+std::unique_ptr<platform::SecretProtection> MakeSecretProtection() {
+  return std::make_unique<platform::NoSecretProtection>();
+}
+
 }  // namespace bw::bwconfig

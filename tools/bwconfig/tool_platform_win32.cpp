@@ -9,6 +9,7 @@
 #include "platform/win32/win32_local_time.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_secret_protection.h"
 #include "settings/config_location.h"
 #include "tool_platform.h"
 
@@ -46,6 +47,10 @@ std::function<std::string()> DefaultConfigPathRule() {
 ToolServices MakeToolServices() {
   return {std::make_unique<platform::Win32Clock>(), std::make_unique<platform::Win32LocalTime>(),
           std::make_unique<platform::Win32Locale>(), std::make_unique<platform::Win32KeyNames>()};
+}
+
+std::unique_ptr<platform::SecretProtection> MakeSecretProtection() {
+  return std::make_unique<platform::Win32SecretProtection>();
 }
 
 }  // namespace bw::bwconfig

@@ -1,5 +1,7 @@
 #include "platform/win32/dpi_awareness.h"
 
+#include "platform/win32/unique_resource.h"
+
 namespace bw::platform {
 namespace {
 
@@ -51,9 +53,8 @@ ThreadDpiScope::~ThreadDpiScope() {
 }
 
 int SystemDpi() {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  const WindowDc screen;
+  const int dpi = screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 0;
   return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 

@@ -96,6 +96,14 @@ struct TaskMemoryFree {
 template <class T>
 using UniqueTaskMemory = std::unique_ptr<T, TaskMemoryFree>;
 
+// Memory the system hands out with LocalAlloc (a security descriptor, the data protection
+// output), freed with LocalFree.
+struct LocalMemoryFree {
+  void operator()(void* memory) const { LocalFree(memory); }
+};
+template <class T>
+using UniqueLocalMemory = std::unique_ptr<T, LocalMemoryFree>;
+
 // A window's (or, for null, the screen's) device context from GetDC, released on leaving the
 // scope. Declare it before any SelectedObject on it, so the old object goes back first.
 class WindowDc {

@@ -81,9 +81,9 @@ private:
   }
 
   bool OnInit() override {
-    SetClientSize(378, 303);
+    SetClientSize(378, 325);
     SetWindowContextHelpId(Handle(), kHelpDialog);
-    const HWND tabs = AddControl(WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, 0, kPages, 8, 8, 362, 254);
+    const HWND tabs = AddControl(WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, 0, kPages, 8, 8, 362, 276);
     for (const char* caption : {"General", "Hotkeys"}) {
       TCITEMA item{};
       item.mask = TCIF_TEXT;
@@ -109,6 +109,7 @@ private:
     Line(0, 206);
     Check(0, kViaDot, "Activate Code Completion via '.'", values_.activateViaDot, 212, 62);
     Check(0, kViaCtrlSpace, "Activate Code Completion via CTRL+SPACE", values_.activateViaCtrlSpace, 234, 63);
+    Check(0, kProtectPasswords, std::string(kProtectPasswordsCaption).c_str(), values_.protectPasswords, 256, 15);
 
     // Page "Hotkeys".
     const std::array<std::pair<const char*, int>, 7> labels{{{"(Un-) I&ndent", 36},
@@ -132,8 +133,8 @@ private:
     Line(1, 214);
     SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK, 214, 270, 75, 25);
-    AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL, 295, 270, 75, 25);
+    AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK, 214, 292, 75, 25);
+    AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL, 295, 292, 75, 25);
 
     form_.Load(values_);
     ShowPage(0);
@@ -162,6 +163,7 @@ private:
     values.runOnStartup = IsDlgButtonChecked(Handle(), kRunOnStartup) == BST_CHECKED;
     values.activateViaDot = IsDlgButtonChecked(Handle(), kViaDot) == BST_CHECKED;
     values.activateViaCtrlSpace = IsDlgButtonChecked(Handle(), kViaCtrlSpace) == BST_CHECKED;
+    values.protectPasswords = IsDlgButtonChecked(Handle(), kProtectPasswords) == BST_CHECKED;
     if (!form_.CheckOnOk(services_.files, services_.messages)) return;
     values_ = values;
     End(IDOK);

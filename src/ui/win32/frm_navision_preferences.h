@@ -16,7 +16,8 @@ namespace bw::ui {
 namespace preferences_ids {
 inline constexpr int kPages = 100;  // the page control, "General" and "Hotkeys"
 inline constexpr int kAuthor = 110, kInitials = 111, kCompany = 112, kConfigDir = 113, kBrowseConfig = 114,
-                     kZupDir = 115, kBrowseZup = 116, kRunOnStartup = 117, kViaDot = 118, kViaCtrlSpace = 119;
+                     kZupDir = 115, kBrowseZup = 116, kRunOnStartup = 117, kViaDot = 118, kViaCtrlSpace = 119,
+                     kProtectPasswords = 120;
 inline constexpr int kFirstHotkey = 150;  // + HotkeyBox
 }  // namespace preferences_ids
 

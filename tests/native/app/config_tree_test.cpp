@@ -6,9 +6,11 @@
 
 #include "app/config_tree.h"
 #include "fake_host.h"
+#include "platform/fake/fake_secret_protection.h"
 #include "platform/fake/temp_folder.h"
 #include "platform/native/native_file_listing.h"
 #include "platform/native/native_file_system.h"
+#include "settings/protected_password.h"
 
 namespace bw::test {
 namespace {
@@ -215,6 +217,38 @@ TEST_F(ConfigTreeTest, ModifyRewritesTheRecordRenamesItsFilesAndMovesItsHotkey) 
   tree.Select(nullptr);
   EXPECT_FALSE(tree.Modify());
   EXPECT_EQ(dialog.opened.size(), 2u);
+}
+
+TEST_F(ConfigTreeTest, TheDialogShowsAProtectedPasswordInClearAndTheTreeKeepsItProtected) {
+  platform::FakeSecretProtection protection;
+  core.SetSecretProtection(protection);
+  General(*root).ProtectPasswords = true;
+  auto& dev = AddConfig(ConfigsFolder(*root), "Dev", 0);
+  dev.Password = *ProtectPassword("old", protection);
+  Start();
+  tree.Select(&dev);
+  dialog.fill = [](ConfigDialogState& state) { state.values.password = "new"; };
+  ASSERT_TRUE(tree.Modify());
+  EXPECT_EQ(dialog.opened.at(0).values.password, "old");
+  EXPECT_TRUE(IsProtectedPassword(dev.Password));
+  EXPECT_EQ(UnprotectPassword(dev.Password, protection), "new");
+
+  // Where it does not open it shows empty, and is kept unless the user types another one.
+  const std::string stored = dev.Password;
+  protection.refuse = true;
+  dialog.fill = nullptr;
+  ASSERT_TRUE(tree.Modify());
+  EXPECT_EQ(dialog.opened.at(1).values.password, "");
+  EXPECT_EQ(dev.Password, stored);
+
+  // At start the user is told once which configurations are affected; nothing when all open.
+  AddConfig(ConfigsFolder(*root), "Clear", 0).Password = "pw";
+  core.WarnUnreadablePasswords();
+  protection.refuse = false;
+  core.WarnUnreadablePasswords();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, platform::RecordingMessages::Shown::Kind::Warning);
+  EXPECT_NE(messages.shown[0].text.find("here:\r\nDev\r\n\r\n"), std::string::npos);
 }
 
 TEST_F(ConfigTreeTest, FilesSharedWithAnotherConfigurationOfTheSameNameStay) {

@@ -6,10 +6,12 @@
 #include <sstream>
 
 #include "command.h"
+#include "platform/fake/fake_secret_protection.h"
 #include "platform/fake/temp_folder.h"
 #include "platform/native/native_file_system.h"
 #include "settings/component_stream.h"
 #include "settings/file_cipher.h"
+#include "settings/protected_password.h"
 #include "settings_tree_support.h"
 
 namespace bw::bwconfig {
@@ -22,7 +24,7 @@ protected:
   int Run(std::vector<std::string> args) {
     out.str("");
     err.str("");
-    ToolContext context{out, err, files, defaultPath};
+    ToolContext context{out, err, files, defaultPath, protection};
     return RunBwconfig(args, context);
   }
 
@@ -40,6 +42,7 @@ protected:
   platform::TempFolder temp;
   platform::NativeFileSystem files;
   std::function<std::string()> defaultPath;
+  platform::SecretProtection* protection = nullptr;
   std::ostringstream out;
   std::ostringstream err;
   Bytes streamBytes = WriteComponentStream(*MakeRichTree());
@@ -85,6 +88,23 @@ TEST_F(BwconfigTest, ShowMasksPasswordsUnlessAsked) {
   EXPECT_EQ(Run({"show", temp / "settings.bak"}), 0) << err.str();
   Write(temp / "plain.bak", streamBytes);
   EXPECT_EQ(Run({"show", "--from", "stream", temp / "plain.bak"}), 0) << err.str();
+
+  // A protected password: masked as any other; in clear only for its owner, else "protected".
+  platform::FakeSecretProtection owner;
+  auto tree = MakeRichTree();
+  WalkConfigs(ConfigsFolder(*tree), [&](TConfigStorage& config, int) {
+    if (!config.Password.empty()) config.Password = *ProtectPassword("pw9", owner);
+  });
+  Write(temp / "p.stream", WriteComponentStream(*tree));
+  ASSERT_EQ(Run({"show", temp / "p.stream"}), 0) << err.str();
+  EXPECT_NE(out.str().find("\"Password\": \"********\""), std::string::npos);
+  ASSERT_EQ(Run({"show", "--passwords", temp / "p.stream"}), 0) << err.str();
+  EXPECT_NE(out.str().find("\"Password\": \"protected\""), std::string::npos);
+  EXPECT_NE(err.str().find("cannot be read here"), std::string::npos);
+  protection = &owner;
+  ASSERT_EQ(Run({"show", "--passwords", temp / "p.stream"}), 0) << err.str();
+  EXPECT_NE(out.str().find("\"Password\": \"pw9\""), std::string::npos);
+  EXPECT_EQ(err.str(), "");
 }
 
 TEST_F(BwconfigTest, ShowWithoutFileUsesThePlatformRuleOrAsksForOne) {

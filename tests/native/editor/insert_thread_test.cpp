@@ -90,12 +90,13 @@ TEST(TInsertThread, MovingAssignmentWaitsForThePreviousWorker) {
   GatedInput secondGate(scene.desktop);
   TInsertThread worker({scene.desktop, firstGate, scene.clock}, Job("", "aaaa", ""));
   firstGate.WaitUntilHeld();
+  // The second waits for the typing run of the first (one run at a time) and then at its gate.
   TInsertThread second({scene.desktop, secondGate, scene.clock}, Job("", "bbbb", ""));
-  secondGate.WaitUntilHeld();
   std::thread release([&] { firstGate.Release(); });
   worker = std::move(second);
   release.join();
   EXPECT_EQ(scene.editor.Text(), "aaaa");  // the first worker has ended, the second not begun
+  secondGate.WaitUntilHeld();
   secondGate.Release();
   worker.Join();
   EXPECT_FALSE(worker.Joinable());

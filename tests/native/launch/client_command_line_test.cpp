@@ -2,6 +2,8 @@
 
 #include "launch/client_command_line.h"
 #include "launch/client_start.h"
+#include "settings/protected_password.h"
+#include "platform/fake/fake_secret_protection.h"
 #include "platform/fake/fixed_screen.h"
 #include "platform/fake/recording_shell.h"
 
@@ -77,7 +79,8 @@ TEST(StartClientTest, StartsTheExpandedExecutableInItsFolderAndKeepsTheLastLogin
   platform::RecordingShell shell;
   shell.SetVariable("ProgramFiles", "C:\\Program Files");
   platform::FixedScreen screen{kScreen};
-  LaunchPlatform launch{shell, screen};
+  platform::FakeSecretProtection protection;
+  LaunchPlatform launch{shell, screen, protection};
   std::string credentials;
 
   TConfigStorage config;
@@ -125,6 +128,18 @@ TEST(StartClientTest, StartsTheExpandedExecutableInItsFolderAndKeepsTheLastLogin
   EXPECT_FALSE(StartClient(folder, kZup, launch, credentials));
   EXPECT_EQ(shell.started.size(), started);
   EXPECT_EQ(credentials, "admin\r\npw\r\n\r\n");
+
+  // A protected password is opened for the login text only; one that does not open is empty.
+  config.Username = "admin";
+  config.Password = *ProtectPassword("pw2", protection);
+  const std::string stored = config.Password;
+  StartClient(config, kZup, launch, credentials);
+  EXPECT_EQ(credentials, "admin\r\npw2\r\n\r\n");
+  EXPECT_EQ(config.Password, stored);
+  EXPECT_EQ(shell.started.back().parameters.find("pw2"), std::string::npos);
+  protection.refuse = true;
+  StartClient(config, kZup, launch, credentials);
+  EXPECT_EQ(credentials, "admin\r\n\r\n\r\n");
 }
 
 }  // namespace

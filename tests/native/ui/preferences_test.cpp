@@ -156,6 +156,18 @@ TEST_F(PreferencesTest, OkChecksEachFolderWithItsOwnMessage) {
   form.FolderChanged(FolderBox::Zup, temp.Path());
   EXPECT_TRUE(form.CheckOnOk(files, messages));
   EXPECT_TRUE(messages.shown.empty());
+
+  // Turning the password protection off asks first; No keeps the dialog open. On asks nothing.
+  General(*root).ProtectPasswords = true;
+  form.Load(ReadPreferences(General(*root), false, environment, registry));
+  form.FolderChanged(FolderBox::Zup, temp.Path());
+  EXPECT_TRUE(form.CheckOnOk(files, messages));
+  form.Values().protectPasswords = false;
+  messages.ScriptAnswers({false, true});
+  EXPECT_FALSE(form.CheckOnOk(files, messages));
+  EXPECT_TRUE(form.CheckOnOk(files, messages));
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, kUnprotectPasswordsText);
 }
 
 TEST_F(PreferencesTest, AcceptingStoresTheValues) {
@@ -168,6 +180,7 @@ TEST_F(PreferencesTest, AcceptingStoresTheValues) {
   values.runOnStartup = true;
   values.activateViaDot = true;
   values.activateViaCtrlSpace = false;
+  values.protectPasswords = true;
   form.HotkeyChanged(HotkeyBox::Repeat, "ctrl+shift+r");
   Accept();
 
@@ -177,6 +190,7 @@ TEST_F(PreferencesTest, AcceptingStoresTheValues) {
   EXPECT_EQ(general.RepeatTemplate, "Shift+Ctrl+R");
   EXPECT_TRUE(general.ActivateViaDOT);
   EXPECT_FALSE(general.ActivateViaCTRLSpace);
+  EXPECT_TRUE(general.ProtectPasswords);
   EXPECT_EQ(registrar.Registered().at(kRepeatTemplateId), (platform::FakeHotkeyRegistrar::Key{kModCtrlShift, 'R'}));
 
   // Start with Windows is written by the next save.
