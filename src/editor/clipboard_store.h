@@ -1,10 +1,12 @@
 // Keeping the user's clipboard across a block command, which borrows the clipboard to learn
-// the selected lines: every format that can be copied as bytes is kept and put back.
+// the selected lines: the formats that stand on their own as bytes are kept and put back.
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/clipboard.h"
@@ -16,6 +18,15 @@ namespace bw {
 // times, with this pause between tries.
 inline constexpr int kClipboardOpenTries = 10;
 inline constexpr std::chrono::milliseconds kClipboardRetryPause{50};
+
+// What is kept of the user's clipboard at most, in bytes; beyond it only the text formats are.
+inline constexpr std::size_t kMaxSavedClipboardBytes = std::size_t{64} << 20;
+
+// Names of the formats that tell clipboard viewers and the clipboard history to leave what
+// the program puts on the clipboard alone.
+inline constexpr std::string_view kExcludeFromMonitorsFormat = "ExcludeClipboardContentFromMonitorProcessing";
+inline constexpr std::string_view kHistoryFormat = "CanIncludeInClipboardHistory";
+inline constexpr std::string_view kCloudFormat = "CanUploadToCloudClipboard";
 
 // How a session opens the clipboard: for the program's window, or for none (emptying it then
 // leaves no owner behind).
@@ -41,14 +52,21 @@ private:
 // an empty text when it holds no text.
 std::optional<std::string> ReadClipboardText(platform::Clipboard& clipboard);
 
-// What the clipboard held, format by format (nothing when it was empty).
+// What the clipboard held, format by format, ready to be put back: with the marks that keep
+// clipboard viewers and the clipboard history away (nothing when nothing was kept).
 using SavedClipboard = std::vector<platform::ClipboardItem>;
 
-// Takes the clipboard's content and empties the clipboard, leaving it without an owner: the
-// client then writes the copied selection without waiting for this program, which is busy
-// with the command and does not answer the clipboard's messages to its owner. Nullopt when
-// the clipboard could not be opened or emptied: it may then still hold what it held, and
-// reading it would not give the selection.
+// Takes what stands on its own of the clipboard's content: the text formats with their
+// locale, bitmaps as device-independent bitmaps, file drops and the other formats held as
+// plain bytes, except those that only refer to a live object of their owner (OLE's) and
+// except the content of an owner that does not answer (asking it to render a format could
+// hang). Above kMaxSavedClipboardBytes only the text formats are taken. The marks that keep
+// clipboard viewers and the clipboard history away from it once it is put back are added.
+// Then empties the clipboard, leaving it without an owner: the client then writes the copied
+// selection without waiting for this program, which is busy with the command and does not
+// answer the clipboard's messages to its owner. Nullopt when the clipboard could not be
+// opened or emptied: it may then still hold what it held, and reading it would not give the
+// selection.
 std::optional<SavedClipboard> SaveClipboard(platform::Clipboard& clipboard, platform::Clock& clock);
 
 // Puts the saved content back (nothing saved leaves the clipboard empty). False when the

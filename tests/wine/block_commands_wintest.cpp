@@ -196,11 +196,13 @@ WINTEST(BlockCommands, UncommentRemovesTheLeadingSlashesInOrderedKeys) {
 WINTEST(BlockCommands, EveryClipboardFormatIsKeptAndNoLeavesTheClipboardAlone) {
   Scene scene("formats", "one\r\ntwo\r\nrest", "1,1", "2,4");
   ASSERT_TRUE(scene.Ready());
-  // Unicode text beyond the ANSI code page, and a picture in a format of another program's own.
+  // Unicode text beyond the ANSI code page, and a picture in a format of another program's own;
+  // OLE's note of a data object is not put back, as no object answers to it by then.
   const UINT picture = RegisterClipboardFormatA("Brackwater Test Picture");
+  const UINT ole = RegisterClipboardFormatA("Ole Private Data");
   const std::string unicode("G\0\xFC\0 \0:&\0\0", 10);  // "Gü ☺" in UTF-16
   const std::string png("\x89PNG\r\n\x1A\n\0\x01\x02", 11);
-  ASSERT_TRUE(WriteClipboardFormats({{CF_UNICODETEXT, unicode}, {picture, png}}));
+  ASSERT_TRUE(WriteClipboardFormats({{CF_UNICODETEXT, unicode}, {picture, png}, {ole, "object"}}));
   const auto kept = [&] {
     return ReadClipboardFormat(CF_UNICODETEXT, unicode.size()) == unicode &&
            ReadClipboardFormat(picture, png.size()) == png;
@@ -214,6 +216,12 @@ WINTEST(BlockCommands, EveryClipboardFormatIsKeptAndNoLeavesTheClipboardAlone) {
   EXPECT_TRUE(WaitFor(kept, 5000));
   EXPECT_EQ(ReadClipboardFormat(CF_UNICODETEXT, unicode.size()), unicode);
   EXPECT_EQ(ReadClipboardFormat(picture, png.size()), png);
+  EXPECT_EQ(ReadClipboardFormat(ole, 6), std::string("<none>"));
+  // What was put back is kept out of the clipboard history and the cloud clipboard.
+  const std::string no(4, '\0');
+  EXPECT_EQ(ReadClipboardFormat(RegisterClipboardFormatA("CanIncludeInClipboardHistory"), 4), no);
+  EXPECT_EQ(ReadClipboardFormat(RegisterClipboardFormatA("CanUploadToCloudClipboard"), 4), no);
+  EXPECT_EQ(ReadClipboardFormat(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"), 4), no);
 
   // Refused, in a second client: the clipboard is never borrowed.
   const std::string file = WriteScratch("formats2.txt", "one\r\ntwo\r\nrest");

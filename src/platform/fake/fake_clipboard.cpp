@@ -1,6 +1,7 @@
 #include "platform/fake/fake_clipboard.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 namespace bw::fake {
@@ -39,6 +40,29 @@ void FakeClipboard::PutFromOtherProgram(std::vector<platform::ClipboardItem> ite
   if (ownedByProgram_) ++putsWhileOwned_;
   ownedByProgram_ = false;
   items_ = std::move(items);
+  sizes_.clear();
+  delayed_.clear();
+}
+
+void FakeClipboard::PutSized(std::uint32_t format, std::size_t size) {
+  std::lock_guard lock(mutex_);
+  items_.push_back({format, {}});
+  sizes_[format] = size;
+}
+
+void FakeClipboard::DelayRendering(std::vector<std::uint32_t> formats) {
+  std::lock_guard lock(mutex_);
+  delayed_.insert(formats.begin(), formats.end());
+}
+
+void FakeClipboard::HangOwner(bool hung) {
+  std::lock_guard lock(mutex_);
+  ownerHung_ = hung;
+}
+
+int FakeClipboard::HungReads() const {
+  std::lock_guard lock(mutex_);
+  return hungReads_;
 }
 
 void FakeClipboard::FailEmpty(bool fail) {
@@ -126,11 +150,66 @@ std::optional<std::string> FakeClipboard::ReadText() {
   return TextOf(items_);
 }
 
-std::vector<platform::ClipboardItem> FakeClipboard::ReadAll() {
+std::vector<platform::ClipboardFormat> FakeClipboard::Formats() {
   std::lock_guard lock(mutex_);
   log_.Add(Event::Of(Event::Kind::ClipboardRead));
   if (!Usable()) return {};
-  return items_;
+  std::vector<platform::ClipboardFormat> formats;
+  for (const auto& item : items_) {
+    const std::size_t index = item.format - platform::kFirstRegisteredFormat;
+    const bool named = item.format >= platform::kFirstRegisteredFormat && index < registered_.size();
+    formats.push_back({item.format, named ? registered_[index] : std::string()});
+  }
+  return formats;
+}
+
+bool FakeClipboard::OwnerAnswers() {
+  std::lock_guard lock(mutex_);
+  Usable();
+  return ownedByProgram_ || !ownerHung_;
+}
+
+const platform::ClipboardItem* FakeClipboard::Held(std::uint32_t format) {
+  if (!Usable()) return nullptr;
+  const auto item = std::find_if(items_.begin(), items_.end(),
+                                 [&](const platform::ClipboardItem& held) { return held.format == format; });
+  if (item == items_.end()) return nullptr;
+  if (delayed_.contains(format)) {
+    if (ownerHung_ && !ownedByProgram_) {
+      ++hungReads_;
+      return nullptr;
+    }
+    delayed_.erase(format);  // rendered now
+  }
+  return &*item;
+}
+
+std::optional<std::size_t> FakeClipboard::SizeOf(std::uint32_t format) {
+  std::lock_guard lock(mutex_);
+  const platform::ClipboardItem* item = Held(format);
+  if (!item) return std::nullopt;
+  const auto sized = sizes_.find(format);
+  return sized != sizes_.end() ? sized->second : item->bytes.size();
+}
+
+std::optional<std::string> FakeClipboard::Read(std::uint32_t format) {
+  std::lock_guard lock(mutex_);
+  const platform::ClipboardItem* item = Held(format);
+  if (!item) return std::nullopt;
+  const auto sized = sizes_.find(format);
+  return sized != sizes_.end() ? std::string(sized->second, '\0') : item->bytes;
+}
+
+std::uint32_t FakeClipboard::RegisterFormat(std::string_view name) {
+  std::lock_guard lock(mutex_);
+  const auto same = [&](const std::string& known) {
+    return std::ranges::equal(known, name, [](char a, char b) {
+      return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
+  };
+  auto known = std::find_if(registered_.begin(), registered_.end(), same);
+  if (known == registered_.end()) known = registered_.insert(registered_.end(), std::string(name));
+  return platform::kFirstRegisteredFormat + static_cast<std::uint32_t>(known - registered_.begin());
 }
 
 bool FakeClipboard::Empty() {
@@ -138,6 +217,8 @@ bool FakeClipboard::Empty() {
   log_.Add(Event::Of(Event::Kind::ClipboardEmpty));
   if (!Usable() || failEmpty_) return false;
   items_.clear();
+  sizes_.clear();
+  delayed_.clear();
   ownedByProgram_ = openOwned_;
   refusals_ = std::exchange(refusalsAfterEmpty_, 0);
   return true;
@@ -155,6 +236,8 @@ bool FakeClipboard::WriteAll(std::span<const platform::ClipboardItem> items) {
     return false;
   }
   items_.assign(items.begin(), items.end());
+  sizes_.clear();
+  delayed_.clear();
   ownedByProgram_ = true;
   return true;
 }

@@ -44,6 +44,9 @@ bool IsMemoryFormat(UINT format) {
   }
 }
 
+// How long the clipboard's owner may take to answer before its delayed formats are left alone.
+constexpr UINT kOwnerAnswerMilliseconds = 500;
+
 }  // namespace
 
 Win32Clipboard::Win32Clipboard(WindowId owner) : owner_(owner) {
@@ -67,18 +70,48 @@ std::optional<std::string> Win32Clipboard::ReadText() {
   return std::string(view.Data(), strnlen(view.Data(), GlobalSize(data)));
 }
 
-std::vector<ClipboardItem> Win32Clipboard::ReadAll() {
-  std::vector<ClipboardItem> items;
+std::vector<ClipboardFormat> Win32Clipboard::Formats() {
+  std::vector<ClipboardFormat> formats;
   for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-    if (!IsMemoryFormat(format)) continue;
-    const HANDLE data = GetClipboardData(format);  // renders a delayed format
-    if (!data) continue;
-    const SIZE_T size = GlobalSize(data);
-    const GlobalView view(data);
-    if (size == 0 || !view.Data()) continue;
-    items.push_back({static_cast<std::uint32_t>(format), std::string(view.Data(), size)});
+    ClipboardFormat listed{static_cast<std::uint32_t>(format), {}};
+    if (format >= kFirstRegisteredFormat) {
+      char name[256];
+      const int length = GetClipboardFormatNameA(format, name, static_cast<int>(sizeof name));
+      if (length > 0) listed.name.assign(name, static_cast<std::size_t>(length));
+    }
+    formats.push_back(std::move(listed));
   }
-  return items;
+  return formats;
+}
+
+bool Win32Clipboard::OwnerAnswers() {
+  const HWND owner = GetClipboardOwner();
+  if (!owner) return true;
+  DWORD_PTR answer = 0;
+  // SMTO_BLOCK: this thread's own messages wait meanwhile (the clipboard is open).
+  return SendMessageTimeoutA(owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kOwnerAnswerMilliseconds,
+                             &answer) != 0;
+}
+
+std::optional<std::size_t> Win32Clipboard::SizeOf(std::uint32_t format) {
+  if (!IsMemoryFormat(format)) return std::nullopt;
+  const HANDLE data = GetClipboardData(format);  // renders a delayed format
+  if (!data) return std::nullopt;
+  return static_cast<std::size_t>(GlobalSize(data));
+}
+
+std::optional<std::string> Win32Clipboard::Read(std::uint32_t format) {
+  if (!IsMemoryFormat(format)) return std::nullopt;
+  const HANDLE data = GetClipboardData(format);
+  if (!data) return std::nullopt;
+  const SIZE_T size = GlobalSize(data);
+  const GlobalView view(data);
+  if (!view.Data()) return std::nullopt;
+  return std::string(view.Data(), size);
+}
+
+std::uint32_t Win32Clipboard::RegisterFormat(std::string_view name) {
+  return RegisterClipboardFormatA(std::string(name).c_str());
 }
 
 bool Win32Clipboard::Empty() { return EmptyClipboard() != FALSE; }

@@ -21,7 +21,11 @@ public:
   bool OpenUnowned() override;
   void Close() override;
   std::optional<std::string> ReadText() override;
-  std::vector<ClipboardItem> ReadAll() override;
+  std::vector<ClipboardFormat> Formats() override;
+  bool OwnerAnswers() override;
+  std::optional<std::size_t> SizeOf(std::uint32_t format) override;
+  std::optional<std::string> Read(std::uint32_t format) override;
+  std::uint32_t RegisterFormat(std::string_view name) override;
   bool Empty() override;
   bool WriteAll(std::span<const ClipboardItem> items) override;
 

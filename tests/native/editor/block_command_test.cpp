@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 #include "editor_scene.h"
@@ -137,7 +138,7 @@ TEST(BlockCommand, NothingHappensWithoutConsentSelectionOrAttachment) {
   EXPECT_EQ(detached.Count(Event::Kind::ClipboardOpen), 0);
 }
 
-TEST(BlockCommand, EveryFormatOnTheClipboardIsKept) {
+TEST(BlockCommand, TheClipboardsSelfContainedFormatsAreKeptAndMarked) {
   // Unicode text that the ANSI code page cannot hold, the same as ANSI text, and a picture.
   const std::vector<platform::ClipboardItem> held{
       {platform::kUnicodeTextFormat, std::string("G\0\xFC\0:\0:&\0\0\0", 10)},
@@ -148,12 +149,61 @@ TEST(BlockCommand, EveryFormatOnTheClipboardIsKept) {
   refused.Run(BlockOperation::Comment, {false});
   EXPECT_EQ(refused.clipboard.Items(), held);
 
-  BlockScene scene("a\nb", 0, 1);
-  scene.clipboard.PutItems(held);
-  scene.Run(BlockOperation::Comment, {true});
-  EXPECT_EQ(scene.editor.Lines(), (Lines{"//a", "//b"}));
-  EXPECT_EQ(scene.clipboard.Items(), held);
-  EXPECT_EQ(scene.clipboard.Misuses(), 0);
+  const auto with = [&](fake::FakeClipboard& clipboard, std::vector<std::pair<std::string, std::string>> named) {
+    auto items = held;
+    for (auto& [name, bytes] : named) items.push_back({clipboard.RegisterFormat(name), bytes});
+    return items;
+  };
+  const std::vector<platform::ClipboardItem> texts(held.begin(), held.begin() + 2);
+  const struct {
+    const char* what;
+    std::function<void(fake::FakeClipboard&)> put;
+    std::vector<platform::ClipboardItem> kept;
+  } cases[] = {
+      {"all its own", [&](auto& clipboard) { clipboard.PutItems(held); }, held},
+      {"an OLE object's formats",
+       [&](auto& clipboard) {
+         clipboard.PutItems(with(clipboard, {{"Ole Private Data", "obj"}, {"DataObject", "ptr"}, {"Link Source", "l"}}));
+       },
+       held},
+      {"marks of the user's own, put back once",
+       [&](auto& clipboard) { clipboard.PutItems(with(clipboard, {{"canincludeinclipboardhistory", "x"}})); }, held},
+      {"delayed formats of an owner that answers",
+       [&](auto& clipboard) {
+         clipboard.PutItems(held);
+         clipboard.DelayRendering({platform::kUnicodeTextFormat, 0xC0DE});
+       },
+       held},
+      {"a delayed format whose owner hangs",
+       [&](auto& clipboard) {
+         clipboard.PutItems(held);
+         clipboard.DelayRendering({0xC0DE});
+         clipboard.HangOwner(true);
+       },
+       {}},
+      {"a 100 MiB bitmap beside them",
+       [&](auto& clipboard) {
+         clipboard.PutItems(held);
+         clipboard.PutSized(platform::kDibFormat, std::size_t{100} << 20);
+       },
+       texts},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    BlockScene scene("a\nb", 0, 1);
+    c.put(scene.clipboard);
+    scene.Run(BlockOperation::Comment, {true});
+    EXPECT_EQ(scene.editor.Lines(), (Lines{"//a", "//b"}));
+    auto expected = c.kept;
+    // Clipboard viewers and the clipboard history are told to leave what is put back alone.
+    if (!expected.empty())
+      for (const char* mark :
+           {"ExcludeClipboardContentFromMonitorProcessing", "CanIncludeInClipboardHistory", "CanUploadToCloudClipboard"})
+        expected.push_back({scene.clipboard.RegisterFormat(mark), std::string(4, '\0')});
+    EXPECT_EQ(scene.clipboard.Items(), expected);
+    EXPECT_EQ(scene.clipboard.Misuses(), 0);
+    EXPECT_EQ(scene.clipboard.HungReads(), 0);
+  }
 }
 
 TEST(BlockCommand, ClipboardThatCannotBeEmptiedEndsTheCommand) {
