@@ -114,6 +114,7 @@ void TakeOverProtection(const std::wstring& path, const wchar_t* temporary) {
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &acl, nullptr,
                             &descriptor) == ERROR_SUCCESS) {
+    const UniqueLocalMemory<void> owned(descriptor);  // the access list lies inside it
     SECURITY_DESCRIPTOR_CONTROL control = 0;
     DWORD revision = 0;
     const bool isProtected = GetSecurityDescriptorControl(descriptor, &control, &revision) && (control & SE_DACL_PROTECTED);
@@ -122,7 +123,6 @@ void TakeOverProtection(const std::wstring& path, const wchar_t* temporary) {
       SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT,
                             DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr, acl,
                             nullptr);
-    LocalFree(descriptor);
   }
   constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
@@ -132,13 +132,10 @@ void TakeOverProtection(const std::wstring& path, const wchar_t* temporary) {
 // Whether the file can be replaced now: not held by another program without sharing writing
 // and deletion. Asked before ReplaceFileW, which may leave temporary files behind when it fails.
 bool ReplaceableNow(const std::wstring& path) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
-    CloseHandle(file);
-    return true;
-  }
+  const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file) return true;
   return GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
