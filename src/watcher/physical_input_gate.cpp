@@ -15,6 +15,15 @@ void PhysicalInputGate::Close() {
 
 void PhysicalInputGate::Open() { closed_ = false; }
 
+void PhysicalInputGate::Follow(bool closed, std::uint32_t run) {
+  if (closed && (!closed_ || run != run_)) {
+    Close();
+    run_ = run;
+  } else if (!closed && closed_) {
+    Open();
+  }
+}
+
 bool PhysicalInputGate::SwallowKey(std::uint32_t virtualKey, bool released, bool injected) {
   const std::size_t index = virtualKey & 0xFFu;
   if (injected) return false;

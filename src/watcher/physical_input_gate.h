@@ -18,6 +18,10 @@ class PhysicalInputGate {
 public:
   void Close();  // from now on physical input is swallowed
   void Open();   // everything passes again
+  // Follows the program's state, read as an event arrives: whether input is to be swallowed and
+  // how many swallowing runs have begun so far. A new run closes the gate afresh even when no
+  // event came between the two runs, so that an Esc of the run before cannot stop it.
+  void Follow(bool closed, std::uint32_t run);
   bool IsClosed() const { return closed_; }
 
   // True when the key event is to be swallowed.
@@ -31,6 +35,7 @@ public:
 private:
   bool closed_ = false;
   bool stopRequested_ = false;
+  std::uint32_t run_ = 0;  // the run the gate was last closed for
   std::bitset<256> swallowedDown_;
   std::bitset<5> swallowedButtons_;
 };

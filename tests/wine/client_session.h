@@ -53,12 +53,19 @@ struct Client {
     return report ? *report : calclient::StateReport{};
   }
   // Waits until the editor's text is the expected one; the last state seen.
+  // When it never is, says in the log what the editor received, to tell a key that went
+  // elsewhere from one never sent.
   calclient::StateReport WaitForText(const std::string& expected) {
     calclient::StateReport report;
-    WaitFor([&] {
-      report = State();
-      return report.Text() == expected;
-    });
+    if (!WaitFor([&] {
+          report = State();
+          return report.Text() == expected;
+        })) {
+      std::string keys;
+      for (const auto& key : EditorKeys()) keys += key + " ";
+      std::printf("the editor's text stayed other than expected; focus on %s; the editor received: %s\n",
+                  report.Value("focus_class").c_str(), keys.substr(0, 2000).c_str());
+    }
     return report;
   }
   // Characters and Enter keys any of the client's windows received.
@@ -140,11 +147,18 @@ inline void PressChord(bool shift, bool ctrl, WORD key) {
 }
 inline void PressHotkey(WORD key) { PressChord(true, true, key); }
 
+// The window in front, and its thread's keyboard focus on it or on one of its children: the
+// window's own thread moves the focus as it handles the activation, a moment after the switch,
+// and a hotkey pressed in between would find no focus window to type into.
 inline bool BringToFront(HWND window) {
   return WaitFor(
       [&] {
         if (GetForegroundWindow() != window) SetForegroundWindow(window);
-        return GetForegroundWindow() == window;
+        if (GetForegroundWindow() != window) return false;
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return false;
+        return info.hwndFocus == window || (info.hwndFocus != nullptr && IsChild(window, info.hwndFocus));
       },
       5000);
 }

@@ -125,6 +125,7 @@ __declspec(dllexport) BOOL WINAPI SwallowPhysicalInput(BOOL swallow) {
   }
   if (!watch.hook) return FALSE;
   shared.stopRequested.store(false);
+  shared.swallowRun.fetch_add(1);
   shared.swallowPhysical.store(true);  // read by the hook thread as it sets its hooks
   if (!watch.hook->SetMouseHook(true)) {
     shared.swallowPhysical.store(false);

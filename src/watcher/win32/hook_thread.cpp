@@ -44,8 +44,8 @@ KeyDownTable g_keysDown;
 PhysicalInputGate g_gate;
 
 void FollowSwallowState() {
-  const bool closed = Shared().swallowPhysical.load();
-  if (closed != g_gate.IsClosed()) closed ? g_gate.Close() : g_gate.Open();
+  const SharedState& shared = Shared();
+  g_gate.Follow(shared.swallowPhysical.load(), shared.swallowRun.load());
 }
 
 bool SwallowPhysicalKey(const KBDLLHOOKSTRUCT& info) {

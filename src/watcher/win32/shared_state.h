@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 
 #include "watcher/key_handover.h"
 #include "watcher/watched_classes.h"
@@ -27,6 +28,9 @@ struct SharedState {
   std::atomic<const WatchedClasses*> classes{nullptr};
   // While true the user's own keys and mouse buttons are swallowed.
   std::atomic<bool> swallowPhysical{false};
+  // Counts the times swallowing began, so that the hook thread closes its gate afresh for each
+  // run even when it saw no event in between (an Esc of the run before must not stop this one).
+  std::atomic<std::uint32_t> swallowRun{0};
   // Set when the user presses Esc while input is swallowed; cleared as swallowing starts.
   std::atomic<bool> stopRequested{false};
   // The key event in flight from the hook thread to the relay window.

@@ -51,6 +51,18 @@ TEST(PhysicalInputGate, SwallowsTheUsersKeysAndButtonsWhileClosedButNeverInjecte
   EXPECT_FALSE(gate.SwallowMouse(Press, Left, false));
   gate.Close();
   EXPECT_FALSE(gate.StopRequested());  // each run starts afresh
+
+  // Following the program: a run stopped with Esc, then the next run begins before any event
+  // told the gate that the first had ended. The new run is not stopped by the old Esc.
+  PhysicalInputGate follower;
+  follower.Follow(true, 1);
+  EXPECT_TRUE(follower.SwallowKey(0x1B, false, false));
+  EXPECT_TRUE(follower.StopRequested());
+  follower.Follow(true, 2);
+  EXPECT_FALSE(follower.StopRequested());
+  EXPECT_TRUE(follower.IsClosed());
+  follower.Follow(false, 2);
+  EXPECT_FALSE(follower.IsClosed());
 }
 
 // Whoever comes first decides about a key: the program answering in time, or the hook giving
