@@ -1,8 +1,9 @@
 // The editor hotkeys end to end: the real Brackwater.exe acts on the Navision client test double
 // (finsql.exe) as a user's key presses make it: a template with its cursor marker, repeat-last,
 // a remembered once-variable, the credentials, which go only into the login dialog of a client
-// running as fin.exe or finsql.exe, and a prompt exit after typing. The indent hotkey serves as
-// a barrier: its question shows only once every earlier press has been handled.
+// running as fin.exe or finsql.exe (stored protected, opened after a restart), and a prompt exit
+// after typing. The indent hotkey serves as a barrier: its question shows only once every
+// earlier press has been handled.
 //
 // Started under the name navstart.exe this program stands in for a client that a configuration
 // starts: it leaves started.txt beside itself and ends.
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "client_session.h"
+#include "settings/protected_password.h"
 #include "wintest.h"
 
 using bw::calclient::ClientProcess;
@@ -155,8 +157,17 @@ WINTEST(Credentials, TypedOnlyIntoTheLoginDialogOfFinsql) {
     dev->Password = "secret";
     bw::ConfigsFolder(root).AddChild(std::move(dev));
     bw::General(root).ZupDir = config.Path() + "\\zup\\";
+    bw::General(root).ProtectPasswords = true;
   });
-  Brackwater program;
+  {  // The first run's save protects the password with the system's data protection.
+    Brackwater first;
+    ASSERT_TRUE(first.WaitReady());
+    ASSERT_TRUE(first.Close());
+  }
+  const auto saved = config.Read();
+  ASSERT_TRUE(saved != nullptr);
+  EXPECT_TRUE(bw::IsProtectedPassword(bw::Config(*saved, 0).Password));
+  Brackwater program;  // it opens the password again to type it
   ASSERT_TRUE(program.WaitReady());
 
   // Start the configuration from the tray menu: this remembers its user name and password.

@@ -6,11 +6,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 #include <string>
 
 #include "program/window_commands.h"
 #include "client_session.h"
 #include "platform/win32/unique_resource.h"
+#include "platform/win32/win32_secret_protection.h"
+#include "settings/file_cipher.h"
+#include "settings/protected_password.h"
 #include "ui/about_box.h"
 #include "ui/win32/frm_about.h"
 #include "ui/win32/frm_navision_preferences.h"
@@ -166,7 +170,13 @@ WINTEST(Preferences, NewIndentKeyRunOnStartupAndConfigurationFolder) {
   const std::string moved = config.Path() + "\\moved";
   CreateDirectoryA(zup.c_str(), nullptr);
   CreateDirectoryA(moved.c_str(), nullptr);
-  config.Write([&](bw::TStorage& root) { bw::General(root).ZupDir = zup; });
+  config.Write([&](bw::TStorage& root) {
+    bw::General(root).ZupDir = zup;
+    auto dev = std::make_unique<bw::TConfigStorage>();
+    dev->ConfigName = "Dev";
+    dev->Password = "s3cret-pw";
+    bw::ConfigsFolder(root).AddChild(std::move(dev));
+  });
   DeleteUserValue(kRunKey, "Brackwater");
 
   Brackwater program;
@@ -186,6 +196,7 @@ WINTEST(Preferences, NewIndentKeyRunOnStartupAndConfigurationFolder) {
   EXPECT_EQ(ControlText(GetDlgItem(dialog, indentBox)), std::string("Shift+Ctrl+."));
 
   SendMessageA(GetDlgItem(dialog, ids::kRunOnStartup), BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(GetDlgItem(dialog, ids::kProtectPasswords), BM_SETCHECK, BST_CHECKED, 0);
   SetText(GetDlgItem(dialog, ids::kConfigDir), moved);
   OfferScreenshot("preferences-general");
 
@@ -241,6 +252,17 @@ WINTEST(Preferences, NewIndentKeyRunOnStartupAndConfigurationFolder) {
   ASSERT_TRUE(saved != nullptr);
   EXPECT_EQ(bw::General(*saved).Indent, std::string("Shift+Ctrl+J"));
   EXPECT_EQ(bw::General(*saved).ZupDir, zup);
+  // The password went through the system's data protection: its clear bytes are nowhere in the
+  // deciphered file, and it opens again for this user.
+  EXPECT_TRUE(bw::General(*saved).ProtectPasswords);
+  const std::string stored = bw::Config(*saved, 0).Password;
+  EXPECT_EQ(stored.rfind(bw::kProtectedPasswordPrefix, 0), std::size_t{0});
+  const auto file = bw::calclient::ReadWholeFile(moved + "\\Brackwater.config");
+  const auto plain = bw::DecipherSettings(std::span(reinterpret_cast<const std::uint8_t*>(file.data()), file.size()));
+  ASSERT_TRUE(plain.has_value());
+  EXPECT_EQ(std::string(plain->begin(), plain->end()).find("s3cret-pw"), std::string::npos);
+  bw::platform::Win32SecretProtection protection;
+  EXPECT_EQ(bw::UnprotectPassword(stored, protection), std::optional<std::string>("s3cret-pw"));
 }
 
 WINTEST(About, BoxWhatsNewLinkAndVersionCheck) {
