@@ -152,6 +152,38 @@ private:
   std::thread thread_;
 };
 
+// A window of this process that takes the foreground from the dialog, on a thread of its own
+// that answers its messages (the dialog's thread sends to it as the activation moves back);
+// closed on leaving the scope.
+class WindowInFront {
+public:
+  WindowInFront()
+      : thread_([this] {
+          MSG message{};
+          PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+          window_ = CreateWindowExA(0, "STATIC", "Another window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 200, 100,
+                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+          SetForegroundWindow(window_);
+          threadId_ = GetCurrentThreadId();
+          while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+          DestroyWindow(window_);
+        }) {
+    WaitUntil([&] { return threadId_.load() != 0; }, 5000);
+  }
+  WindowInFront(const WindowInFront&) = delete;
+  WindowInFront& operator=(const WindowInFront&) = delete;
+  ~WindowInFront() {
+    PostThreadMessageA(threadId_.load(), WM_QUIT, 0, 0);
+    thread_.join();
+  }
+  HWND Window() const { return window_; }
+
+private:
+  HWND window_ = nullptr;
+  std::atomic<DWORD> threadId_{0};
+  std::thread thread_;
+};
+
 // With BW_DIALOG_SHOT_DIR set (a Windows path), writes the file `marker` there while a dialog
 // shows and waits (bounded) for "shot-taken", which the photographing script writes.
 inline void WaitForPhotograph(const std::string& marker) {

@@ -9,28 +9,9 @@
 # Usage: tests/wine/input_swallow.sh WIN64_BUILD [NATIVE_BUILD]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-WIN64=$(realpath -m "${1:-build/win64}")
-EXE="$WIN64/bin/input_swallow_wcase.exe"
-[[ -f "$EXE" ]] || { echo "input_swallow_wcase.exe not built"; exit 77; }
-command -v xdotool >/dev/null || { echo "xdotool is missing"; exit 77; }
+source tests/wine/handshake_lib.bash
 
-source scripts/wine-env.sh
-bw_wine_setup "$WIN64/wine-tests"
-
-HANDSHAKE="$WIN64/artifacts/input-swallow"
-rm -rf "$HANDSHAKE"
-mkdir -p "$HANDSHAKE"
-
-# Waits (bounded, 60 s unless given in tenths of a second) for a file of the case.
-wait_for() {
-  for _ in $(seq "${2:-600}"); do
-    [[ -f "$HANDSHAKE/$1" ]] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-(
+press_keys() {
   if wait_for typing; then
     timeout 20 xdotool type --delay 80 "zzzzzz" || true
     timeout 10 xdotool key --delay 80 Return BackSpace || true
@@ -38,7 +19,7 @@ wait_for() {
     touch "$HANDSHAKE/keys-pressed"
   fi
   if wait_for typed; then
-    presses=0
+    local presses=0
     while ((presses < 5)); do
       timeout 10 xdotool type --delay 80 "q" || true
       presses=$((presses + 1))
@@ -47,11 +28,5 @@ wait_for() {
     echo "q pressed $presses time(s) after the template was in"
     touch "$HANDSHAKE/keys-after"
   fi
-) &
-presser=$!
-rc=0
-bw_wine_run 180 "$HANDSHAKE/case.out" "$HANDSHAKE/case.err" "$EXE" "Z:${HANDSHAKE//\//\\}" || rc=$?
-kill "$presser" 2>/dev/null || true
-wait "$presser" 2>/dev/null || true
-cat "$HANDSHAKE/case.out"
-exit "$rc"
+}
+run_with_presser "${1:-build/win64}" input_swallow_wcase

@@ -10,19 +10,14 @@
 #include <cstdio>
 #include <string>
 
-#include "client_session.h"
+#include "typing_scene.h"
 #include "wintest.h"
 
 using namespace bw::wintest;
 
 namespace {
 
-constexpr std::int32_t kShiftCtrl = 0x2000 | 0x4000;
 std::string g_handshake;
-
-void Touch(const std::string& path) {
-  if (std::FILE* file = std::fopen(path.c_str(), "wb")) std::fclose(file);
-}
 
 // A window's class and caption, for the log.
 std::string Describe(HWND window) {
@@ -36,30 +31,15 @@ std::string Describe(HWND window) {
 
 WINTEST(Swallow, KeysPressedWhileATemplateIsTypedNeverReachTheEditor) {
   ASSERT_TRUE(!g_handshake.empty());
-  std::string longText;
-  for (int line = 1; line <= 30; ++line)
-    longText += (line > 1 ? "\r\n" : "") + std::string("x := x + ") + std::to_string(line) + ";";
+  const std::string longText = CountingLines(30);
   ConfigFolder config("bwswallow");
-  config.Write([&](bw::TStorage& root) {
-    auto& general = bw::General(root);
-    general.Author = "Ann Lee";  // the reserved variables set: no question before the typing
-    general.Initials = "AL";
-    general.Company = "Acme";
-    auto record = std::make_unique<bw::TCommentStorage>();
-    record->CommentName = "Long";
-    record->Comment = longText;
-    record->Hotkey = kShiftCtrl | 'T';
-    bw::TemplatesFolder(root).AddChild(std::move(record));
-  });
+  WriteTemplateOnT(config, longText);
   Brackwater program;
   ASSERT_TRUE(program.WaitReady());
-  const std::string text = WriteScratch("swallow.txt", "");
-  Client client = StartFinsql("\"/text=" + text + "\"");
+  Client client = StartFinsql("\"/text=" + WriteScratch("swallow.txt", "") + "\"");
   ASSERT_TRUE(client);
-  ASSERT_TRUE(BringToFront(client.process->TopWindow()));
-  PressHotkey('T');
-  EXPECT_EQ(Answer(program, "Confirm", IDYES), std::string("Insert template ?"));
-  ASSERT_TRUE(WaitFor([&] { return client.State().Text().find("x := x + 2;") != std::string::npos; }, 10000));
+  EXPECT_EQ(PressTemplateKey(program, client), std::string("Insert template ?"));
+  ASSERT_TRUE(TypingBegun(client));
   Touch(g_handshake + "\\typing");
   EXPECT_TRUE(WaitFor([&] { return Exists(g_handshake + "\\keys-pressed"); }, 20000));
   // The keys came while Brackwater typed: the template must still be typed as it stands.

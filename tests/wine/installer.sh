@@ -24,19 +24,8 @@ cd "$(dirname "$0")/../.."
 
 WIN64=$(realpath -m "${1:-build/win64}")
 BUILDS=$(dirname "$WIN64")
-PROGRAMS=(Brackwater.exe BWMsgWatch.dll bwconfig.exe)
-for file in "${PROGRAMS[@]}"; do
-  [[ -f "$WIN64/bin/$file" ]] || { echo "missing $WIN64/bin/$file (build the win64 preset)"; exit 1; }
-done
-command -v makensis >/dev/null || { echo "makensis is missing (scripts/install-deps.sh installs nsis)"; exit 1; }
-
-source scripts/wine-env.sh
-bw_wine_setup "$WIN64/wine-tests"
-
-WORK="$WIN64/wine-tests/installer"
-rm -rf "$WORK"
-mkdir -p "$WORK"
 source tests/wine/installer_lib.bash
+installer_setup "$WIN64" installer makensis
 
 # --- The release files --------------------------------------------------------------------------
 archs=(win64)

@@ -1,5 +1,24 @@
-# Helpers of the installer scenarios (installer.sh, installer_signed.sh), sourced after WORK is set
-# and Wine is set up (scripts/wine-env.sh).
+# Helpers of the installer scenarios (installer.sh, installer_signed.sh), sourced first; their
+# set-up is installer_setup.
+PROGRAMS=(Brackwater.exe BWMsgWatch.dll bwconfig.exe)
+
+# installer_setup WIN64_BUILD WORK_NAME TOOL...: the programs of the build and the tools are there
+# (else the scenario fails), Wine is set up, and WORK is an empty folder of that name in the prefix.
+installer_setup() {
+  local file tool
+  for file in "${PROGRAMS[@]}"; do
+    [[ -f "$1/bin/$file" ]] || { echo "missing $1/bin/$file (build the win64 preset)"; exit 1; }
+  done
+  for tool in "${@:3}"; do
+    command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-deps.sh installs it)"; exit 1; }
+  done
+  source scripts/wine-env.sh
+  bw_wine_setup "$1/wine-tests"
+  WORK="$1/wine-tests/$2"
+  rm -rf "$WORK"
+  mkdir -p "$WORK"
+}
+
 failures=0
 ok() { echo "ok: $*"; }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

@@ -14,22 +14,9 @@ cd "$(dirname "$0")/../.."
 
 WIN64=$(realpath -m "${1:-build/win64}")
 BUILDS=$(dirname "$WIN64")
-PROGRAMS=(Brackwater.exe BWMsgWatch.dll bwconfig.exe)
-for file in "${PROGRAMS[@]}"; do
-  [[ -f "$WIN64/bin/$file" ]] || { echo "missing $WIN64/bin/$file (build the win64 preset)"; exit 1; }
-done
-for tool in makensis osslsigncode openssl; do
-  command -v $tool >/dev/null || { echo "$tool is missing (scripts/install-deps.sh installs it)"; exit 1; }
-done
-
-source scripts/wine-env.sh
-bw_wine_setup "$WIN64/wine-tests"
-trap 'bw_wine_cleanup' EXIT
-
-WORK="$WIN64/wine-tests/installer-signed"
-rm -rf "$WORK"
-mkdir -p "$WORK"
 source tests/wine/installer_lib.bash
+installer_setup "$WIN64" installer-signed makensis osslsigncode openssl
+trap 'bw_wine_cleanup' EXIT
 
 # --- The certificate: a code-signing certificate of its own, its key behind a password ------------
 PASSWORD="bw-test-password-$RANDOM$RANDOM"

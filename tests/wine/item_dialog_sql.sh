@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The configuration dialog's SQL Server side under Wine against the test suite's responders:
 # the server list filled by discovery from the SSRP responder, the database button listing the
-# TDS responder's databases through odbc32 (handed by Wine to unixODBC and FreeTDS), and the
-# "Test..." button with a right and a wrong password.
+# TDS responder's databases through odbc32 (handed by Wine to unixODBC and FreeTDS; the query
+# takes a moment, while another window is active), and the "Test..." button with a right and a
+# wrong password.
 # Usage: tests/wine/item_dialog_sql.sh [WIN64_BUILD] [NATIVE_BUILD]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -28,7 +29,7 @@ start_responder "$WORK/ssrp.port" ssrp_responder.py --lifetime 120 \
   --text "0:ServerName;SRV2;InstanceName;MSSQLSERVER;;" \
   --text "100:ServerName;SRV1;InstanceName;NAV;IsClustered;No;Version;9.00.139;;"
 start_responder "$WORK/tds.port" tds_responder.py --lifetime 120 --user nav --password 'p;w=x{y' \
-  --databases master,tempdb,model,msdb,CRONUS
+  --databases master,tempdb,model,msdb,CRONUS --query-delay 1500
 export BW_SSRP_PORT=$(cat "$WORK/ssrp.port") BW_TDS_PORT=$(cat "$WORK/tds.port")
 
 rc=0

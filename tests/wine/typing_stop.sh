@@ -5,32 +5,12 @@
 # Usage: tests/wine/typing_stop.sh WIN64_BUILD [NATIVE_BUILD]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-WIN64=$(realpath -m "${1:-build/win64}")
-EXE="$WIN64/bin/typing_stop_wcase.exe"
-[[ -f "$EXE" ]] || { echo "typing_stop_wcase.exe not built"; exit 77; }
-command -v xdotool >/dev/null || { echo "xdotool is missing"; exit 77; }
+source tests/wine/handshake_lib.bash
 
-source scripts/wine-env.sh
-bw_wine_setup "$WIN64/wine-tests"
-
-HANDSHAKE="$WIN64/artifacts/typing-stop"
-rm -rf "$HANDSHAKE"
-mkdir -p "$HANDSHAKE"
-
-(
-  for _ in $(seq 600); do
-    [[ -f "$HANDSHAKE/typing" ]] && break
-    sleep 0.1
-  done
-  if [[ -f "$HANDSHAKE/typing" ]]; then
+press_keys() {
+  if wait_for typing; then
     timeout 10 xdotool key Escape || true
     touch "$HANDSHAKE/esc-pressed"
   fi
-) &
-presser=$!
-rc=0
-bw_wine_run 180 "$HANDSHAKE/case.out" "$HANDSHAKE/case.err" "$EXE" "Z:${HANDSHAKE//\//\\}" || rc=$?
-kill "$presser" 2>/dev/null || true
-wait "$presser" 2>/dev/null || true
-cat "$HANDSHAKE/case.out"
-exit "$rc"
+}
+run_with_presser "${1:-build/win64}" typing_stop_wcase

@@ -9,48 +9,28 @@
 #include <cstdio>
 #include <string>
 
-#include "client_session.h"
+#include "typing_scene.h"
 #include "wintest.h"
 
 using namespace bw::wintest;
 
 namespace {
 
-constexpr std::int32_t kShiftCtrl = 0x2000 | 0x4000;
 std::string g_handshake;
-
-void Touch(const std::string& path) {
-  if (std::FILE* file = std::fopen(path.c_str(), "wb")) std::fclose(file);
-}
 
 WINTEST(TypingStop, EscStopsALongTemplateAtOnceAndTellsTheUserOnce) {
   ASSERT_TRUE(!g_handshake.empty());
-  std::string longText;
-  for (int line = 1; line <= 1000; ++line)
-    longText += (line > 1 ? "\r\n" : "") + std::string("x := x + ") + std::to_string(line) + ";";
+  const std::string longText = CountingLines(1000);
   ConfigFolder config("bwstop");
-  config.Write([&](bw::TStorage& root) {
-    auto& general = bw::General(root);
-    general.Author = "Ann Lee";
-    general.Initials = "AL";
-    general.Company = "Acme";
-    auto record = std::make_unique<bw::TCommentStorage>();
-    record->CommentName = "Very long";
-    record->Comment = longText;
-    record->Hotkey = kShiftCtrl | 'T';
-    bw::TemplatesFolder(root).AddChild(std::move(record));
-  });
+  WriteTemplateOnT(config, longText);
   Brackwater program;
   ASSERT_TRUE(program.WaitReady());
-  const std::string text = WriteScratch("stop.txt", "");
-  Client client = StartFinsql("\"/text=" + text + "\"");
+  Client client = StartFinsql("\"/text=" + WriteScratch("stop.txt", "") + "\"");
   ASSERT_TRUE(client);
-  ASSERT_TRUE(BringToFront(client.process->TopWindow()));
-  PressHotkey('T');
-  EXPECT_EQ(Answer(program, "Confirm", IDYES), std::string("Insert template ?"));
+  EXPECT_EQ(PressTemplateKey(program, client), std::string("Insert template ?"));
   // 1000 lines take two and a half minutes: asked for first.
   EXPECT_EQ(Answer(program, "Confirm", IDYES).rfind("This template types 1000 lines", 0), 0u);
-  ASSERT_TRUE(WaitFor([&] { return client.State().Text().find("x := x + 2;") != std::string::npos; }, 10000));
+  ASSERT_TRUE(TypingBegun(client));
   Touch(g_handshake + "\\typing");
   EXPECT_TRUE(WaitFor([&] { return Exists(g_handshake + "\\esc-pressed"); }, 20000));
   EXPECT_EQ(Answer(program, "Information", IDOK),

@@ -11,7 +11,7 @@ namespace bw::ui {
 // The pick dialog is owned by the dialog that asks for it (the configuration dialog, the
 // innermost one open), so that it stays modal to it; whether that dialog is still the active
 // window when a slow listing returns does not matter.
-class SqlServerDialogTools::ActiveWindowPicker final : public DatabasePicker {
+class SqlServerDialogTools::OpenDialogPicker final : public DatabasePicker {
 public:
   std::optional<std::string> Pick(const std::vector<std::string>& names) override {
     return TfrmAvailableDatabases(ModalDialog::OpenDialog()).Pick(names);
@@ -19,7 +19,7 @@ public:
 };
 
 SqlServerDialogTools::SqlServerDialogTools(platform::Messages& messages, DiscoveryOptions options)
-    : connector_(platform::MakeOdbcSqlConnector()), picker_(std::make_unique<ActiveWindowPicker>()) {
+    : connector_(platform::MakeOdbcSqlConnector()), picker_(std::make_unique<OpenDialogPicker>()) {
   const bool broadcast = options.target.host == kLimitedBroadcast;
   if (broadcast && options.adapters == nullptr) options.adapters = &adapters_;
   support_ = std::make_unique<SqlServerSupport>([broadcast] { return platform::OpenDatagramSocket(broadcast); },

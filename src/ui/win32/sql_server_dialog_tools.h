@@ -25,12 +25,12 @@ public:
   void TestConnection(const platform::SqlLogin& login) override { support_->TestConnection(login); }
 
 private:
-  class ActiveWindowPicker;
+  class OpenDialogPicker;
 
   platform::Win32Clock clock_;
   platform::Win32NetworkAdapters adapters_;
   std::unique_ptr<platform::SqlConnector> connector_;
-  std::unique_ptr<ActiveWindowPicker> picker_;
+  std::unique_ptr<OpenDialogPicker> picker_;
   std::unique_ptr<SqlServerSupport> support_;
 };
 
