@@ -11,7 +11,7 @@ PACKAGES=(
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
   wine wine64 fonts-wine xvfb xauth xdotool imagemagick
   nsis python3 python3-yaml osslsigncode
-  unixodbc unixodbc-dev tdsodbc
+  unixodbc unixodbc-dev tdsodbc locales
 )
 # Never wine32 or the i386 architecture: only the 64-bit Windows build runs under Wine here.
 
@@ -44,3 +44,10 @@ install_missing "${PACKAGES[@]}"
 # libFuzzer and the sanitizer runtimes come with the runtime package of the installed clang.
 clang_major=$(clang --version | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -n 1)
 install_missing "libclang-rt-${clang_major}-dev"
+
+# Wine takes its ANSI code page from the Unix locale: the template editor's double-byte case runs
+# with ja_JP.UTF-8 (code page 932).
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
+  echo "install-deps: making the ja_JP.UTF-8 locale"
+  timeout 300 "${SUDO[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi

@@ -383,10 +383,36 @@ WINTEST(TemplateList, AltAndATagButtonsLetterInsertsItsTagAtTheCaret) {
   EXPECT_EQ(back.cpMin, back.cpMax);
   PressAlt('T');
   EXPECT_TRUE(WaitFor([&] { return Text(text).size() == kept.size() + std::string("<<Time>>").size(); }, 5000));
-
   PressButton(editor, IDCANCEL);
   ASSERT_TRUE(program.WaitDialogGone(kEditorCaption));
   EXPECT_EQ(Rows(list), 0);
+  EXPECT_TRUE(program.Close());
+}
+
+// On a double-byte code page (run by template_editor_cp932.sh with Wine's code page at 932) a
+// character takes one position in the text control and two bytes in the template: a tag goes in
+// after the whole character, never between its bytes.
+WINTEST_SCENARIO(TemplateEditorCp932, ATagGoesInAfterADoubleByteCharacter) {
+  if (GetACP() != 932) SKIP_CASE("the code page is not 932");
+  ConfigFolder config("bwcp932");
+  config.Write([](bw::TStorage&) {});
+  Brackwater program;
+  ASSERT_TRUE(program.WaitReady());
+  ASSERT_TRUE(OpenTemplatesPage(program) != nullptr);
+  PostMessageA(program.MainWindow(), WM_COMMAND, bw::win32::kAddCommand, 0);
+  const HWND editor = program.WaitForDialog(kEditorCaption);
+  ASSERT_TRUE(editor != nullptr);
+  const HWND text = GetDlgItem(editor, kText);
+  ASSERT_TRUE(BringToFront(editor));
+  SendMessageW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x\u3042\u3044y"));  // two kana
+  Remote remote(text);
+  CHARRANGE beforeY{3, 3};
+  remote.Send(text, EM_EXSETSEL, 0, beforeY);
+  PressAlt('D');
+  EXPECT_TRUE(WaitFor([&] { return Text(text).find("<<Date>>") != std::string::npos; }, 5000));
+  EXPECT_EQ(Text(text), std::string("x\x82\xA0\x82\xA2<<Date>>y"));
+  PressButton(editor, IDCANCEL);
+  ASSERT_TRUE(program.WaitDialogGone(kEditorCaption));
   EXPECT_TRUE(program.Close());
 }
 
