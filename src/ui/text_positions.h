@@ -1,8 +1,8 @@
 // Positions in a text held by a Unicode text control but worked on as ANSI bytes: the control
 // counts UTF-16 units, the form counts bytes of the ANSI text. On a double-byte code page a
 // character takes two bytes and one unit; a character outside the Basic Multilingual Plane takes
-// two units and as many bytes as the system turns it into in ANSI ("?" on Windows, "??" under
-// Wine): the widths are measured, never assumed.
+// two units and as many bytes as the system turns it into in ANSI (one "?" or two, depending on
+// the system; Wine gives two): the widths are measured, never assumed.
 #pragma once
 
 #include <cstddef>
