@@ -48,8 +48,13 @@ public:
   const std::optional<InsertDialogLayout>& Closed() const { return closed_; }
 
 private:
-  bool OnInit() override {
+  void MeasureForDpi() {
     metrics_ = {Scale(8), Scale(6), Scale(21), Scale(75), Scale(25), Scale(5), Scale(kMinInsertPane)};
+  }
+  void OnDpiChanged() override { MeasureForDpi(); }
+
+  bool OnInit() override {
+    MeasureForDpi();
     previewFont_.Reset(CreateFontA(-MulDiv(10, WindowDpi(Handle()), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                    FIXED_PITCH | FF_MODERN, "Courier New"));

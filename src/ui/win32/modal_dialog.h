@@ -56,6 +56,11 @@ protected:
   // WM_CTLCOLOR... of a control: the brush for its background after setting the colours on
   // `dc`, or null for the system's colours.
   virtual HBRUSH OnControlColour(UINT /*message*/, HDC /*dc*/, HWND /*control*/) { return nullptr; }
+  // The dialog moved to a monitor of another DPI; Scale already gives lengths at the new one.
+  // The system's dialog manager then sizes the dialog, moves its controls and gives those in the
+  // dialog font the new one (the WM_SIZE that follows lays a resizable dialog out again); a
+  // dialog recomputes here what it measured from the DPI when it started.
+  virtual void OnDpiChanged() {}
 
 private:
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
