@@ -243,8 +243,8 @@ WINTEST_SCENARIO(Completion, AGermanDeadKeyMakesOneAccentedLetterAndTheDotStillO
   // The default hotkeys whose key the German layout lacks ("[" and "/" need AltGr or Shift) fail
   // at the start, each with its box; nothing else is said.
   std::vector<std::string> said;
-  for (const auto& box : boxes)
-    if (std::find(said.begin(), said.end(), box) == said.end()) said.push_back(box);
+  for (const auto& box : boxes)  // (a box seen before its text was filled in shows nothing)
+    if (!box.ends_with(": ") && std::find(said.begin(), said.end(), box) == said.end()) said.push_back(box);
   for (const auto& box : said) {
     std::printf("at the start: %s\n", box.c_str());
     EXPECT_EQ(box.rfind("Error: Brackwater failed to register standard hotkey 'Shift+Ctrl+", 0), 0u);
