@@ -9,7 +9,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libssl-dev zlib1g-dev nlohmann-json3-dev libtinyxml2-dev
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
-  wine wine64 fonts-wine xvfb xauth xdotool imagemagick
+  wine wine64 fonts-wine xvfb xauth xdotool x11-xkb-utils imagemagick
   nsis python3 python3-yaml osslsigncode
   unixodbc unixodbc-dev tdsodbc locales
 )

@@ -18,12 +18,12 @@ _bw_display_usable() {
   [[ -n "${DISPLAY:-}" ]] && timeout 5 xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
-# Starts an Xvfb on a free display unless $DISPLAY already works.
+# Starts an Xvfb on a free display unless $DISPLAY already works; ARGS go to Xvfb.
 bw_start_display() {
   if _bw_display_usable; then return 0; fi
   local numberFile
   numberFile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" </dev/null >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp "$@" 3>"$numberFile" </dev/null >/dev/null 2>&1 &
   BW_XVFB_PID=$!
   local i
   for i in $(seq 100); do

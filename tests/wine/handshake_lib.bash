@@ -1,9 +1,10 @@
 # What the scenarios share that press real keys (xdotool: not injected input) while a case
-# program types (input_swallow.sh, typing_stop.sh). The scenario defines press_keys, which runs in
-# the background with HANDSHAKE set to the folder of the handshake files, then calls
-#   run_with_presser WIN64_BUILD CASE_NAME
-# which runs bin/CASE_NAME.exe with that folder, shows its output and exits with its code (77
-# when the case or xdotool is missing).
+# program runs (input_swallow.sh, typing_stop.sh, dead_keys.sh). The scenario defines press_keys,
+# which runs in the background with HANDSHAKE set to the folder of the handshake files, then calls
+#   run_with_presser WIN64_BUILD PROGRAM [CASE]
+# which runs bin/PROGRAM.exe with that folder as its argument (or, given CASE, with CASE as its
+# argument and the folder in BW_HANDSHAKE), shows its output and exits with its code (77 when
+# the program or xdotool is missing).
 
 # wait_for NAME [TENTHS]: waits (bounded, 60 s unless given in tenths of a second) for a
 # handshake file.
@@ -27,9 +28,16 @@ run_with_presser() {
   HANDSHAKE="$win64/artifacts/$2"
   rm -rf "$HANDSHAKE"
   mkdir -p "$HANDSHAKE"
+  local folder="Z:${HANDSHAKE//\//\\}" argument
+  if [[ $# -gt 2 ]]; then
+    argument=$3
+    export BW_HANDSHAKE=$folder
+  else
+    argument=$folder
+  fi
   press_keys &
   presser=$!
-  bw_wine_run 180 "$HANDSHAKE/case.out" "$HANDSHAKE/case.err" "$exe" "Z:${HANDSHAKE//\//\\}" || rc=$?
+  bw_wine_run 180 "$HANDSHAKE/case.out" "$HANDSHAKE/case.err" "$exe" "$argument" || rc=$?
   kill "$presser" 2>/dev/null || true
   wait "$presser" 2>/dev/null || true
   cat "$HANDSHAKE/case.out"
