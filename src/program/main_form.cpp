@@ -24,7 +24,6 @@ constexpr UINT_PTR kIconTimer = 1;
 constexpr UINT kIconTimerMs = 60000;
 constexpr int kWidth = 520;
 constexpr int kHeight = 372;
-constexpr UINT kDpiChangedMessage = 0x02E0;  // WM_DPICHANGED of Windows 8.1
 constexpr std::array<const char*, 3> kPageCaptions{"Navision", "Templates", "Plug-Ins"};
 
 }  // namespace

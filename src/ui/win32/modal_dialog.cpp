@@ -8,8 +8,6 @@
 namespace bw::ui {
 namespace {
 
-constexpr UINT kDpiChangedMessage = 0x02E0;  // WM_DPICHANGED, from Windows 8.1 on
-
 // DLGTEMPLATE, no menu, the default class, the caption and the font, as WORDs; controls none.
 std::vector<WORD> BuildTemplate(DWORD style, DWORD exStyle, const std::string& caption) {
   std::vector<WORD> words((sizeof(DLGTEMPLATE) + sizeof(WORD) - 1) / sizeof(WORD), 0);
@@ -107,7 +105,7 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
   }
   auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, DWLP_USER));
   if (self == nullptr) return FALSE;
-  if (message == kDpiChangedMessage && LOWORD(wParam) != 0 && LOWORD(wParam) != self->dpi_) {
+  if (message == win32::kDpiChangedMessage && LOWORD(wParam) != 0 && LOWORD(wParam) != self->dpi_) {
     // Before the dialog manager's own handling (the message is not marked handled), so that the
     // layout after its resizing already measures at the new DPI.
     self->dpi_ = LOWORD(wParam);
