@@ -1,5 +1,7 @@
 #include "settings/config_file.h"
 
+#include <vector>
+
 #include "base/format_text.h"
 #include "settings/component_stream.h"
 #include "settings/config_location.h"
@@ -54,16 +56,23 @@ bool IsUsableTree(const TStorage& root) {
 
 }  // namespace
 
+namespace {
+
+// The fit of a tree whose record stream takes `streamBytes`.
+SettingsFit FitOfStream(std::size_t streamBytes, const TStorage& root) {
+  if (EncipheredSize(streamBytes) > kMaxConfigFileBytes) return SettingsFit::TooLarge;
+  if (CountRecords(root) > stream::kMaxRecords) return SettingsFit::TooManyRecords;
+  return SettingsFit::Fits;
+}
+
+}  // namespace
+
 SettingsFit CheckSettingsFit(const TStorage& root) {
-  std::size_t size = 0;
   try {
-    size = ComponentStreamSize(root);
+    return FitOfStream(ComponentStreamSize(root), root);
   } catch (const StreamError&) {
     return SettingsFit::TooDeep;  // the only fault a tree of the program's own records can have
   }
-  if (EncipheredSize(size) > kMaxConfigFileBytes) return SettingsFit::TooLarge;
-  if (CountRecords(root) > stream::kMaxRecords) return SettingsFit::TooManyRecords;
-  return SettingsFit::Fits;
 }
 
 std::string_view SettingsFitMessage(SettingsFit fit) {
@@ -129,7 +138,18 @@ void ConfigFile::Save(const TStorage& root, bool autoStart) {
   const auto location = LocateConfigFile(platform_.environment, platform_.registry);
   if (!KeepUnreadableFile(location.path)) return;
   if (location.isDefault) CreateDefaultFolder(location.folder);
-  if (CheckSettingsFit(root) != SettingsFit::Fits) {
+  // The stream is written once; its size tells whether the file would be read again.
+  std::vector<std::uint8_t> records;
+  SettingsFit fit = SettingsFit::Fits;
+  try {
+    records = WriteComponentStream(root);
+    fit = FitOfStream(records.size(), root);
+  } catch (const StreamError&) {
+    fit = SettingsFit::TooDeep;
+  } catch (const std::exception&) {
+    return;  // no memory: the next save tries again
+  }
+  if (fit != SettingsFit::Fits) {
     // Written, it would be refused at the next start; the file as it is stays.
     if (!tooBigSaid_) platform_.messages.Show(platform::MessageKind::Warning, FormatText(kNotSavedWarning, {location.path}));
     tooBigSaid_ = true;
@@ -138,10 +158,10 @@ void ConfigFile::Save(const TStorage& root, bool autoStart) {
   const std::string target = SaveTarget(location.path);
   if (platform_.files.IsReadOnly(target)) return;
   try {
-    const auto bytes = EncipherSettings(WriteComponentStream(root));
+    const auto bytes = EncipherSettings(records);
     if (platform_.files.WriteAtomic(target, bytes) && target == location.path) absent_.reset();
   } catch (const std::exception&) {
-    // A tree too deep for the stream, or no memory: the next save tries again.
+    // No memory: the next save tries again.
   }
 }
 
