@@ -1,8 +1,9 @@
 #include "editor/clipboard_store.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
+
+#include "base/text_case.h"
 
 namespace bw {
 namespace {
@@ -25,12 +26,6 @@ bool IsTextFormat(std::uint32_t format) {
          format == platform::kUnicodeTextFormat || format == platform::kLocaleFormat;
 }
 
-bool SameName(std::string_view a, std::string_view b) {  // format names ignore case
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
 // Whether a format's bytes, put back later, still mean what they meant. OLE's formats name
 // an object of their owner, which another copy has replaced by then. The marks of what the
 // program puts there are put on afresh. (Formats held as handles rather than bytes the
@@ -41,7 +36,7 @@ bool IsSelfContained(const platform::ClipboardFormat& format) {
       "Embed Source", "Embedded Object",  "OwnerLink",         "ObjectLink",             "Native"};
   static constexpr std::string_view kMarks[] = {kExcludeFromMonitorsFormat, kHistoryFormat, kCloudFormat};
   if (format.format < platform::kFirstRegisteredFormat) return true;
-  const auto named = [&](std::string_view name) { return SameName(name, format.name); };
+  const auto named = [&](std::string_view name) { return EqualsIgnoringCase(name, format.name); };  // names ignore case
   return std::ranges::none_of(kObjectFormats, named) && std::ranges::none_of(kMarks, named);
 }
 

@@ -1,8 +1,9 @@
 #include "platform/fake/fake_clipboard.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
+
+#include "base/text_case.h"
 
 namespace bw::fake {
 namespace {
@@ -202,11 +203,7 @@ std::optional<std::string> FakeClipboard::Read(std::uint32_t format) {
 
 std::uint32_t FakeClipboard::RegisterFormat(std::string_view name) {
   std::lock_guard lock(mutex_);
-  const auto same = [&](const std::string& known) {
-    return std::ranges::equal(known, name, [](char a, char b) {
-      return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-    });
-  };
+  const auto same = [&](const std::string& known) { return EqualsIgnoringCase(known, name); };
   auto known = std::find_if(registered_.begin(), registered_.end(), same);
   if (known == registered_.end()) known = registered_.insert(registered_.end(), std::string(name));
   return platform::kFirstRegisteredFormat + static_cast<std::uint32_t>(known - registered_.begin());
