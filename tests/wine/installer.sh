@@ -28,18 +28,7 @@ source tests/wine/installer_lib.bash
 installer_setup "$WIN64" installer makensis
 
 # --- The release files --------------------------------------------------------------------------
-archs=(win64)
-if [[ -f "$BUILDS/win32/bin/Brackwater.exe" && -f "$BUILDS/win32/CMakeCache.txt" ]]; then archs=(win32 win64); fi
-DIST="$WORK/dist"
-if ! env -u BW_SIGN_PFX -u BW_SIGN_CERT -u BW_SIGN_KEY -u BW_SIGN_PASS_FILE -u BW_SIGN_PASSWORD -u BW_SIGN_TIMESTAMP \
-  timeout 300 bash scripts/release.sh --reuse --builds "$BUILDS" --out "$DIST" "${archs[@]}" >"$WORK/release.log" 2>&1; then
-  cat "$WORK/release.log"
-  echo "release.sh failed"
-  exit 1
-fi
-SETUP=$(ls "$DIST"/Brackwater-*-win64-setup.exe)
-VERSION=$(basename "$SETUP" -win64-setup.exe)
-VERSION=${VERSION#Brackwater-}
+make_release
 echo "release ${archs[*]}, version $VERSION"
 
 windows_lines() { [[ -s $1 ]] && ! grep -q $'[^\r]$' "$1"; }

@@ -1,5 +1,5 @@
-# Helpers of the installer scenarios (installer.sh, installer_signed.sh), sourced first; their
-# set-up is installer_setup.
+# Helpers of the installer scenarios (installer.sh, installer_signed.sh), sourced first (after
+# BUILDS is set); their set-up is installer_setup.
 PROGRAMS=(Brackwater.exe BWMsgWatch.dll bwconfig.exe)
 
 # installer_setup WIN64_BUILD WORK_NAME TOOL...: the programs of the build and the tools are there
@@ -17,6 +17,31 @@ installer_setup() {
   WORK="$1/wine-tests/$2"
   rm -rf "$WORK"
   mkdir -p "$WORK"
+  DIST="$WORK/dist"
+  # The builds released: win64, and win32 when it is built beside it.
+  archs=(win64)
+  if [[ -f "$BUILDS/win32/bin/Brackwater.exe" && -f "$BUILDS/win32/CMakeCache.txt" ]]; then archs=(win32 win64); fi
+}
+
+# release SETTING=VALUE...: scripts/release.sh of the builds into DIST, with no signing or
+# address setting of the caller's environment, only the ones given.
+release() {
+  env -u BW_SIGN_PFX -u BW_SIGN_CERT -u BW_SIGN_KEY -u BW_SIGN_PASS_FILE -u BW_SIGN_PASSWORD \
+    -u BW_SIGN_TIMESTAMP -u BW_SIGN_SECONDS -u BW_RELEASE_URL "$@" \
+    timeout 300 bash scripts/release.sh --reuse --builds "$BUILDS" --out "$DIST" "${archs[@]}"
+}
+
+# make_release SETTING=VALUE...: the release, its output in $WORK/release.log (shown, and the
+# scenario fails, when it fails); SETUP is the 64-bit setup program and VERSION its version.
+make_release() {
+  if ! release "$@" >"$WORK/release.log" 2>&1; then
+    cat "$WORK/release.log"
+    echo "release.sh failed"
+    exit 1
+  fi
+  SETUP=$(ls "$DIST"/Brackwater-*-win64-setup.exe)
+  VERSION=$(basename "$SETUP" -win64-setup.exe)
+  VERSION=${VERSION#Brackwater-}
 }
 
 failures=0

@@ -29,21 +29,12 @@ openssl req -x509 -newkey rsa:2048 -sha256 -days 2 -subj "/CN=Brackwater test si
 openssl pkcs12 -export -in "$CERT" -inkey "$WORK/codesign.key" -passin "file:$WORK/password" \
   -passout "file:$WORK/password-out" -out "$WORK/codesign.pfx" >>"$WORK/openssl.log" 2>&1
 
-archs=(win64)
-if [[ -f "$BUILDS/win32/bin/Brackwater.exe" && -f "$BUILDS/win32/CMakeCache.txt" ]]; then archs=(win32 win64); fi
-# release SETTINGS...: release.sh of these builds into $WORK/dist, with only the signing settings given.
-release() {
-  env -u BW_SIGN_PFX -u BW_SIGN_CERT -u BW_SIGN_KEY -u BW_SIGN_PASS_FILE -u BW_SIGN_PASSWORD \
-    -u BW_SIGN_TIMESTAMP -u BW_SIGN_SECONDS -u BW_RELEASE_URL "$@" \
-    timeout 300 bash scripts/release.sh --reuse --builds "$BUILDS" --out "$WORK/dist" "${archs[@]}"
-}
-
 # --- Incomplete settings: nothing is made --------------------------------------------------------
 refused() {  # refused SETTINGS...: exit code 2, and no release folder
   local rc=0
-  rm -rf "$WORK/dist"
+  rm -rf "$DIST"
   release "$@" >"$WORK/refused.log" 2>&1 || rc=$?
-  [[ $rc -eq 2 && ! -e "$WORK/dist" ]]
+  [[ $rc -eq 2 && ! -e "$DIST" ]]
 }
 check "a certificate without its key is refused" refused "BW_SIGN_CERT=$CERT"
 check "a key without its certificate is refused" refused "BW_SIGN_KEY=$WORK/codesign.key"
@@ -53,7 +44,7 @@ check "a password without a certificate is refused" refused "BW_SIGN_PASSWORD=$P
 failed_release() {  # failed_release SETTINGS...: a failure, with no setup program or zip made
   local rc=0
   release "$@" >"$WORK/failed.log" 2>&1 || rc=$?
-  [[ $rc -ne 0 ]] && ! compgen -G "$WORK/dist/Brackwater-*" >/dev/null
+  [[ $rc -ne 0 ]] && ! compgen -G "$DIST/Brackwater-*" >/dev/null
 }
 check "a wrong password fails the release, with nothing made" \
   failed_release "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_PASSWORD=wrong"
@@ -87,7 +78,6 @@ fi
 stop_servers
 
 # --- The signed release --------------------------------------------------------------------------
-DIST="$WORK/dist"
 rm -rf "$DIST"
 # The release is time-stamped by a server with a time-stamping certificate of its own.
 openssl req -x509 -newkey rsa:2048 -nodes -sha256 -days 2 -subj "/CN=Brackwater test time stamps" \
@@ -95,15 +85,7 @@ openssl req -x509 -newkey rsa:2048 -nodes -sha256 -days 2 -subj "/CN=Brackwater 
   -addext "extendedKeyUsage=critical,timeStamping" -keyout "$WORK/stamps.key" -out "$WORK/stamps.pem" \
   >>"$WORK/openssl.log" 2>&1
 start_stamps stamps --signer "$WORK/stamps.pem" --key "$WORK/stamps.key" || { echo "the time-stamping server did not start"; exit 1; }
-if ! release "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_PASSWORD=$PASSWORD" "BW_SIGN_TIMESTAMP=$STAMPS" \
-  >"$WORK/release.log" 2>&1; then
-  cat "$WORK/release.log"
-  echo "release.sh failed"
-  exit 1
-fi
-SETUP=$(ls "$DIST"/Brackwater-*-win64-setup.exe)
-VERSION=$(basename "$SETUP" -win64-setup.exe)
-VERSION=${VERSION#Brackwater-}
+make_release "BW_SIGN_PFX=$WORK/codesign.pfx" "BW_SIGN_PASSWORD=$PASSWORD" "BW_SIGN_TIMESTAMP=$STAMPS"
 echo "signed release ${archs[*]}, version $VERSION"
 check "the password shows nowhere in the release's output" absent grep -qF "$PASSWORD" "$WORK/release.log"
 check "the release does not call itself unsigned" absent grep -q unsigned "$WORK/release.log"
