@@ -2,13 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/win32/win32_user_input.h"
 
 namespace bw::platform {
-namespace {
-
-bool Held(int key) { return GetAsyncKeyState(key) < 0; }
-
-}  // namespace
 
 std::string Win32KeyTranslation::Translate(std::uint32_t virtualKey, std::uint32_t) {
   const HWND foreground = GetForegroundWindow();
@@ -25,12 +21,6 @@ std::string Win32KeyTranslation::Translate(std::uint32_t virtualKey, std::uint32
   return table_.Translate(virtualKey, StateModifiers(), (GetKeyState(VK_CAPITAL) & 1) != 0);
 }
 
-Modifiers Win32KeyTranslation::StateModifiers() {
-  Modifiers held = 0;
-  if (Held(VK_SHIFT)) held |= kHeldShift;
-  if (Held(VK_CONTROL)) held |= kHeldCtrl;
-  if (Held(VK_MENU)) held |= kHeldAlt;
-  return held;
-}
+Modifiers Win32KeyTranslation::StateModifiers() { return AsyncHeldModifiers(); }
 
 }  // namespace bw::platform

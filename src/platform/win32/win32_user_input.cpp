@@ -35,13 +35,15 @@ Win32UserInput::StopQuery& StopQueryFn() {
 
 }  // namespace
 
-Modifiers Win32UserInput::HeldModifiers() {
+Modifiers AsyncHeldModifiers() {
   Modifiers held = 0;
   if (Held(VK_SHIFT)) held |= kHeldShift;
   if (Held(VK_CONTROL)) held |= kHeldCtrl;
   if (Held(VK_MENU)) held |= kHeldAlt;
   return held;
 }
+
+Modifiers Win32UserInput::HeldModifiers() { return AsyncHeldModifiers(); }
 
 void Win32UserInput::SetInputSwallower(InputSwallower swallower) {
   const std::lock_guard lock(swallowerLock);

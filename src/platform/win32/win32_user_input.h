@@ -8,6 +8,9 @@
 
 namespace bw::platform {
 
+// Shift, Ctrl and Alt as they are physically held now (GetAsyncKeyState), system-wide.
+Modifiers AsyncHeldModifiers();
+
 class Win32UserInput final : public UserInput {
 public:
   Modifiers HeldModifiers() override;
