@@ -118,6 +118,15 @@ template <class Self, class Visitor> void TConfigStorage::Visit(Self& s, Visitor
   v.Field("IsSubMenu", s.IsSubMenu);
   v.Field("IsNative", s.IsNative);
   v.Field("Hotkey", s.Hotkey);
+  constexpr bool kReading = !std::is_const_v<Self>;
+  if (kReading || !s.NavServerName.empty()) v.Field("NavServerName", s.NavServerName);
+  if (kReading || !s.NavServerInstance.empty()) v.Field("NavServerInstance", s.NavServerInstance);
+  if (kReading || s.NavServerManagementPort != 0)
+    v.Field("NavServerManagementPort", s.NavServerManagementPort);
+  if (kReading || !s.Tenant.empty()) v.Field("Tenant", s.Tenant);
+  if (kReading || s.UseOldEditor) v.Field("UseOldEditor", s.UseOldEditor);
+  if (kReading || s.GenerateSymbolReference) v.Field("GenerateSymbolReference", s.GenerateSymbolReference);
+  if (kReading || !s.AdditionalArguments.empty()) v.Field("AdditionalArguments", s.AdditionalArguments);
 }
 BW_RECORD_VISITORS(TConfigStorage)
 

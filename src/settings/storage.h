@@ -134,6 +134,15 @@ public:
   bool IsSubMenu = false;
   bool IsNative = false;
   std::int32_t Hotkey = 0;
+  // The development environment's own pieces (NAV 2013 and later). Each is written only when
+  // set, so a file whose configurations use none of them stays as it was.
+  std::string NavServerName;
+  std::string NavServerInstance;
+  std::int32_t NavServerManagementPort = 0;  // 0: none given
+  std::string Tenant;
+  bool UseOldEditor = false;
+  bool GenerateSymbolReference = false;
+  std::string AdditionalArguments;  // appended to the argument text as given
 
 private:
   template <class Self, class Visitor> static void Visit(Self& self, Visitor& visitor);
