@@ -31,6 +31,7 @@ void ForEachConfigField(Values& values, Visit visit) {
   visit(values.username, &Dialog::SetUserName, &Dialog::UserName);
   visit(values.password, &Dialog::SetPassword, &Dialog::Password);
   visit(values.hotkey, SetHotkeyCode, &Dialog::Hotkey);
+  visit(values.advanced, &Dialog::SetAdvanced, &Dialog::Advanced);
 }
 
 }  // namespace
@@ -61,6 +62,13 @@ ConfigValues ValuesOf(const TConfigStorage& record) {
   values.folder = record.IsSubMenu;
   values.native = record.IsNative;
   values.hotkey = record.Hotkey;
+  values.advanced.navServerName = record.NavServerName;
+  values.advanced.navServerInstance = record.NavServerInstance;
+  values.advanced.managementPort = record.NavServerManagementPort;
+  values.advanced.tenant = record.Tenant;
+  values.advanced.useOldEditor = record.UseOldEditor;
+  values.advanced.generateSymbolReference = record.GenerateSymbolReference;
+  values.advanced.additionalArguments = record.AdditionalArguments;
   return values;
 }
 
@@ -79,6 +87,13 @@ void WriteValues(const ConfigValues& values, TConfigStorage& record) {
   record.IsSubMenu = values.folder;
   record.IsNative = values.native;
   record.Hotkey = values.hotkey;
+  record.NavServerName = values.advanced.navServerName;
+  record.NavServerInstance = values.advanced.navServerInstance;
+  record.NavServerManagementPort = values.advanced.managementPort;
+  record.Tenant = values.advanced.tenant;
+  record.UseOldEditor = values.advanced.useOldEditor;
+  record.GenerateSymbolReference = values.advanced.generateSymbolReference;
+  record.AdditionalArguments = values.advanced.additionalArguments;
 }
 
 }  // namespace bw

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "launch/client_advanced_dialog.h"
 #include "settings/storage.h"
 
 namespace bw {
@@ -27,6 +28,7 @@ struct ConfigValues {
   bool folder = false;
   bool native = true;
   std::int32_t hotkey = 0;
+  ClientAdvancedSettings advanced;  // SQL clients of NAV 2013 and later
 };
 
 struct ConfigDialogState {
@@ -34,6 +36,7 @@ struct ConfigDialogState {
   bool createInRoot = false;          // "Create in Root Menu"
   bool createInRootEnabled = true;
   bool folderEnabled = true;          // the folder box
+  bool newRecord = false;             // a configuration being made (added or cloned)
   std::string lastNavisionLocation;   // remembered browse folders, given back on OK
   std::string lastDatabaseLocation;
 };

@@ -64,6 +64,7 @@ ConfigDialogState ConfigTree::AddPresets(TConfigStorage* targetFolder) const {
   ConfigDialogState state;
   state.createInRoot = targetFolder == nullptr;
   state.createInRootEnabled = targetFolder != nullptr;
+  state.newRecord = true;
   const TBrackwaterStorage& general = General(root_);
   state.lastNavisionLocation = general.LastNavisionLocation;
   state.lastDatabaseLocation = general.LastDatabaseLocation;

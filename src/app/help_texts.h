@@ -8,7 +8,7 @@
 
 namespace bw {
 
-inline constexpr int kHelpTextCount = 63;
+inline constexpr int kHelpTextCount = 71;
 inline constexpr int kHelpBalloonSeconds = 25;
 
 class HelpTexts {

@@ -7,6 +7,7 @@
 #include "base/format_text.h"
 #include "base/path_parts.h"
 #include "base/text_case.h"
+#include "launch/client_version.h"
 #include "platform/ansi_text.h"
 
 namespace bw {
@@ -20,14 +21,15 @@ constexpr ItemControl kLowerFrame[] = {
     ItemControl::LowerFrame, ItemControl::RadServer,   ItemControl::RadDatabase,   ItemControl::Server,
     ItemControl::Port,       ItemControl::NetType,     ItemControl::ServerList,    ItemControl::Database,
     ItemControl::DatabaseButton, ItemControl::ServerLabel, ItemControl::DatabaseLabel, ItemControl::Company,
-    ItemControl::UseNT,      ItemControl::Username,    ItemControl::Password,      ItemControl::Test};
+    ItemControl::UseNT,      ItemControl::Username,    ItemControl::Password,      ItemControl::Test,
+    ItemControl::VersionLabel, ItemControl::Advanced};
 
 // Disabled while the record is a folder.
 constexpr ItemControl kFolderDisables[] = {
     ItemControl::Location, ItemControl::Database,   ItemControl::Server,   ItemControl::Port,
     ItemControl::NetType,  ItemControl::Company,    ItemControl::ServerList, ItemControl::Username,
     ItemControl::Password, ItemControl::UseNT,      ItemControl::RadDatabase, ItemControl::RadServer,
-    ItemControl::Browse,   ItemControl::DatabaseButton, ItemControl::Hotkey};
+    ItemControl::Browse,   ItemControl::DatabaseButton, ItemControl::Hotkey, ItemControl::Advanced};
 
 // The port text as a number: digits only, within a 32-bit integer.
 std::optional<std::int32_t> PortNumber(std::string_view text) {
@@ -45,7 +47,8 @@ NavisionItemDialog::NavisionItemDialog(ItemDialogServices services, std::string_
     : services_(services), appShortName_(appShortName), hotkey_(services.keys) {
   Mutable(ItemControl::RadDatabase).checked = true;
   for (const ItemControl control : {ItemControl::Parameters, ItemControl::ServerLabel, ItemControl::DatabaseLabel,
-                                    ItemControl::ServerList, ItemControl::Test})
+                                    ItemControl::ServerList, ItemControl::Test, ItemControl::VersionLabel,
+                                    ItemControl::Advanced})
     Mutable(control).visible = false;
   Refresh();  // as the dialog is created
 }
@@ -148,6 +151,7 @@ void NavisionItemDialog::SetMode(ItemDialogMode mode) {
       SetVisible(control, true);
   }
   if (view_ != nullptr) view_->SetCaption(Caption());
+  if (!plugin) ReadClientVersion(false);  // what the record was made with, as the dialog opens
   ApplyClientKind();
 }
 
@@ -239,6 +243,11 @@ void NavisionItemDialog::Clicked(ItemControl control) {
     case ItemControl::DatabaseButton:
       DatabaseButton();
       break;
+    case ItemControl::Advanced: {
+      ClientAdvancedDialog advanced(advanced_, services_.messages);
+      if (view_ != nullptr && view_->EditAdvanced(advanced)) advanced_ = advanced.Values();
+      break;
+    }
     case ItemControl::Test:
       if (services_.sql != nullptr) {
         if (view_ != nullptr) view_->SetBusy(true);
@@ -269,6 +278,8 @@ void NavisionItemDialog::FocusLost(ItemControl control) {
     SetText(ItemControl::Hotkey, hotkey_.Text());
     if (view_ != nullptr) view_->SetHotkeyColour(hotkey_.TextColour());
     Refresh();
+  } else if (control == ItemControl::Location) {
+    if (mode_ == ItemDialogMode::Configuration) ReadClientVersion(true);
   } else if (control == ItemControl::Server) {
     const std::string& name = State(ItemControl::Server).text;
     if (name.empty()) return;
@@ -341,6 +352,7 @@ int NavisionItemDialog::HelpNumber(std::optional<ItemControl> control) const {
     case ItemControl::Username: return 29;
     case ItemControl::Password: return 50;
     case ItemControl::Hotkey: return 61;
+    case ItemControl::Advanced: return kAdvancedHelp;
     default: return 20;
   }
 }
@@ -351,6 +363,8 @@ void NavisionItemDialog::Refresh() {
   const bool folder = Folder();
   SetEnabled(ItemControl::Ok, !Text(ItemControl::Name).empty() && (!Text(ItemControl::Location).empty() || folder));
   isNative_ = UpperAscii(FileNamePart(Text(ItemControl::Location))) == "FIN.EXE";
+  // A location being typed has no version yet: it is read when the field is left.
+  if (versionOf_ && *versionOf_ != Text(ItemControl::Location)) ForgetClientVersion();
   ApplyClientKind();
 }
 
@@ -373,6 +387,11 @@ void NavisionItemDialog::ApplyClientKind() {
   for (const ItemControl control :
        {ItemControl::DatabaseLabel, ItemControl::ServerLabel, ItemControl::ServerList, ItemControl::Test})
     SetVisible(control, !native);
+  // The version and the advanced settings belong to SQL clients; a native client's dialog stays
+  // as it always was.
+  SetVisible(ItemControl::VersionLabel, !native && !Text(ItemControl::VersionLabel).empty());
+  SetVisible(ItemControl::Advanced, !native);
+  SetEnabled(ItemControl::Advanced, !Folder() && TakesServerSettings(version_));
   if (Folder()) return;
   if (native) {
     const bool server = UseServer();
@@ -417,6 +436,37 @@ void NavisionItemDialog::BrowseExecutable() {
   if (!chosen) return;
   SetTextAndRefresh(ItemControl::Location, *chosen);
   lastLocation_ = FolderPart(*chosen);
+  ReadClientVersion(true);
+}
+
+void NavisionItemDialog::ReadClientVersion(bool chosen) {
+  const std::string& location = State(ItemControl::Location).text;
+  if (versionOf_ == location) return;  // read once per path, never per keystroke
+  versionOf_ = location;
+  version_.reset();
+  if (services_.versions != nullptr && !location.empty()) {
+    const std::string expanded = services_.shell != nullptr ? services_.shell->ExpandEnvironment(location) : location;
+    version_ = services_.versions->Read(platform::AnsiToUtf8(expanded));
+  }
+  SetText(ItemControl::VersionLabel, version_ ? ClientVersionText(*version_) : std::string());
+  // Chosen for a new configuration, a client with the new C/AL editor starts the classic one,
+  // the one Brackwater's keys work in; said once, without a box.
+  if (chosen && newRecord_ && !isNative_ && version_ && HasNewEditor(*version_) && !advanced_.useOldEditor) {
+    advanced_.useOldEditor = true;
+    if (!editorTipShown_) {
+      editorTipShown_ = true;
+      ApplyClientKind();  // the tip points at the button, shown by now
+      hintShown_ = true;  // in place of any bubble shown now
+      if (view_ != nullptr) view_->ShowHint(ItemControl::Advanced, kClassicEditorTip);
+    }
+  }
+  ApplyClientKind();
+}
+
+void NavisionItemDialog::ForgetClientVersion() {
+  versionOf_.reset();
+  version_.reset();
+  SetText(ItemControl::VersionLabel, "");
 }
 
 void NavisionItemDialog::DatabaseButton() {

@@ -11,8 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "launch/client_advanced_dialog.h"
 #include "launch/sql_server_tools.h"
 #include "platform/file_dialogs.h"
+#include "platform/file_versions.h"
 #include "platform/key_names.h"
 #include "platform/file_system.h"
 #include "platform/messages.h"
@@ -47,8 +49,10 @@ enum class ItemControl {
   Hotkey,          // edtHotkey
   Ok,              // btnOK
   LowerFrame,      // the frame around the server, database, login and hotkey rows
+  VersionLabel,    // what the executable's version resource says (SQL clients)
+  Advanced,        // btnAdvanced: the NAV Server, tenant and editor settings (SQL clients)
 };
-inline constexpr std::size_t kItemControlCount = static_cast<std::size_t>(ItemControl::LowerFrame) + 1;
+inline constexpr std::size_t kItemControlCount = static_cast<std::size_t>(ItemControl::Advanced) + 1;
 
 enum class ItemDialogMode { Configuration, Plugin };
 
@@ -68,6 +72,9 @@ inline constexpr std::string_view kNameHint =  // message 65052
 inline constexpr std::string_view kPortHint = "Port is a numeric value.";  // message 65053
 inline constexpr std::string_view kMissingFile =  // message 65048
     "Cannot locate the file '%s'.\r\nPlease enter a valid filename.";
+inline constexpr std::string_view kClassicEditorTip =
+    "\"Use the classic C/AL editor\" is ticked (Advanced...): Brackwater's editor commands, templates and "
+    "code completion work in the classic editor.";
 inline constexpr std::string_view kBadPort =
     "The port '%s' is not a number from 0 to 2147483647.\r\nPlease correct the field Port.";
 
@@ -87,6 +94,8 @@ public:
   // Puts `name` at position `at` of the server field's list; the text typed into the field stays.
   virtual void InsertServer(std::size_t at, const std::string& name) = 0;
   virtual void SetBusy(bool busy) = 0;
+  // Shows the advanced settings modally over the dialog; true when confirmed with OK.
+  virtual bool EditAdvanced(ClientAdvancedDialog& /*dialog*/) { return false; }
 };
 
 struct ItemDialogServices {
@@ -97,6 +106,7 @@ struct ItemDialogServices {
   platform::ServicePorts& services;
   SqlServerTools* sql = nullptr;  // none: the SQL buttons and the list do nothing
   platform::Shell* shell = nullptr;  // expands the location for OK's check; none: taken as typed
+  platform::FileVersions* versions = nullptr;  // none: no executable's version is known
 };
 
 class NavisionItemDialog {
@@ -147,6 +157,15 @@ public:
   bool IsNative() const { return isNative_; }
   void SetHotkey(TShortCut code);
   TShortCut Hotkey() const { return hotkey_.Code(); }
+  // The NAV Server, tenant and editor settings, edited through "Advanced...".
+  void SetAdvanced(const ClientAdvancedSettings& settings) { advanced_ = settings; }
+  const ClientAdvancedSettings& Advanced() const { return advanced_; }
+  // A configuration being made: an executable with the new C/AL editor chosen for it ticks
+  // "Use the classic C/AL editor".
+  void SetNewRecord(bool newRecord) { newRecord_ = newRecord; }
+  // The version of the executable as last read (when the dialog opens, on browsing and on
+  // leaving the location field); nothing for none or while the location is being typed.
+  const std::optional<platform::FileVersion>& ClientVersion() const { return version_; }
   void SetLastLocation(std::string_view folder) { lastLocation_ = folder; }
   const std::string& LastLocation() const { return lastLocation_; }
   void SetLastDatabaseLocation(std::string_view folder) { lastDatabaseLocation_ = folder; }
@@ -197,6 +216,8 @@ private:
   void ApplyPortRule();      // C
   void ApplyLoginRule();     // D
 
+  void ReadClientVersion(bool chosen);
+  void ForgetClientVersion();
   void BrowseExecutable();
   void DatabaseButton();
   platform::SqlLogin Login() const;
@@ -214,6 +235,11 @@ private:
   ItemDialogMode mode_ = ItemDialogMode::Configuration;
   std::string lastLocation_;
   std::string lastDatabaseLocation_;
+  ClientAdvancedSettings advanced_;
+  bool newRecord_ = false;
+  std::optional<platform::FileVersion> version_;
+  std::optional<std::string> versionOf_;  // the location whose version was read
+  bool editorTipShown_ = false;
 };
 
 }  // namespace bw

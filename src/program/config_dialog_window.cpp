@@ -17,6 +17,7 @@ bool Win32ConfigDialog::Edit(ConfigDialogState& state) {
   ShowValues(state.values, logic);
   logic.SetLastLocation(state.lastNavisionLocation);
   logic.SetLastDatabaseLocation(state.lastDatabaseLocation);
+  logic.SetNewRecord(state.newRecord);
   logic.SetCreateInRoot(state.createInRoot && !state.createInRootEnabled);
   if (!state.folderEnabled) logic.LockPlacement();
   logic.SetMode(ItemDialogMode::Configuration);

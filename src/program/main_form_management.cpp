@@ -103,7 +103,8 @@ void MainForm::CreateManagementControls() {
   treeControl_ = std::make_unique<ConfigTreeControl>(window_.Get(), instance_, images_->Get(), kConfigTreeId);
   SetWindowContextHelpId(treeControl_->Handle(), 1);
   configDialog_ = std::make_unique<Win32ConfigDialog>(
-      ItemDialogServices{keyNames_, files_, messageBoxes_, fileDialogs_, servicePorts_, nullptr, &shell_},
+      ItemDialogServices{keyNames_, files_, messageBoxes_, fileDialogs_, servicePorts_, nullptr, &shell_,
+                         &platform_.fileVersions},
       [this](int number) {
         if (core_) core_->ShowContextHelp(number);
       });

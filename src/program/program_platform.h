@@ -11,6 +11,7 @@
 #include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_file_listing.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_file_versions.h"
 #include "platform/win32/win32_key_names.h"
 #include "platform/win32/win32_key_translation.h"
 #include "platform/win32/win32_keyboard.h"
@@ -33,6 +34,7 @@ struct ProgramPlatform {
   platform::Win32FileSystem files;
   platform::Win32FileListing fileListing;
   platform::Win32FileDialogs fileDialogs;
+  platform::Win32FileVersions fileVersions;
   platform::Win32Messages messages;
   platform::Win32KeyNames keyNames;
   platform::Win32Shell shell;

@@ -18,9 +18,11 @@
 
 #include "launch/navision_item_dialog.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_file_versions.h"
 #include "platform/win32/win32_key_names.h"
 #include "platform/win32/win32_messages.h"
 #include "platform/win32/win32_service_ports.h"
+#include "ui/win32/frm_client_advanced.h"
 #include "ui/win32/frm_navision_item.h"
 #include "ui/win32/sql_server_dialog_tools.h"
 #include "dialog_driver.h"
@@ -71,7 +73,8 @@ struct Fixture {
   ScriptedFileDialogs fileDialogs;
   bw::platform::Win32ServicePorts services;
   ScriptedSql sql;
-  bw::NavisionItemDialog logic{{keys, files, messages, fileDialogs, services, &sql}, "Brackwater"};
+  bw::platform::Win32FileVersions versions;
+  bw::NavisionItemDialog logic{{keys, files, messages, fileDialogs, services, &sql, nullptr, &versions}, "Brackwater"};
 
   // As the management window loads a new configuration.
   Fixture() {
@@ -127,6 +130,11 @@ std::string NativeClientFile() {
   const std::string path = folder + "\\fin.exe";
   std::ofstream(path, std::ios::binary) << "MZ";
   return path;
+}
+
+std::string FolderOfProgram() {
+  const std::string path = ProgramPath();
+  return path.substr(0, path.find_last_of('\\') + 1);
 }
 
 // A visible tooltip of this process: the hint bubble.
@@ -209,6 +217,69 @@ WINTEST(ItemDialog, TypingALocationSwitchesBetweenTheSqlAndTheNativeLayout) {
   EXPECT_TRUE(sqlAgain);
   EXPECT_EQ(f.logic.NetType(), std::string("Netb"));
   EXPECT_EQ(f.logic.Port(), 2407);
+}
+
+// The NAV 2016 stand-in (bin/nav2016/finsql.exe, version resource 9.0.43402.0) chosen for a new
+// configuration: its version shows beside OK, and the advanced settings open with the classic
+// editor ticked. With BW_DIALOG_SHOT_DIR both are photographed ("item-version", "item-advanced").
+WINTEST(ItemDialog, ChosenClientShowsItsVersionAndTicksTheClassicEditor) {
+  Fixture f;
+  const std::string client = FolderOfProgram() + "nav2016\\finsql.exe";
+  if (GetFileAttributesA(client.c_str()) == INVALID_FILE_ATTRIBUTES) SKIP_CASE("nav2016\\finsql.exe is not built");
+  f.fileDialogs.answer = client;
+  f.logic.SetNewRecord(true);
+  f.logic.SetMode(bw::ItemDialogMode::Configuration);
+  std::string versionText, advancedCaption, tenantLabel;
+  bool versionShown = false, advancedEnabled = false, classicTicked = false, symbolsTicked = true, tip = false;
+  bool ok = false;
+  {
+    Driver driver([&] {
+      const HWND dialog = WaitForDialog(kConfigurationCaption);
+      ASSERT_TRUE(dialog != nullptr);
+      Type(Control(dialog, ItemControl::Name), "NAV 2016");
+      ClickButton(Control(dialog, ItemControl::Browse));
+      const HWND label = Control(dialog, ItemControl::VersionLabel);
+      versionShown = WaitUntil([&] { return IsWindowVisible(label) && !WindowText(label).empty(); });
+      versionText = WindowText(label);
+      advancedEnabled = Enabled(dialog, ItemControl::Advanced);
+      tip = WaitUntil([] { return VisibleTip() != nullptr; }, 3000);
+      WaitForPhotograph("item-version");
+      ClickButton(Control(dialog, ItemControl::Advanced));
+      const HWND advanced = WaitForDialog(std::string(bw::kAdvancedCaption));
+      ASSERT_TRUE(advanced != nullptr);
+      advancedCaption = WindowText(advanced);
+      const auto ticked = [&](bw::AdvancedControl control) {
+        return SendMessageA(GetDlgItem(advanced, bw::ui::AdvancedControlId(control)), BM_GETCHECK, 0, 0) ==
+               BST_CHECKED;
+      };
+      classicTicked = ticked(bw::AdvancedControl::UseOldEditor);
+      symbolsTicked = ticked(bw::AdvancedControl::GenerateSymbolReference);
+      tenantLabel = WindowText(GetDlgItem(advanced, 200 + static_cast<int>(bw::AdvancedControl::Tenant)));
+      Type(GetDlgItem(advanced, bw::ui::AdvancedControlId(bw::AdvancedControl::NavServerName)), "NAVSRV");
+      Type(GetDlgItem(advanced, bw::ui::AdvancedControlId(bw::AdvancedControl::ManagementPort)), "70x45");
+      WaitForPhotograph("item-advanced");
+      ASSERT_TRUE(WaitUntilHandled(advanced));
+      ClickButton(GetDlgItem(advanced, IDOK));
+      WaitUntil([&] { return IsWindow(advanced) == FALSE; });
+      ClickButton(GetDlgItem(dialog, IDOK));
+    });
+    ok = bw::ui::TfrmNavisionItem(f.logic).ShowModal(nullptr);
+  }
+  EXPECT_TRUE(versionShown);
+  EXPECT_EQ(versionText, std::string("Dynamics NAV 2016, 9.0.43402.0"));
+  EXPECT_TRUE(advancedEnabled);
+  EXPECT_TRUE(tip);
+  EXPECT_EQ(advancedCaption, std::string("Advanced Client Settings"));
+  EXPECT_EQ(tenantLabel, std::string("Tenant"));
+  EXPECT_TRUE(classicTicked);
+  EXPECT_FALSE(symbolsTicked);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(f.logic.Location(), client);
+  EXPECT_TRUE(f.logic.Advanced().useOldEditor);
+  EXPECT_EQ(f.logic.Advanced().navServerName, std::string("NAVSRV"));
+  EXPECT_EQ(f.logic.Advanced().managementPort, 7045);  // the letter was swallowed
+  ASSERT_TRUE(f.logic.ClientVersion().has_value());
+  EXPECT_EQ(f.logic.ClientVersion()->productName, std::string("Microsoft Dynamics NAV"));
 }
 
 WINTEST(ItemDialog, KeyFiltersSwallowKeysAndShowTheHintBubble) {

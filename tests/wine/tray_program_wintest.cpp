@@ -1,8 +1,8 @@
 // The real Brackwater.exe under Wine: single instance, the messages between instances, the
 // hotkey failure box, starting a configuration from the tray menu, and the exit question.
 //
-// Started under another name (fin.exe) this program is a stand-in Navision client: it writes
-// its command line and working folder to record.txt beside itself and ends.
+// Started under another name (fin.exe or finsql.exe) this program is a stand-in Navision client:
+// it writes its command line and working folder to record.txt beside itself and ends.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -23,6 +23,7 @@ namespace {
 // The scratch folder's tag, and the stand-in client's record that an earlier run may have left there.
 constexpr const char* kConfigTag = "bwtray";
 constexpr const char* kClientRecord = "client\\record.txt";
+constexpr const char* kSqlClientRecord = "nav2016\\record.txt";
 
 int CountProcesses(const char* exeName) {
   UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
@@ -186,42 +187,86 @@ WINTEST(Hotkeys, KeyHeldByAnotherProgramGivesTheErrorBox) {
   UnregisterHotKey(nullptr, 7);
 }
 
+// A native configuration and a NAV 2016 development environment's, each started from its tray
+// entry: the stand-in client records exactly the argument text it was given, in its own folder.
 WINTEST(TrayMenu, ConfigurationStartsTheClientWithItsArguments) {
-  ConfigFolder config(kConfigTag, {kClientRecord});
-  const std::string clientFolder = config.Path() + "\\client\\";
-  CreateDirectoryA(clientFolder.c_str(), nullptr);
-  ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), (clientFolder + "fin.exe").c_str(), FALSE));
+  ConfigFolder config(kConfigTag, {kClientRecord, kSqlClientRecord});
   const std::string zupDir = config.Path() + "\\zup\\";
+  struct Row {
+    std::string folder, exe;
+    std::function<void(bw::TConfigStorage&)> fill;
+    std::string expected;  // after "id=" and the settings file
+  };
+  const std::vector<Row> rows = {
+      {"client", "fin.exe",
+       [](bw::TConfigStorage& dev) {
+         dev.IsNative = true;
+         dev.Database = "C:\\Data\\demo.fdb";
+         dev.Company = "CRONUS";
+       },
+       ",database=C:\\Data\\demo.fdb,company=CRONUS"},
+      {"nav2016", "finsql.exe",
+       [](bw::TConfigStorage& dev) {
+         dev.Server = "SQL1\\NAV";
+         dev.Database = "Demo Database NAV (9-0)";
+         dev.NavServerName = "NAVSRV";
+         dev.NavServerInstance = "DynamicsNAV90";
+         dev.Tenant = "default";
+         dev.UseOldEditor = true;
+         dev.Username = "nav";  // typed into the login dialog, never on the command line
+         dev.Password = "secret";
+       },
+       ",servername=SQL1\\NAV,database=Demo Database NAV (9-0),ntauthentication=0,navservername=NAVSRV,"
+       "navserverinstance=DynamicsNAV90,tenant=default,useoldeditor=yes"},
+  };
+  for (const Row& row : rows) {
+    const std::string clientFolder = config.Path() + "\\" + row.folder + "\\";
+    CreateDirectoryA(clientFolder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), (clientFolder + row.exe).c_str(), FALSE));
+  }
   config.Write([&](bw::TStorage& root) {
-    auto dev = std::make_unique<bw::TConfigStorage>();
-    dev->ConfigName = "Dev";
-    dev->ExecutablePath = clientFolder + "fin.exe";
-    dev->IsNative = true;
-    dev->Database = "C:\\Data\\demo.fdb";
-    dev->Company = "CRONUS";
-    bw::ConfigsFolder(root).AddChild(std::move(dev));
+    for (const Row& row : rows) {
+      auto dev = std::make_unique<bw::TConfigStorage>();
+      dev->ConfigName = "Dev" + std::to_string(&row - rows.data() + 1);
+      dev->ExecutablePath = config.Path() + "\\" + row.folder + "\\" + row.exe;
+      row.fill(*dev);
+      bw::ConfigsFolder(root).AddChild(std::move(dev));
+    }
     bw::General(root).ZupDir = zupDir;
   });
 
   Brackwater program;
   ASSERT_TRUE(program.Started());
   ASSERT_TRUE(program.WaitForMainWindow() != nullptr);
-  const HWND menu = program.OpenTrayMenu();
-  ASSERT_TRUE(menu != nullptr);
-  OfferScreenshot();
-  PostKey(menu, VK_DOWN);  // the first entry: the configuration
-  PostKey(menu, VK_RETURN);
-
-  const std::string record = clientFolder + "record.txt";
-  ASSERT_TRUE(WaitFor([&] { return Exists(record); }));
-  const std::string text = ReadFile(record);
   const std::string screen = std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN));
-  const std::string arguments = "id=" + zupDir + "Dev(" + screen + ").zup,database=C:\\Data\\demo.fdb,company=CRONUS";
-  EXPECT_TRUE(text.find(arguments) != std::string::npos);
-  if (text.find(arguments) == std::string::npos) std::printf("recorded: %s\nexpected: %s\n", text.c_str(), arguments.c_str());
-  // The client runs in its own folder.
-  std::string folder = clientFolder.substr(0, clientFolder.size() - 1);
-  EXPECT_TRUE(text.find("\n" + folder) != std::string::npos || text.find("\n" + clientFolder) != std::string::npos);
+  for (std::size_t entry = 0; entry < rows.size(); ++entry) {
+    const Row& row = rows[entry];
+    const HWND menu = program.OpenTrayMenu();
+    ASSERT_TRUE(menu != nullptr);
+    if (entry == 0) OfferScreenshot();
+    for (std::size_t down = 0; down <= entry; ++down) PostKey(menu, VK_DOWN);  // the configuration's entry
+    PostKey(menu, VK_RETURN);
+
+    const std::string clientFolder = config.Path() + "\\" + row.folder + "\\";
+    const std::string record = clientFolder + "record.txt";
+    ASSERT_TRUE(WaitFor([&] { return Exists(record); }));
+    const std::string text = ReadFile(record);
+    const std::string arguments = "id=" + zupDir + "Dev" + std::to_string(entry + 1) + "(" + screen + ").zup" + row.expected;
+    // The whole argument text, behind the program's quoted path.
+    const std::size_t lineEnd = text.find('\n');
+    const std::string commandLine = text.substr(0, lineEnd);
+    const std::string head = commandLine.size() > arguments.size()
+                                 ? commandLine.substr(0, commandLine.size() - arguments.size())
+                                 : std::string();
+    const bool exact = commandLine.ends_with(arguments) &&
+                       (head.ends_with(row.exe + "\" ") || head.ends_with(row.exe + " "));
+    EXPECT_TRUE(exact);
+    if (!exact) std::printf("recorded: %s\nexpected: ...%s\n", text.c_str(), arguments.c_str());
+    EXPECT_TRUE(text.find("secret") == std::string::npos);
+    // The client runs in its own folder.
+    std::string folder = clientFolder.substr(0, clientFolder.size() - 1);
+    EXPECT_TRUE(text.find("\n" + folder) != std::string::npos || text.find("\n" + clientFolder) != std::string::npos);
+  }
 }
 
 WINTEST(TrayMenu, ExitAsksAndNoKeepsTheProgramRunning) {
@@ -258,6 +303,7 @@ WINTEST(TrayMenu, ExitAsksAndNoKeepsTheProgramRunning) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (BaseNameLower(ThisProgram()) == "fin.exe") return RecordAndExit();
+  if (const std::string name = BaseNameLower(ThisProgram()); name == "fin.exe" || name == "finsql.exe")
+    return RecordAndExit();
   return bw::wintest::RunAll(argc, argv);
 }

@@ -6,14 +6,14 @@ the form of the program's "STRING" resources "HELP" and "WHATSNEW".
   deflate_resource.py plain whats_new.txt   whats_new.deflate
 
 The text is written in the Windows ANSI code page (1252) with CR LF line ends. In "help" mode
-the input holds the 63 help texts, one per line (an empty line for a number without text); the
+the input holds the 71 help texts, one per line (an empty line for a number without text); the
 output gets the heading line and each text behind its number as three digits and a blank.
 """
 import sys
 import zlib
 
 HELP_HEADING = "Brackwater for MBS Navision Help File"
-HELP_COUNT = 63
+HELP_COUNT = 71
 
 
 def help_lines(lines):

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "ui/win32/frm_client_advanced.h"
 #include "ui/win32/modal_dialog.h"
 #include "platform/win32/unique_resource.h"
 
@@ -63,6 +64,9 @@ constexpr ControlSpec kControls[] = {
     {ItemControl::Username, "EDIT", "", kEdit, 84, 222, 160, 21, "Username"},
     {ItemControl::Password, "EDIT", "", kEdit | ES_PASSWORD, 84, 247, 160, 21, "Password"},
     {ItemControl::Hotkey, "EDIT", "", kEdit, 84, 272, 160, 21, "Hotkey"},
+    {ItemControl::Advanced, "BUTTON", "Advanced...", kButton, 346, 271, 75, 23, nullptr},
+    // Outside both frames, beside OK and Cancel: the frames keep their layout for every client.
+    {ItemControl::VersionLabel, "STATIC", "", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 10, 311, 252, 16, nullptr},
 };
 
 constexpr int kPortLabel = 399;  // "Port", left of the port field
@@ -72,7 +76,7 @@ bool HoldsText(ItemControl control) {
   switch (control) {
     case ItemControl::Name: case ItemControl::Location: case ItemControl::Parameters: case ItemControl::Server:
     case ItemControl::Port: case ItemControl::ServerList: case ItemControl::Database: case ItemControl::Company:
-    case ItemControl::Username: case ItemControl::Password: case ItemControl::Hotkey:
+    case ItemControl::Username: case ItemControl::Password: case ItemControl::Hotkey: case ItemControl::VersionLabel:
       return true;
     default:
       return false;
@@ -172,6 +176,8 @@ public:
   }
 
   void SetBusy(bool busy) override { SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
+
+  bool EditAdvanced(ClientAdvancedDialog& dialog) override { return ShowClientAdvanced(dialog, Handle(), showHelp_); }
 
 private:
   bool OnInit() override {

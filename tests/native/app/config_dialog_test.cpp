@@ -41,6 +41,12 @@ TEST(ConfigDialogValues, ARecordConfirmedUnchangedKeepsItsValues) {
     record.Server = "NAVSRV";
     record.Port = row.port;
     record.Hotkey = row.hotkey;
+    record.NavServerName = "NAVSRV";
+    record.NavServerInstance = "DynamicsNAV90";
+    record.NavServerManagementPort = row.port == 2407 ? 7045 : 0;
+    record.Tenant = "default";
+    record.UseOldEditor = true;
+    record.AdditionalArguments = "objectcache=0";
     NavisionItemDialog dialog({keys, files, messages, fileDialogs, ports, nullptr}, "Brackwater");
     ShowValues(ValuesOf(record), dialog);
     dialog.SetMode(ItemDialogMode::Configuration);
@@ -49,6 +55,13 @@ TEST(ConfigDialogValues, ARecordConfirmedUnchangedKeepsItsValues) {
     EXPECT_EQ(back.hotkey, row.hotkeyBack) << row.hotkey;
     EXPECT_EQ(back.server, "NAVSRV");
     EXPECT_EQ(back.name, "Dev");
+    EXPECT_EQ(back.advanced, ValuesOf(record).advanced);
+    TConfigStorage written;
+    WriteValues(back, written);
+    EXPECT_EQ(written.NavServerManagementPort, record.NavServerManagementPort);
+    EXPECT_EQ(written.AdditionalArguments, "objectcache=0");
+    EXPECT_TRUE(written.UseOldEditor);
+    EXPECT_FALSE(written.GenerateSymbolReference);
   }
 }
 

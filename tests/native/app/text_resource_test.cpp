@@ -77,11 +77,11 @@ TEST(HelpTextsTest, MissingOrDamagedResourceLeavesEveryTextEmpty) {
 }
 
 // The resources as the build makes them for the Windows program.
-TEST(BuiltResourcesTest, HelpResourceHoldsTheSixtyThreeNumberedTexts) {
+TEST(BuiltResourcesTest, HelpResourceHoldsEveryNumberedText) {
   platform::FakeResources resources;
   resources.resources["HELP"] = ReadFile(std::string(BW_RESOURCE_DIR) + "/help.deflate");
   const StringList lines = ReadTextResource(resources, "HELP");
-  ASSERT_EQ(lines.size(), 64u);
+  ASSERT_EQ(lines.size(), static_cast<std::size_t>(kHelpTextCount) + 1);
   EXPECT_EQ(lines[0], "Brackwater for MBS Navision Help File");
   for (int n = 1; n <= kHelpTextCount; ++n) {
     char prefix[8];
@@ -95,6 +95,8 @@ TEST(BuiltResourcesTest, HelpResourceHoldsTheSixtyThreeNumberedTexts) {
   EXPECT_EQ(help.Text(15).substr(0, 32), "When you tick \"Run On Startup\" B");
   EXPECT_EQ(help.Text(63),
             "Check this item if you wish to activate code completion after pressing CTRL + SPACE in the C/AL editor.");
+  EXPECT_TRUE(help.Text(64).starts_with("This is the Advanced Client Settings screen."));
+  EXPECT_TRUE(help.Text(69).starts_with("Check this item to start the classic C/AL editor (useoldeditor=yes"));
   for (int n = 1; n <= kHelpTextCount; ++n)
     EXPECT_LT(lines[static_cast<std::size_t>(n)].size(), 4u + 256u) << "text " << n << " would be cut";
 }

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 
+#include "platform/fake/fake_file_versions.h"
 #include "platform/fake/fake_key_names.h"
 #include "platform/fake/recording_messages.h"
 #include "platform/fake/temp_folder.h"
@@ -25,6 +26,12 @@ public:
   void UsePluginLayout() override { pluginLayout = true; }
   void InsertServer(std::size_t at, const std::string& name) override { insertedServers.emplace_back(at, name); }
   void SetBusy(bool busy) override { busyChanges.push_back(busy); }
+  // The advanced dialog as shown: what it held, then the user's edits, then OK or Cancel.
+  bool EditAdvanced(ClientAdvancedDialog& advanced) override {
+    advancedShown.push_back(advanced.Values());
+    if (advancedEdit) advancedEdit(advanced);
+    return advancedOk && advanced.ConfirmOk();
+  }
 
   std::map<ItemControl, ControlState> shown;
   Rgb colour;
@@ -33,6 +40,9 @@ public:
   bool pluginLayout = false;
   std::vector<std::pair<std::size_t, std::string>> insertedServers;
   std::vector<bool> busyChanges;
+  std::vector<ClientAdvancedSettings> advancedShown;
+  std::function<void(ClientAdvancedDialog&)> advancedEdit;
+  bool advancedOk = true;
 };
 
 class ScriptedFileDialogs : public platform::FileDialogs {
@@ -118,7 +128,8 @@ protected:
   FakeSqlTools sql;
   platform::TempFolder folder;
   OneVariableShell shell{folder / ""};
-  NavisionItemDialog dialog{{keys, files, messages, fileDialogs, services, &sql, &shell}, "Brackwater"};
+  platform::FakeFileVersions versions;
+  NavisionItemDialog dialog{{keys, files, messages, fileDialogs, services, &sql, &shell, &versions}, "Brackwater"};
   RecordingView view;
 };
 
@@ -474,8 +485,194 @@ TEST_F(NavisionItemDialogTest, ConfigurationModeCaptionAndHelpNumbers) {
   const std::pair<std::optional<ItemControl>, int> numbers[] = {
       {std::nullopt, 20}, {Name, 21},      {Location, 22},   {Database, 23}, {RadDatabase, 23}, {Server, 24},
       {RadServer, 24},    {ServerList, 24}, {Port, 25},      {Company, 26},  {IsSubMenu, 27},   {UseNT, 28},
-      {Username, 29},     {Password, 50},  {Hotkey, 61},     {NetType, 20},  {Browse, 20}};
+      {Username, 29},     {Password, 50},  {Hotkey, 61},     {NetType, 20},  {Browse, 20},      {Advanced, 64}};
   for (const auto& [control, number] : numbers) EXPECT_EQ(dialog.HelpNumber(control), number);
+}
+
+// The executable's version, read as the dialog opens, on browsing and on leaving the location
+// field: shown for SQL clients, with "Advanced..." held back from the known older ones only.
+TEST_F(NavisionItemDialogTest, VersionAndAdvancedFollowTheClientKindAndVersion) {
+  versions.versions["C:\\Nav90\\finsql.exe"] = {9, 0, 43402, 0, "Microsoft Dynamics NAV"};
+  versions.versions["C:\\Nav50\\finsql.exe"] = {5, 0, 25638, 0, ""};
+  versions.versions["C:\\Nav90\\fin.exe"] = {9, 0, 43402, 0, ""};
+  struct Row {
+    const char* location;
+    const char* label;
+    bool labelShown, advancedShown, advancedEnabled;
+  };
+  const Row rows[] = {
+      {"C:\\Nav90\\finsql.exe", "Dynamics NAV 2016, 9.0.43402.0", true, true, true},
+      {"C:\\Nav50\\finsql.exe", "Dynamics NAV 5.0, 5.0.25638.0", true, true, false},
+      {"C:\\Other\\finsql.exe", "", false, true, true},  // no version resource
+      // A native client's dialog is as it always was.
+      {"C:\\Nav90\\fin.exe", "Dynamics NAV 2016, 9.0.43402.0", false, false, false},
+      {"", "", false, true, true},
+  };
+  for (const Row& row : rows) {
+    for (const bool opening : {true, false}) {
+      NavisionItemDialog fresh{{keys, files, messages, fileDialogs, services, &sql, &shell, &versions}, "Brackwater"};
+      if (opening) {
+        fresh.SetLocation(row.location);
+        fresh.SetMode(ItemDialogMode::Configuration);
+      } else {
+        fresh.SetMode(ItemDialogMode::Configuration);
+        fresh.TextChanged(Location, row.location);
+        fresh.FocusLost(Location);
+      }
+      EXPECT_EQ(fresh.State(VersionLabel).text, row.label) << row.location;
+      EXPECT_EQ(fresh.State(VersionLabel).visible, row.labelShown) << row.location;
+      EXPECT_EQ(fresh.State(Advanced).visible, row.advancedShown) << row.location;
+      if (row.advancedShown) {
+        EXPECT_EQ(fresh.State(Advanced).enabled, row.advancedEnabled) << row.location;
+      }
+    }
+  }
+  // A folder and plug-in mode have no advanced settings.
+  LoadNewConfiguration();
+  dialog.SetFolder(true);
+  EXPECT_FALSE(Enabled(Advanced));
+  dialog.SetFolder(false);
+  EXPECT_TRUE(Enabled(Advanced));
+  NavisionItemDialog plugin{{keys, files, messages, fileDialogs, services, &sql, &shell, &versions}, "Brackwater"};
+  plugin.SetLocation("C:\\Nav90\\finsql.exe");
+  plugin.SetMode(ItemDialogMode::Plugin);
+  EXPECT_FALSE(plugin.State(Advanced).visible);
+  EXPECT_FALSE(plugin.State(VersionLabel).visible);
+}
+
+TEST_F(NavisionItemDialogTest, VersionIsReadOncePerPathAndNotWhileTyping) {
+  versions.versions["C:\\Nav90\\finsql.exe"] = {9, 0, 43402, 0, ""};
+  dialog.SetLocation("C:\\Nav90\\finsql.exe");
+  LoadNewConfiguration();
+  ASSERT_EQ(versions.reads.size(), 1u);
+  dialog.FocusLost(Location);  // left unchanged: nothing read again
+  for (const char* typed : {"C:\\Nav90\\finsql.ex", "C:\\Nav90\\finsql.e", "C:\\Nav90\\finsql.ex"})
+    dialog.TextChanged(Location, typed);
+  EXPECT_EQ(versions.reads.size(), 1u);
+  EXPECT_EQ(dialog.State(VersionLabel).text, "");  // a path being typed has no version yet
+  EXPECT_FALSE(dialog.ClientVersion().has_value());
+  dialog.TextChanged(Location, "C:\\Nav90\\finsql.exe");
+  dialog.FocusLost(Location);
+  EXPECT_EQ(versions.reads.size(), 2u);
+  EXPECT_EQ(view.shown[VersionLabel].text, "Dynamics NAV 2016, 9.0.43402.0");
+  // Environment references are expanded for the read, as for OK's check.
+  dialog.TextChanged(Location, "%NAVDIR%finsql.exe");
+  dialog.FocusLost(Location);
+  EXPECT_EQ(versions.reads.back(), folder / "finsql.exe");
+}
+
+// A client with the new C/AL editor chosen for a new configuration starts the classic editor,
+// said once by a bubble; an existing configuration keeps what it stores.
+TEST_F(NavisionItemDialogTest, ClassicEditorIsPresetWhenANewEditorClientIsChosenForANewConfiguration) {
+  versions.versions["D:\\NAV2016\\finsql.exe"] = {9, 0, 43402, 0, ""};
+  versions.versions["D:\\BC14\\finsql.exe"] = {14, 0, 29530, 0, ""};
+  versions.versions["D:\\NAV2015\\finsql.exe"] = {8, 0, 37874, 0, ""};
+  struct Row {
+    bool newRecord;
+    const char* chosen;
+    bool browsed;  // else typed and the field left
+    bool classicEditor;
+  };
+  const Row rows[] = {
+      {true, "D:\\NAV2016\\finsql.exe", true, true},   {true, "D:\\BC14\\finsql.exe", false, true},
+      {true, "D:\\NAV2015\\finsql.exe", true, false},  {true, "D:\\Other\\finsql.exe", true, false},
+      {false, "D:\\NAV2016\\finsql.exe", true, false}, {false, "D:\\BC14\\finsql.exe", false, false},
+  };
+  for (const Row& row : rows) {
+    RecordingView shown;
+    NavisionItemDialog fresh{{keys, files, messages, fileDialogs, services, &sql, &shell, &versions}, "Brackwater"};
+    fresh.Attach(&shown);
+    fresh.SetNewRecord(row.newRecord);
+    fresh.SetMode(ItemDialogMode::Configuration);
+    if (row.browsed) {
+      fileDialogs.answer = row.chosen;
+      fresh.Clicked(Browse);
+    } else {
+      fresh.TextChanged(Location, row.chosen);
+      fresh.FocusLost(Location);
+    }
+    EXPECT_EQ(fresh.Advanced().useOldEditor, row.classicEditor) << row.chosen << row.newRecord;
+    EXPECT_EQ(shown.hints.size(), row.classicEditor ? 1u : 0u) << row.chosen;
+    if (row.classicEditor) {
+      EXPECT_EQ(shown.hints[0], std::make_pair(Advanced, std::string(kClassicEditorTip)));
+      // Another new-editor client later in the same dialog: no second bubble.
+      fresh.TextChanged(Location, "D:\\NAV2016\\finsql.exe");
+      fresh.FocusLost(Location);
+      fresh.TextChanged(Location, "D:\\BC14\\finsql.exe");
+      fresh.FocusLost(Location);
+      EXPECT_EQ(shown.hints.size(), 1u);
+    }
+  }
+  // Opening a new configuration (a clone) with such a client keeps the stored choice.
+  NavisionItemDialog clone{{keys, files, messages, fileDialogs, services, &sql, &shell, &versions}, "Brackwater"};
+  clone.SetLocation("D:\\NAV2016\\finsql.exe");
+  clone.SetNewRecord(true);
+  clone.SetMode(ItemDialogMode::Configuration);
+  EXPECT_FALSE(clone.Advanced().useOldEditor);
+}
+
+TEST_F(NavisionItemDialogTest, AdvancedButtonEditsTheSettingsAndCancelKeepsThem) {
+  LoadNewConfiguration();
+  ClientAdvancedSettings stored;
+  stored.navServerName = "NAVSRV";
+  stored.managementPort = 7045;
+  stored.useOldEditor = true;
+  dialog.SetAdvanced(stored);
+  view.advancedEdit = [](ClientAdvancedDialog& advanced) {
+    EXPECT_EQ(advanced.Text(AdvancedControl::ManagementPort), "7045");
+    advanced.TextChanged(AdvancedControl::NavServerInstance, "DynamicsNAV90");
+    advanced.TextChanged(AdvancedControl::Tenant, "default");
+    advanced.TextChanged(AdvancedControl::ManagementPort, "");
+    advanced.Toggle(AdvancedControl::GenerateSymbolReference);
+    advanced.TextChanged(AdvancedControl::AdditionalArguments, "objectcache=0");
+  };
+  view.advancedOk = false;
+  dialog.Clicked(Advanced);
+  EXPECT_EQ(dialog.Advanced(), stored);
+  view.advancedOk = true;
+  dialog.Clicked(Advanced);
+  ASSERT_EQ(view.advancedShown.size(), 2u);
+  EXPECT_EQ(view.advancedShown[1], stored);
+  ClientAdvancedSettings edited = stored;
+  edited.navServerInstance = "DynamicsNAV90";
+  edited.tenant = "default";
+  edited.managementPort = 0;  // emptied: none
+  edited.generateSymbolReference = true;
+  edited.additionalArguments = "objectcache=0";
+  EXPECT_EQ(dialog.Advanced(), edited);
+}
+
+TEST(ClientAdvancedDialogTest, ManagementPortIsEmptyOrFromOneTo65535) {
+  platform::RecordingMessages messages;
+  struct Row {
+    const char* text;
+    bool accepted;
+    std::int32_t port;
+  };
+  for (const Row row : {Row{"", true, 0}, Row{"1", true, 1}, Row{"7045", true, 7045}, Row{"65535", true, 65535},
+                        Row{"0", false, 0}, Row{"65536", false, 0}, Row{"99999999999", false, 0},
+                        Row{"70 45", false, 0}, Row{"-1", false, 0}}) {
+    ClientAdvancedDialog advanced({}, messages);
+    advanced.TextChanged(AdvancedControl::ManagementPort, row.text);
+    const std::size_t before = messages.shown.size();
+    EXPECT_EQ(advanced.ConfirmOk(), row.accepted) << row.text;
+    EXPECT_EQ(messages.shown.size(), before + (row.accepted ? 0 : 1)) << row.text;
+    if (!row.accepted) {
+      EXPECT_EQ(messages.shown.back().kind, Kind::Error);
+      EXPECT_EQ(messages.shown.back().text, "The management port '" + std::string(row.text) +
+                                                "' is not a number from 1 to 65535.\r\nPlease correct the field "
+                                                "Management port.");
+    }
+    EXPECT_EQ(advanced.Values().managementPort, row.port) << row.text;
+  }
+  const ClientAdvancedDialog advanced({}, messages);
+  for (const char c : std::string("0123456789\b")) EXPECT_TRUE(advanced.KeyTyped(AdvancedControl::ManagementPort, c));
+  for (const char c : std::string("a- \x16")) EXPECT_FALSE(advanced.KeyTyped(AdvancedControl::ManagementPort, c));
+  EXPECT_TRUE(advanced.KeyTyped(AdvancedControl::Tenant, ','));
+  // Help numbers follow the existing ones: the dialog 64, its fields from 65 in tab order.
+  EXPECT_EQ(ClientAdvancedDialog::HelpNumber(std::nullopt), 64);
+  EXPECT_EQ(ClientAdvancedDialog::HelpNumber(AdvancedControl::NavServerName), 65);
+  EXPECT_EQ(ClientAdvancedDialog::HelpNumber(AdvancedControl::AdditionalArguments), 71);
 }
 
 }  // namespace

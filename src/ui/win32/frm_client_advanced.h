@@ -1,0 +1,21 @@
+// The "Advanced..." window of the configuration dialog: NAV Server, tenant, editor and extra
+// arguments of a SQL client, a thin view over ClientAdvancedDialog.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "launch/client_advanced_dialog.h"
+
+namespace bw::ui {
+
+// Control identifiers: 100 plus the control's position in AdvancedControl; OK and Cancel are
+// IDOK and IDCANCEL. Tests find the controls by them.
+inline int AdvancedControlId(AdvancedControl control) { return 100 + static_cast<int>(control); }
+
+// Shows the dialog modally, centred on `owner`; true when closed with OK (the logic then holds
+// the confirmed values). `showHelp` receives the help number on F1.
+bool ShowClientAdvanced(ClientAdvancedDialog& logic, HWND owner, const std::function<void(int)>& showHelp);
+
+}  // namespace bw::ui
