@@ -10,10 +10,10 @@
 namespace bw::ui {
 namespace {
 
-constexpr int kClientWidth = 330;
+constexpr int kClientWidth = 360;
 constexpr int kClientHeight = 236;
 constexpr int kLabelBase = 200;  // the label of control N is 200 + N
-constexpr int kLabelLeft = 16, kLabelWidth = 118, kFieldLeft = 136, kFieldWidth = 178;
+constexpr int kLabelLeft = 16, kLabelWidth = 118, kFieldLeft = 136, kFieldWidth = 208;
 constexpr UINT_PTR kFieldSubclass = 1;
 
 struct Place {
@@ -43,7 +43,7 @@ public:
 private:
   bool OnInit() override {
     SetClientSize(kClientWidth, kClientHeight);
-    AddControl("BUTTON", "", BS_GROUPBOX, 0, 300, 8, 4, 314, 196);
+    AddControl("BUTTON", "", BS_GROUPBOX, 0, 300, 8, 4, 344, 196);
     for (const AdvancedControlSpec& spec : kAdvancedControls) {
       const Place place = kPlaces[static_cast<std::size_t>(spec.control)];
       const int id = AdvancedControlId(spec.control);
@@ -62,8 +62,8 @@ private:
       }
       SetWindowContextHelpId(window, static_cast<DWORD>(ClientAdvancedDialog::HelpNumber(spec.control)));
     }
-    AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK, 166, 206, 75, 25);
-    AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL, 247, 206, 75, 25);
+    AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK, 196, 206, 75, 25);
+    AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL, 277, 206, 75, 25);
     SetWindowContextHelpId(Handle(), static_cast<DWORD>(ClientAdvancedDialog::HelpNumber(std::nullopt)));
     Centre();
     ComeToFront();

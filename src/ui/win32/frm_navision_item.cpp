@@ -177,7 +177,10 @@ public:
 
   void SetBusy(bool busy) override { SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
 
-  bool EditAdvanced(ClientAdvancedDialog& dialog) override { return ShowClientAdvanced(dialog, Handle(), showHelp_); }
+  bool EditAdvanced(ClientAdvancedDialog& dialog) override {
+    HideHint();  // the bubble would stand over the advanced settings
+    return ShowClientAdvanced(dialog, Handle(), showHelp_);
+  }
 
 private:
   bool OnInit() override {
