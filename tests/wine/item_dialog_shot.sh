@@ -10,28 +10,26 @@ source scripts/wine-env.sh
 bw_picture_setup "${1:-build/win64}" BW_DIALOG_SHOT_DIR item_dialog_wintest.exe
 EXE="$WIN64/bin/item_dialog_wintest.exe"
 mkdir -p "$ART"
-rm -f "$ART/item-native" "$ART/item-dialog-native.png"
-# One run of the layout case photographs the SQL layout, then the native one.
-bw_photograph_case "$ART" item-sql item-dialog-sql "$EXE" ItemDialog.TypingALocationSwitches &
-first=$!
-for _ in $(seq 600); do [[ -f "$ART/item-dialog-sql.png" ]] && break; sleep 0.1; done
-for _ in $(seq 600); do [[ -f "$ART/item-native" ]] && break; sleep 0.1; done
-sleep 1
-timeout 20 import -window root "$ART/item-dialog-native.png" || true
-touch "$ART/shot-taken"
-wait "$first"
-[[ -s "$ART/item-dialog-native.png" ]] || { echo "no picture of the native layout"; exit 1; }
-echo "picture: $ART/item-dialog-native.png"
+
+# photograph_twice CASE FIRST SECOND WHAT: one run of CASE, which shows the dialog twice (markers
+# item-FIRST, then item-SECOND), photographed as item-dialog-FIRST.png and item-dialog-SECOND.png.
+photograph_twice() {
+  local case=$1 first=$2 second=$3 what=$4 run
+  rm -f "$ART/item-$second" "$ART/item-dialog-$second.png"
+  bw_photograph_case "$ART" "item-$first" "item-dialog-$first" "$EXE" "$case" &
+  run=$!
+  for _ in $(seq 600); do [[ -f "$ART/item-dialog-$first.png" ]] && break; sleep 0.1; done
+  for _ in $(seq 600); do [[ -f "$ART/item-$second" ]] && break; sleep 0.1; done
+  sleep 1
+  timeout 20 import -window root "$ART/item-dialog-$second.png" || true
+  touch "$ART/shot-taken"
+  wait "$run"
+  [[ -s "$ART/item-dialog-$second.png" ]] || { echo "no picture of $what"; exit 1; }
+  echo "picture: $ART/item-dialog-$second.png"
+}
+
+# The layout case: the SQL layout, then the native one.
+photograph_twice ItemDialog.TypingALocationSwitches sql native "the native layout"
 # The NAV 2016 stand-in chosen: the dialog with its version, then the advanced settings.
-rm -f "$ART/item-advanced" "$ART/item-dialog-advanced.png"
-bw_photograph_case "$ART" item-version item-dialog-version "$EXE" ItemDialog.ChosenClientShowsItsVersion &
-second=$!
-for _ in $(seq 600); do [[ -f "$ART/item-dialog-version.png" ]] && break; sleep 0.1; done
-for _ in $(seq 600); do [[ -f "$ART/item-advanced" ]] && break; sleep 0.1; done
-sleep 1
-timeout 20 import -window root "$ART/item-dialog-advanced.png" || true
-touch "$ART/shot-taken"
-wait "$second"
-[[ -s "$ART/item-dialog-advanced.png" ]] || { echo "no picture of the advanced settings"; exit 1; }
-echo "picture: $ART/item-dialog-advanced.png"
+photograph_twice ItemDialog.ChosenClientShowsItsVersion version advanced "the advanced settings"
 bw_photograph_case "$ART" item-plugin item-dialog-plugin "$EXE" ItemDialog.PluginModeIsSmall

@@ -65,23 +65,10 @@ private:
     AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK, 196, 206, 75, 25);
     AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL, 277, 206, 75, 25);
     SetWindowContextHelpId(Handle(), static_cast<DWORD>(ClientAdvancedDialog::HelpNumber(std::nullopt)));
-    Centre();
+    CentreOn(owner_);
     ComeToFront();
     SetFocus(Item(AdvancedControlId(AdvancedControl::NavServerName)));
     return false;
-  }
-
-  void Centre() {
-    if (owner_ == nullptr || !IsWindowVisible(owner_)) {
-      CentreOnScreen();
-      return;
-    }
-    RECT around{}, self{};
-    GetWindowRect(owner_, &around);
-    GetWindowRect(Handle(), &self);
-    SetWindowPos(Handle(), nullptr, (around.left + around.right - (self.right - self.left)) / 2,
-                 (around.top + around.bottom - (self.bottom - self.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {

@@ -213,23 +213,10 @@ private:
     SetWindowContextHelpId(Handle(), static_cast<DWORD>(logic_.HelpNumber(std::nullopt)));
 
     logic_.Attach(this);
-    Centre();
+    CentreOn(owner_);
     ComeToFront();
     SetFocus(Item(ItemControlId(ItemControl::Name)));
     return false;
-  }
-
-  void Centre() {
-    if (owner_ == nullptr || !IsWindowVisible(owner_)) {
-      CentreOnScreen();
-      return;
-    }
-    RECT around{}, self{};
-    GetWindowRect(owner_, &around);
-    GetWindowRect(Handle(), &self);
-    SetWindowPos(Handle(), nullptr, (around.left + around.right - (self.right - self.left)) / 2,
-                 (around.top + around.bottom - (self.bottom - self.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
   static bool IsEditField(HWND window) {

@@ -167,6 +167,19 @@ void ModalDialog::CentreOnScreen() {
                area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void ModalDialog::CentreOn(HWND owner) {
+  if (owner == nullptr || !IsWindowVisible(owner)) {
+    CentreOnScreen();
+    return;
+  }
+  RECT around{}, self{};
+  GetWindowRect(owner, &around);
+  GetWindowRect(handle_, &self);
+  SetWindowPos(handle_, nullptr, (around.left + around.right - (self.right - self.left)) / 2,
+               (around.top + around.bottom - (self.bottom - self.top)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void ModalDialog::ComeToFront() {
   BringWindowToTop(handle_);
   SetForegroundWindow(handle_);

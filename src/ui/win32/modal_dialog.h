@@ -45,6 +45,8 @@ protected:
   void SetClientSize(int width, int height);
   // Centres the dialog on the work area of its monitor.
   void CentreOnScreen();
+  // Centres the dialog on `owner`, or on the screen while the owner is missing or hidden.
+  void CentreOn(HWND owner);
   // Puts the dialog above the other programs' windows, as the user is meant to answer it now.
   void ComeToFront();
 

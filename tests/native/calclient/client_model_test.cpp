@@ -44,12 +44,20 @@ TEST(ClientOptions, SwitchesAndOneBasedPositions) {
   ASSERT_TRUE(plain.has_value());
   EXPECT_EQ(plain->caption, kDefaultEditorCaption);
   EXPECT_FALSE(plain->caret.has_value());
+  // Started by Brackwater: the real client's argument text, split at blanks, is taken as it came.
+  const auto started = ParseClientOptions(
+      {"id=C:\\Zup\\Dev(1024x768).zup,servername=SQL1,database=Demo", "Database,ntauthentication=0", "/log=l"},
+      error);
+  ASSERT_TRUE(started.has_value()) << error;
+  EXPECT_EQ(started->clientArguments,
+            "id=C:\\Zup\\Dev(1024x768).zup,servername=SQL1,database=Demo Database,ntauthentication=0");
+  EXPECT_EQ(started->logFile, "l");
 }
 
 TEST(ClientOptions, RefusesWhatItDoesNotKnow) {
   for (const std::vector<std::string>& wrong :
        {std::vector<std::string>{"/caret=0,1"}, {"/caret=1"}, {"/caret=a,b"}, {"/caret=1,2x"}, {"/text="},
-        {"/subform=yes"}, {"finsql"}, {"/unknown"}}) {
+        {"/subform=yes"}, {""}, {"/unknown"}}) {
     std::string error;
     EXPECT_FALSE(ParseClientOptions(wrong, error).has_value()) << wrong[0];
     EXPECT_FALSE(error.empty());
@@ -67,10 +75,12 @@ TEST(StateReport, ListsTheTextSelectionAndLogin) {
   state.mode = "editor";
   state.caretX = 12;
   state.caretY = 16;
+  state.commandLine = "\"C:\\Nav\\finsql.exe\" id=C:\\Zup\\Dev(1x1).zup,database=Demo\r\n";
   const std::string report = FormatState(state, editor, login);
   for (const char* line : {"sequence=7\r\n", "mode=editor\r\n", "caret=2,2\r\n", "anchor=1,2\r\n",
                            "caret_point=12,16\r\n", "login=pending\r\n", "login_user=u\r\n", "lines=2\r\n",
-                           "text=ab\r\ntext=cd\r\n", "selected=b\r\nselected=c\r\n"})
+                           "text=ab\r\ntext=cd\r\n", "selected=b\r\nselected=c\r\n",
+                           "command_line=\"C:\\Nav\\finsql.exe\" id=C:\\Zup\\Dev(1x1).zup,database=Demo  \r\n"})
     EXPECT_NE(report.find(line), std::string::npos) << line;
   EXPECT_TRUE(report.ends_with("end=1\r\n"));
 }

@@ -33,7 +33,10 @@ std::optional<ClientOptions> ParseClientOptions(const std::vector<std::string>& 
     const std::string_view name = text.substr(0, equals);
     const std::string_view value = equals == std::string_view::npos ? std::string_view() : text.substr(equals + 1);
     const bool hasValue = equals != std::string_view::npos;
-    if (name == "/subform" && !hasValue) {
+    if (!text.empty() && text.front() != '/') {
+      if (!options.clientArguments.empty()) options.clientArguments += ' ';
+      options.clientArguments += text;
+    } else if (name == "/subform" && !hasValue) {
       options.subform = true;
     } else if (name == "/login" && !hasValue) {
       options.login = true;

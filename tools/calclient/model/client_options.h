@@ -8,6 +8,8 @@
 //   /state=FILE       where the state report is written (default: the temporary folder)
 //   /log=FILE         where every received message is logged (default: the temporary folder)
 //   /logall           log also painting, mouse movement and the like
+//   id=...,servername=...  (any argument without a leading "/") the argument text Brackwater
+//                     starts a real client with: taken, and reported as it came, not acted on
 #pragma once
 
 #include <optional>
@@ -30,6 +32,7 @@ struct ClientOptions {
   std::string caption = kDefaultEditorCaption;
   std::string stateFile;
   std::string logFile;
+  std::string clientArguments;  // the arguments without a leading "/", joined by blanks
 };
 
 // The arguments without the program name. Empty result with an explanation for a wrong one.

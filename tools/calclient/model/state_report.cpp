@@ -29,6 +29,11 @@ std::string FormatState(const ClientState& state, const EditorModel& editor, con
   Add(out, "sequence", std::to_string(state.sequence));
   Add(out, "mode", state.mode);
   Add(out, "process", state.process);
+  // One line, whatever the starter put in it.
+  std::string commandLine = state.commandLine;
+  for (char& c : commandLine)
+    if (c == '\r' || c == '\n') c = ' ';
+  Add(out, "command_line", commandLine);
   Add(out, "focus_class", state.focusClass);
   Add(out, "editor_class", state.editorClass);
   Add(out, "editor_caption", state.editorCaption);

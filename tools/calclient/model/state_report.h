@@ -23,6 +23,7 @@ struct ClientState {
   unsigned long keysWithModifier = 0;   // ... of which were read with Shift, Ctrl or Alt held
   unsigned long copies = 0;             // copy chords that put text on the clipboard
   std::string heldModifiers;            // what GetKeyState reports now: "shift ctrl alt" subset
+  std::string commandLine;              // the whole command line the client was started with
 };
 
 std::string FormatState(const ClientState& state, const EditorModel& editor, const LoginForm& login);

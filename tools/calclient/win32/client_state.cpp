@@ -18,6 +18,7 @@ void Client::WriteState(unsigned long sequence) {
   state.sequence = sequence;
   state.mode = frame_.Get() != nullptr ? "editor" : "login";
   state.process = process_;
+  state.commandLine = GetCommandLineA();
   state.focusClass = FocusClass();
   state.editorClass = options_.subform ? kEditorClasses[1] : kEditorClasses[0];
   state.editorCaption = options_.caption;
