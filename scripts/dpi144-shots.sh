@@ -41,7 +41,7 @@ shoot() {  # SCRIPT NAME...: runs a picture scenario, keeps its pictures NAME as
   bw_wine_server_start
 }
 shoot management_shot.sh management
-shoot item_dialog_shot.sh item-dialog-sql item-dialog-native item-dialog-plugin
+shoot item_dialog_shot.sh item-dialog-sql item-dialog-native item-dialog-version item-dialog-advanced item-dialog-plugin
 shoot template_list_shot.sh template_editor template_list
 shoot preferences_shot.sh preferences-general preferences-hotkeys about-box whats-new
 shoot completion_shot.sh completion
