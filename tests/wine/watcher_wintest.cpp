@@ -165,12 +165,20 @@ WINTEST(ClientDouble, EditorWindowIsRecognisableAndReportsItsCaret) {
   EXPECT_EQ(final->Value("sequence"), std::string("0"));
 }
 
+// Started with a real client's argument text too, as Brackwater starts it: the double runs and
+// reports its whole command line.
 WINTEST(ClientDouble, SubformSwitchAndCaptionChangeTheEditorWindow) {
-  auto client = StartClient("finsql.exe", "/subform \"/caption=Table 18 Customer - C/AL EDITOR\"");
+  const std::string arguments = "id=C:\\Zup\\Dev(1x1).zup,servername=SQL1,database=Demo Database,ntauthentication=0";
+  auto client = StartClient("finsql.exe", "/subform \"/caption=Table 18 Customer - C/AL EDITOR\" " + arguments);
   ASSERT_TRUE(client.has_value());
   const HWND focus = client->FocusWindow();
   EXPECT_EQ(ClassOf(focus), std::string("C/SIDE Subform"));
   EXPECT_EQ(CaptionOf(focus), std::string("Table 18 Customer - C/AL EDITOR"));
+  const auto state = client->State(5000);
+  ASSERT_TRUE(state.has_value());
+  const std::string commandLine = state->Value("command_line");
+  EXPECT_TRUE(commandLine.find(" " + arguments) != std::string::npos);
+  if (commandLine.find(arguments) == std::string::npos) std::printf("command_line=%s\n", commandLine.c_str());
 }
 
 WINTEST(ClientDouble, PostedTypingIndentsAfterEnter) {
