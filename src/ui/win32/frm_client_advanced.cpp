@@ -118,8 +118,8 @@ private:
 
 }  // namespace
 
-bool ShowClientAdvanced(ClientAdvancedDialog& logic, HWND owner, const std::function<void(int)>& showHelp) {
-  ClientAdvancedWindow window(logic, showHelp);
+bool TfrmClientAdvanced::ShowModal(HWND owner) {
+  ClientAdvancedWindow window(logic_, showHelp_);
   return window.Show(owner);
 }
 

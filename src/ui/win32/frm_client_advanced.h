@@ -14,8 +14,19 @@ namespace bw::ui {
 // IDOK and IDCANCEL. Tests find the controls by them.
 inline int AdvancedControlId(AdvancedControl control) { return 100 + static_cast<int>(control); }
 
-// Shows the dialog modally, centred on `owner`; true when closed with OK (the logic then holds
-// the confirmed values). `showHelp` receives the help number on F1.
-bool ShowClientAdvanced(ClientAdvancedDialog& logic, HWND owner, const std::function<void(int)>& showHelp);
+class TfrmClientAdvanced {
+public:
+  // `showHelp` receives the help number on F1 (none: F1 does nothing).
+  explicit TfrmClientAdvanced(ClientAdvancedDialog& logic, std::function<void(int)> showHelp = {})
+      : logic_(logic), showHelp_(std::move(showHelp)) {}
+
+  // Shows the dialog modally, centred on `owner`; true when closed with OK (the logic then
+  // holds the confirmed values).
+  bool ShowModal(HWND owner);
+
+private:
+  ClientAdvancedDialog& logic_;
+  std::function<void(int)> showHelp_;
+};
 
 }  // namespace bw::ui

@@ -179,7 +179,7 @@ public:
 
   bool EditAdvanced(ClientAdvancedDialog& dialog) override {
     HideHint();  // the bubble would stand over the advanced settings
-    return ShowClientAdvanced(dialog, Handle(), showHelp_);
+    return TfrmClientAdvanced(dialog, showHelp_).ShowModal(Handle());
   }
 
 private:
