@@ -203,6 +203,7 @@ WINTEST(Preferences, NewIndentKeyRunOnStartupAndConfigurationFolder) {
   SetText(GetDlgItem(dialog, ids::kNewLinePause), "400");
   // Out of range: OK says so and the dialog stays; mended, it closes below.
   SetText(GetDlgItem(dialog, ids::kCharacterPause), "101");
+  EXPECT_EQ(ControlText(GetDlgItem(dialog, ids::kNewLinePause)), std::string("400"));
   OfferScreenshot("preferences-general");
   PressButton(dialog, IDOK);
   EXPECT_EQ(Answer(program, "Error", IDOK),

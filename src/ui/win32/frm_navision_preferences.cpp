@@ -94,9 +94,9 @@ private:
   }
 
   bool OnInit() override {
-    SetClientSize(378, 377);
+    SetClientSize(378, 385);
     SetWindowContextHelpId(Handle(), kHelpDialog);
-    const HWND tabs = AddControl(WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, 0, kPages, 8, 8, 362, 328);
+    const HWND tabs = AddControl(WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, 0, kPages, 8, 8, 362, 336);
     for (const char* caption : {"General", "Hotkeys"}) {
       TCITEMA item{};
       item.mask = TCIF_TEXT;
@@ -149,8 +149,8 @@ private:
     Line(1, 214);
     SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK, 214, 344, 75, 25);
-    AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL, 295, 344, 75, 25);
+    AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK, 214, 352, 75, 25);
+    AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL, 295, 352, 75, 25);
 
     form_.Load(values_);
     ShowPage(0);
