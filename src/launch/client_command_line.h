@@ -18,7 +18,8 @@ platform::ScreenSize ClientScreenSize(platform::Screen& screen);
 std::string ZupFilePath(std::string_view zupDir, std::string_view configName, platform::ScreenSize screen);
 
 // The whole argument text: "id=<zup file>", the connection pieces, company and authentication,
-// each piece after a comma, nothing quoted.
+// then for the SQL client the development environment's pieces and the user's additional
+// arguments, each piece after a comma. A value that holds a comma is given in double quotes.
 std::string ClientArguments(const TConfigStorage& config, std::string_view zupDir, platform::ScreenSize screen);
 
 // User name, CR LF, password, CR LF, CR LF: what the credentials hotkey types into the login dialog.

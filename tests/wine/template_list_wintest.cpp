@@ -25,6 +25,7 @@
 #include "platform/win32/unique_resource.h"
 #include "platform/win32/win32_key_names.h"
 #include "settings/template_exchange.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/frm_navision_item.h"
 #include "ui/win32/frm_template_editor.h"
 #include "wintest.h"
@@ -244,6 +245,19 @@ WINTEST(TemplateList, EditorAddsATemplateWhoseHotkeyTypesItIntoTheClient) {
   format.cbSize = sizeof format;
   remote.Send(text, EM_GETCHARFORMAT, SCF_SELECTION, format);
   EXPECT_TRUE(format.crTextColor != RGB(255, 0, 0));
+  // Moved to a monitor at 144 dots per inch and back: the template's own font follows, and the
+  // tag is red again over the new font.
+  const LONG heightAt96 = format.yHeight;
+  for (const int dpi : {144, 96}) {
+    RECT suggested{};
+    GetWindowRect(editor, &suggested);
+    remote.Send(editor, bw::win32::kDpiChangedMessage, MAKEWPARAM(dpi, dpi), suggested);
+    remote.Send(text, EM_EXSETSEL, 0, tag);
+    format.cbSize = sizeof format;
+    remote.Send(text, EM_GETCHARFORMAT, SCF_SELECTION, format);
+    EXPECT_EQ(format.yHeight, heightAt96 * dpi / 96);
+    EXPECT_EQ(format.crTextColor, RGB(255, 0, 0));
+  }
 
   // The box with a modifier alone keeps OK off; a whole hotkey turns it on.
   SendMessageA(GetDlgItem(editor, kUseHotkey), BM_CLICK, 0, 0);

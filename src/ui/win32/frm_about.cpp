@@ -1,5 +1,7 @@
 #include "ui/win32/frm_about.h"
 
+#include <array>
+
 #include "launch/shell_start.h"
 #include "ui/win32/modal_dialog.h"
 #include "platform/win32/unique_resource.h"
@@ -18,29 +20,44 @@ public:
   void Execute(HWND owner) { Run(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, "About"); }
 
 private:
-  HFONT Verdana(int pixels, bool underline = false) {
-    fonts_[fontCount_].Reset(CreateFontA(Scale(pixels), 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE,
-                                         ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                         DEFAULT_PITCH | FF_SWISS, "Verdana"));
-    return fonts_[fontCount_++].Get();
+  // A label in Verdana of this height at 96 dots per inch.
+  struct Label {
+    int id = 0;
+    int pixels = 0;
+    bool underline = false;
+    platform::UniqueFont font;
+  };
+
+  void SetLabelFont(Label& label, BOOL redraw) {
+    label.font.Reset(CreateFontA(Scale(label.pixels), 0, 0, 0, FW_NORMAL, FALSE, label.underline ? TRUE : FALSE, FALSE,
+                                 ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_SWISS, "Verdana"));
+    SendMessageA(Item(label.id), WM_SETFONT, reinterpret_cast<WPARAM>(label.font.Get()), redraw);
   }
-  void Text(int id, const std::string& text, int left, int top, int width, int height, HFONT font,
-            DWORD style = 0) {
-    const HWND label =
-        AddControl("STATIC", text.c_str(), SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | style, 0, id, left, top, width, height);
-    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  void Text(int id, const std::string& text, int left, int top, int width, int height, int pixels,
+            bool underline = false, DWORD style = 0) {
+    AddControl("STATIC", text.c_str(), SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | style, 0, id, left, top, width, height);
+    Label& label = labels_[labelCount_++];
+    label.id = id;
+    label.pixels = pixels;
+    label.underline = underline;
+    SetLabelFont(label, FALSE);
+  }
+  // The dialog manager moves the labels; their fonts are the dialog's own.
+  void OnDpiChanged() override {
+    for (int i = 0; i < labelCount_; ++i) SetLabelFont(labels_[i], TRUE);
   }
 
   bool OnInit() override {
     SetClientSize(296, 141);
     const HWND image = AddControl("STATIC", "", SS_ICON | SS_REALSIZEIMAGE, 0, kImage, 8, 8, 32, 32);
     if (icon_ != nullptr) SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
-    Text(kApplicationName, texts_.fileDescription, 48, 8, 244, 24, Verdana(19));
-    Text(kVersion, texts_.fileVersion, 48, 32, 244, 14, Verdana(11));
-    Text(kCompany, texts_.companyName, 48, 48, 244, 20, Verdana(16));
+    Text(kApplicationName, texts_.fileDescription, 48, 8, 244, 24, 19);
+    Text(kVersion, texts_.fileVersion, 48, 32, 244, 14, 11);
+    Text(kCompany, texts_.companyName, 48, 48, 244, 20, 16);
     AddControl("STATIC", "", SS_ETCHEDHORZ, 0, kBevel, 8, 74, 280, 2);
-    Text(kCopyright, texts_.legalCopyright, 8, 82, 280, 16, Verdana(11));
-    Text(kInternet, texts_.internet, 8, 98, 280, 16, Verdana(11, true), SS_NOTIFY);
+    Text(kCopyright, texts_.legalCopyright, 8, 82, 280, 16, 11);
+    Text(kInternet, texts_.internet, 8, 98, 280, 16, 11, true, SS_NOTIFY);
     if (HasWhatsNew(whatsNew_))
       AddControl("BUTTON", "What's New", WS_TABSTOP | BS_PUSHBUTTON, 0, kWhatsNewButton, 8, 116, 90, 23);
     AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK, 213, 116, 75, 23);
@@ -90,8 +107,8 @@ private:
   HICON icon_;
   const StringList& whatsNew_;
   platform::Shell& shell_;
-  platform::UniqueFont fonts_[5];
-  int fontCount_ = 0;
+  std::array<Label, 5> labels_;
+  int labelCount_ = 0;
 };
 
 class WhatsNewWindow final : public ModalDialog {
@@ -116,18 +133,20 @@ private:
                                       0, 0, client.right, client.bottom, Handle(),
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemo)), GetModuleHandleA(nullptr),
                                       nullptr);
-    font_.Reset(CreateFontA(Scale(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Verdana"));
-    SendMessageA(memo, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    SetMemoFont(memo, FALSE);
     CentreOnScreen();
     SetFocus(memo);
     SendMessageA(memo, EM_SETSEL, 0, 0);
     return false;
   }
 
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM) override {
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_COMMAND && (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK)) {
       End(IDOK);
+      return true;
+    }
+    if (message == WM_SIZE && Item(kMemo) != nullptr) {
+      MoveWindow(Item(kMemo), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return true;
     }
     return false;
@@ -138,6 +157,14 @@ private:
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return GetSysColorBrush(COLOR_BTNFACE);
   }
+
+  void SetMemoFont(HWND memo, BOOL redraw) {
+    font_.Reset(CreateFontA(Scale(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Verdana"));
+    SendMessageA(memo, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), redraw);
+  }
+  // A window made by hand, not by the dialog manager: the memo follows the new client area.
+  void OnDpiChanged() override { SetMemoFont(Item(kMemo), TRUE); }
 
   const StringList& lines_;
   platform::UniqueFont font_;

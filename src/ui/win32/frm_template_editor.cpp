@@ -89,6 +89,7 @@ private:
     InvalidateRect(text, nullptr, TRUE);
     SendMessageA(text, EM_SETEVENTMASK, 0, mask);
     --quiet_;
+    red_ = red;
   }
   void SetHotkeyText(std::string_view text) override {
     ++quiet_;
@@ -105,9 +106,25 @@ private:
   void EnableOk(bool enabled) override { EnableWindow(Item(IDOK), enabled ? TRUE : FALSE); }
 
   // ---- the window
-  bool OnInit() override {
+  void MakeTextFont() {
     font_.Reset(CreateFontA(-Scale(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Fixedsys"));
+  }
+
+  // The dialog manager gives only the controls in the dialog font a new one; the template's own
+  // font and the tag buttons are measured here, and the tags coloured again over the new font.
+  void OnDpiChanged() override {
+    MakeTextFont();
+    ++quiet_;
+    SendMessageA(Item(kText), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+    --quiet_;
+    const std::vector<TextSpan> red = red_;
+    ColourTags(red);
+    SendMessageA(Item(kToolbar), TB_SETBUTTONSIZE, 0, MAKELPARAM(Scale(62), Scale(36)));
+  }
+
+  bool OnInit() override {
+    MakeTextFont();
     const HWND bar = AddControl(TOOLBARCLASSNAMEA, "",
                                 TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NORESIZE | CCS_NODIVIDER, 0, kToolbar,
                                 0, 0, 0, 0);
@@ -376,6 +393,7 @@ private:
   TemplateEditorForm& form_;
   const std::function<void(int)>& showHelp_;
   platform::UniqueFont font_;
+  std::vector<TextSpan> red_;  // the tags coloured last
   std::array<std::string, std::size(kTagButtons)> captions_;
   std::string hint_;
   COLORREF hotkeyColour_ = RGB(0, 0, 0);

@@ -35,6 +35,7 @@ TEST(JsonSettings, RoundTripKeepsEveryValueAndByte) {
   const Json json = Json::parse(text);
   EXPECT_EQ(json["children"][0]["VarList"][1], "Ticket=NAV-17");
   EXPECT_EQ(json["children"][0]["Author"], "J\xC3\xB6rg M\xC3\xBCller");
+  EXPECT_EQ(json["children"][1]["children"][0]["children"][1]["NavServerManagementPort"], 7045);
 
   const auto back = ReadSettingsJson(text);
   EXPECT_EQ(WriteComponentStream(*back), WriteComponentStream(*tree));

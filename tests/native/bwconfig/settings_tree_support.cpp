@@ -33,6 +33,16 @@ std::unique_ptr<TStorage> MakeRichTree() {
   config->Password = "s\xE9\x63ret";
   config->Hotkey = 0xC054;
   folder->AddChild(std::move(config));
+  auto development = std::make_unique<TConfigStorage>();
+  development->ConfigName = "BC14";
+  development->NavServerName = "BCSRV";
+  development->NavServerInstance = "BC140";
+  development->NavServerManagementPort = 7045;
+  development->Tenant = "default";
+  development->UseOldEditor = true;
+  development->GenerateSymbolReference = true;
+  development->AdditionalArguments = "showalldesignercolumns=yes";
+  folder->AddChild(std::move(development));
   configs->AddChild(std::move(folder));
   root->AddChild(std::move(configs));
 

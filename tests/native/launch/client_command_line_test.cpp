@@ -72,7 +72,80 @@ TEST(ClientArgumentsTest, EmptyAndMissingValues) {
   emptySql.ConfigName = "My Dev, new";
   emptySql.UseNTAuthentication = true;
   EXPECT_EQ(ClientArguments(emptySql, "", kScreen),
-            "id=My Dev, new(1024x768).zup,servername=,database=,ntauthentication=1");
+            "id=\"My Dev, new(1024x768).zup\",servername=,database=,ntauthentication=1");
+}
+
+// The development environments of NAV 2013 and later take more pieces; a configuration that
+// sets none of them gets exactly the text an older client gets.
+TEST(ClientArgumentsTest, DevelopmentEnvironmentPiecesFollowInAFixedOrder) {
+  struct Sample {
+    std::string_view client;
+    void (*set)(TConfigStorage&);
+    std::string_view expected;
+  };
+  const Sample samples[] = {
+      {"NAV 5.0", [](TConfigStorage& c) { c.Company = "CRONUS International Ltd."; },
+       "id=C:\\Zup\\Dev(1024x768).zup,servername=SQL1\\NAV,database=Demo,company=CRONUS International Ltd.,"
+       "ntauthentication=0"},
+      {"NAV 2013 R2",
+       [](TConfigStorage& c) {
+         c.UseNTAuthentication = true;
+         c.NavServerName = "NAVSRV";
+         c.NavServerInstance = "DynamicsNAV71";
+         c.NavServerManagementPort = 7045;
+       },
+       "id=C:\\Zup\\Dev(1024x768).zup,servername=SQL1\\NAV,database=Demo,ntauthentication=1,"
+       "navservername=NAVSRV,navserverinstance=DynamicsNAV71,navservermanagementport=7045"},
+      {"NAV 2016",
+       [](TConfigStorage& c) {
+         c.Company = "CRONUS, Inc.";
+         c.NavServerName = "NAVSRV";
+         c.NavServerInstance = "DynamicsNAV90";
+         c.Tenant = "default";
+         c.UseOldEditor = true;
+       },
+       "id=C:\\Zup\\Dev(1024x768).zup,servername=SQL1\\NAV,database=Demo,company=\"CRONUS, Inc.\","
+       "ntauthentication=0,navservername=NAVSRV,navserverinstance=DynamicsNAV90,tenant=default,useoldeditor=yes"},
+      {"Business Central 14",
+       [](TConfigStorage& c) {
+         c.UseNTAuthentication = true;
+         c.NavServerName = "BCSRV";
+         c.NavServerInstance = "BC140";
+         c.NavServerManagementPort = 7045;
+         c.UseOldEditor = true;
+         c.GenerateSymbolReference = true;
+         c.AdditionalArguments = " ,showalldesignercolumns=yes,temppath=C:\\Temp\\BC, ";
+       },
+       "id=C:\\Zup\\Dev(1024x768).zup,servername=SQL1\\NAV,database=Demo,ntauthentication=1,"
+       "navservername=BCSRV,navserverinstance=BC140,navservermanagementport=7045,useoldeditor=yes,"
+       "generatesymbolreference=yes,showalldesignercolumns=yes,temppath=C:\\Temp\\BC"},
+      {"unusable management port, blank extra text",
+       [](TConfigStorage& c) {
+         c.NavServerManagementPort = 70000;
+         c.AdditionalArguments = " , ";
+         c.Password = "secret";
+       },
+       "id=C:\\Zup\\Dev(1024x768).zup,servername=SQL1\\NAV,database=Demo,ntauthentication=0"},
+  };
+  for (const Sample& sample : samples) {
+    TConfigStorage sql;
+    sql.ConfigName = "Dev";
+    sql.Server = "SQL1\\NAV";
+    sql.Database = "Demo";
+    sql.Username = "admin";
+    sql.Password = "pw";
+    sample.set(sql);
+    EXPECT_EQ(ClientArguments(sql, kZup, kScreen), sample.expected) << sample.client;
+  }
+
+  // The native client knows none of them.
+  TConfigStorage native;
+  MakeNative(native, false);
+  native.Database = "C:\\db\\a,b.fdb";
+  native.NavServerName = "NAVSRV";
+  native.UseOldEditor = true;
+  native.AdditionalArguments = "temppath=C:\\Temp";
+  EXPECT_EQ(ClientArguments(native, kZup, kScreen), "id=C:\\Zup\\Dev(1024x768).zup,database=\"C:\\db\\a,b.fdb\"");
 }
 
 TEST(StartClientTest, StartsTheExpandedExecutableInItsFolderAndKeepsTheLastLogin) {

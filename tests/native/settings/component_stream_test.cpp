@@ -60,9 +60,28 @@ TEST(ComponentStreamWriter, ConfigurationByteForByte) {
   expected.Raw("TPF0").Begin("TConfigStorage").Text("ConfigName", "Dev").Text("ExecutablePath", config.ExecutablePath);
   expected.Bool("UseServer", false).Short("Port").Byte({0x03, 0x67, 0x09}).Text("NetType", "TCP");
   expected.Bool("UseNTAuthentication", false).Bool("IsSubMenu", false).Bool("IsNative", true);
-  expected.Int8("Hotkey", 0).Byte({0, 0});
+  expected.Int8("Hotkey", 0);
+  EXPECT_EQ(StreamOf(config), StreamBytes(expected).Byte({0, 0}).Bytes());
 
+  // The development environment's settings follow Hotkey, each only when set.
+  config.NavServerName = "NAVSRV";
+  config.NavServerManagementPort = 7045;
+  config.UseOldEditor = true;
+  config.AdditionalArguments = "unicode=1";
+  expected.Text("NavServerName", "NAVSRV").Short("NavServerManagementPort").Byte({0x03, 0x85, 0x1b});
+  expected.Bool("UseOldEditor", true).Text("AdditionalArguments", "unicode=1").Byte({0, 0});
   EXPECT_EQ(StreamOf(config), expected.Bytes());
+  config.NavServerInstance = "BC140";
+  config.Tenant = "default";
+  config.GenerateSymbolReference = true;
+  const auto record = RoundTrip(config);
+  const auto& loaded = As<TConfigStorage>(*record);
+  EXPECT_EQ(loaded.NavServerName, "NAVSRV");
+  EXPECT_EQ(loaded.NavServerInstance, "BC140");
+  EXPECT_EQ(loaded.NavServerManagementPort, 7045);
+  EXPECT_EQ(loaded.Tenant, "default");
+  EXPECT_TRUE(loaded.UseOldEditor && loaded.GenerateSymbolReference);
+  EXPECT_EQ(loaded.AdditionalArguments, "unicode=1");
 }
 
 TEST(ComponentStreamWriter, IntegersTakeTheSmallestTag) {
