@@ -19,9 +19,9 @@ inline constexpr char kCursorMarker = '|';
 // CR becomes Enter (then the pace's new-line wait, then one Left per leading space of the line
 // just ended, undoing the editor's automatic indentation, without pauses); LF and "|" are not
 // typed; every other byte becomes one WM_CHAR followed by the pace's character wait (none by
-// default). Leading spaces end at the first byte that is neither
-// a space, LF nor "|" (a tab ends them): a marker among them takes no column, so the spaces
-// on both of its sides are the ones the editor indents the next line by.
+// default). Leading spaces end at the first byte that is neither a space, LF nor "|" (a tab
+// ends them): a marker among them takes no column, so the spaces on both of its sides are the
+// ones the editor indents the next line by.
 // Run it inside an InputGuard, which first waits for the user to let go of the modifiers.
 bool TypeText(Poster& poster, platform::WindowId window, std::string_view text, TypingPace pace = {});
 
