@@ -1,5 +1,6 @@
 #include "app/preferences_apply.h"
 
+#include "editor/typing_pace.h"
 #include "editor/variable_list.h"
 #include "platform/environment.h"
 #include "settings/hotkey_text.h"
@@ -26,6 +27,9 @@ void ApplyPreferences(const PreferenceValues& values, PreferencesTarget target, 
   general.ActivateViaCTRLSpace = values.activateViaCtrlSpace;
   // The passwords take the new form at the next save.
   general.ProtectPasswords = values.protectPasswords;
+  const TypingPace pace = ClampedPace(values.newLinePause, values.characterPause);
+  general.NewLinePause = static_cast<std::int32_t>(pace.newLine.count());
+  general.CharacterPause = static_cast<std::int32_t>(pace.character.count());
 
   target.configFile.Relocate(values.configDir);
   target.core.ApplyHotkeySettings();

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "app/app_core.h"
@@ -29,6 +30,9 @@ struct PreferenceValues {
   bool activateViaDot = false;
   bool activateViaCtrlSpace = true;
   bool protectPasswords = false;  // stored passwords protected by the user's Windows account
+  // The typing pace in milliseconds (NewLinePause, CharacterPause), each within its range.
+  std::int32_t newLinePause = kDefaultNewLinePauseMs;
+  std::int32_t characterPause = kDefaultCharacterPauseMs;
 
   std::string& Hotkey(HotkeyBox box) { return hotkeys[static_cast<std::size_t>(box)]; }
   const std::string& Hotkey(HotkeyBox box) const { return hotkeys[static_cast<std::size_t>(box)]; }
@@ -64,7 +68,8 @@ struct PreferencesTarget {
 };
 
 // In this order: Author, Initials, Company and ZupDir (with a trailing delimiter); AutoStart;
-// the nine hotkey texts (in their canonical form) and the completion switches; the
+// the nine hotkey texts (in their canonical form), the completion switches, the password
+// protection and the typing pace (clamped into its ranges); the
 // configuration folder (the file moves when its path changes); every hotkey registered anew;
 // the variables "Author", "Initials" and "Company".
 void ApplyPreferences(const PreferenceValues& values, PreferencesTarget target, platform::KeyNames& keys);

@@ -51,16 +51,17 @@ std::optional<SelectedLines> CopySelection(const BlockCommandContext& context, P
 }
 
 // Edits the line the caret stands on (in column 1) and keeps its entry up to date.
-void EditLine(Poster& poster, platform::WindowId window, BlockOperation operation, std::string& entry) {
+void EditLine(Poster& poster, platform::WindowId window, BlockOperation operation, milliseconds pause,
+              std::string& entry) {
   const auto removeLeading = [&](char c) {
     if (entry.empty() || entry[0] != c) return;
     const std::size_t count = entry.size() > 1 && entry[1] == c ? 2 : 1;
-    for (std::size_t i = 0; i < count; ++i) poster.PostKey(window, vk::Delete, milliseconds::zero());
+    for (std::size_t i = 0; i < count; ++i) poster.PostKey(window, vk::Delete, pause);
     entry.erase(0, count);
   };
   const auto insert = [&](char c) {
-    poster.PostChar(window, c, milliseconds::zero());
-    poster.PostChar(window, c, milliseconds::zero());
+    poster.PostChar(window, c, pause);
+    poster.PostChar(window, c, pause);
     entry.insert(0, 2, c);
   };
   switch (operation) {
@@ -81,7 +82,7 @@ void RunPass(const BlockCommandContext& context, Poster& poster, platform::Windo
   if (selection.caretBelow) poster.PostKey(window, vk::Up, kLinePause);
   for (std::size_t i = n; i-- > 0;) {
     poster.PostKey(window, vk::Home, kLinePause);
-    EditLine(poster, window, operation, selection.lines[i]);
+    EditLine(poster, window, operation, context.pace.character, selection.lines[i]);
     // No Up after the top line: at the top of the text it would not move, and the Downs
     // below would then overshoot.
     if (i > 0) poster.PostKey(window, vk::Up, kLinePause);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "editor/block_operation.h"
+#include "editor/typing_pace.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
@@ -26,7 +27,8 @@ inline constexpr std::string_view kClipboardError = "Cannot open clipboard";
 inline constexpr int kCopyTries = 20;
 inline constexpr std::chrono::milliseconds kCopyRetryPause{50};
 
-// The pauses after the keys of one pass.
+// The pauses after the caret keys of one pass (the keys that edit a line wait the typing
+// pace's character pause instead).
 inline constexpr std::chrono::milliseconds kLinePause{50};
 inline constexpr std::chrono::milliseconds kDownPause{5};
 inline constexpr std::chrono::milliseconds kPassEndPause{10};
@@ -38,6 +40,8 @@ struct BlockCommandContext {
   platform::Clipboard& clipboard;
   platform::Clock& clock;
   platform::Messages& messages;
+  // The preferences' pace: its character pause follows each character typed and each Delete.
+  TypingPace pace{};
 };
 
 // The confirmation asked before the command ("Perform indentation ?" and so on).

@@ -191,7 +191,8 @@ void CodeCompletion::HandWordBack() {
 void CodeCompletion::InsertCompletion(std::string trailing) {
   const std::string_view word = filter_.SelectedWord();
   if (word.empty()) return;  // nothing is typed; the choosing key is still swallowed
-  services_.inserter.Insert(InsertJob{target_, filter_.Filter(), std::string(word), std::move(trailing)});
+  const TypingPace pace = services_.switches ? services_.switches().pace : TypingPace{};
+  services_.inserter.Insert(InsertJob{target_, filter_.Filter(), std::string(word), std::move(trailing), pace});
 }
 
 void CodeCompletion::Close() {

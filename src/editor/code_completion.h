@@ -12,6 +12,7 @@
 
 #include "editor/completion_filter.h"
 #include "editor/insert_thread.h"
+#include "editor/typing_pace.h"
 #include "platform/desktop.h"
 #include "platform/key_translation.h"
 #include "platform/keyboard.h"
@@ -56,10 +57,11 @@ private:
   std::optional<TInsertThread> worker_;
 };
 
-// The two triggers of the preferences.
+// What the preferences set for completion: the two triggers and the pace of the typing.
 struct CompletionSwitches {
   bool viaDot = false;        // ActivateViaDOT
   bool viaCtrlSpace = true;   // ActivateViaCTRLSpace
+  TypingPace pace{};          // NewLinePause and CharacterPause, clamped
 };
 
 struct CompletionServices {

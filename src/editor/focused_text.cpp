@@ -27,7 +27,7 @@ InsertOutcome InsertCredentials(const InsertionContext& context, platform::Deskt
 
   InputGuard guard(context.input, context.clock, {.busyCursor = true});
   Poster poster(context.keyboard, context.clock);
-  TypeVerbatim(poster, window, context.credentialsText);
+  TypeVerbatim(poster, window, context.credentialsText, context.pace);
   return InsertOutcome::Typed;
 }
 

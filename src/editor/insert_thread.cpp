@@ -13,8 +13,8 @@ void RunInsert(const InsertServices& services, const InsertJob& job) {
   poster.StopOnRequest(services.input);
   for (std::size_t i = 0; i < job.typedText.size(); ++i) poster.PostKey(job.target, platform::vk::Left, kRemovePause);
   for (std::size_t i = 0; i < job.typedText.size(); ++i) poster.PostKey(job.target, platform::vk::Delete, kRemovePause);
-  TypeText(poster, job.target, job.word);
-  if (job.trailing.size() == 1) poster.PostChar(job.target, job.trailing[0], std::chrono::milliseconds::zero());
+  TypeText(poster, job.target, job.word, job.pace);
+  if (job.trailing.size() == 1) poster.PostChar(job.target, job.trailing[0], job.pace.character);
 }
 
 TInsertThread::TInsertThread(InsertServices services, InsertJob job)

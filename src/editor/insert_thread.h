@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "editor/typing_pace.h"
 #include "platform/clock.h"
 #include "platform/keyboard.h"
 #include "platform/user_input.h"
@@ -21,6 +22,7 @@ struct InsertJob {
   std::string typedText;                             // characters to remove in front of the caret
   std::string word;                                  // the word to type
   std::string trailing;                              // typed after the word when one character
+  TypingPace pace{};                                 // the preferences' pace of the typing
 };
 
 // The platform services of the worker; they must outlive every worker started with them.
@@ -32,7 +34,8 @@ struct InsertServices {
 
 // The worker's body, run on the calling thread: with input blocked, the busy cursor shown and
 // the target's drawing locked, Left and Delete once per typed character (10 ms each), the
-// word through TypeText, then the trailing character. An empty word does nothing at all.
+// word through TypeText at the job's pace, then the trailing character (with the pace's
+// character pause). An empty word does nothing at all.
 void RunInsert(const InsertServices& services, const InsertJob& job);
 
 class TInsertThread {

@@ -41,11 +41,14 @@ std::vector<std::uint16_t> CursorPlacementKeys(std::string_view typedText) {
   return keys;
 }
 
-std::optional<std::string> LongTypingQuestion(std::string_view typedText) {
+std::optional<std::string> LongTypingQuestion(std::string_view typedText, TypingPace pace) {
   const auto lines = static_cast<std::size_t>(std::count(typedText.begin(), typedText.end(), '\r')) + 1;
-  const auto takes = kEnterPause * static_cast<std::int64_t>(lines - 1);
+  const auto characters = std::count_if(typedText.begin(), typedText.end(),
+                                        [](char c) { return c != '\r' && c != '\n' && c != kCursorMarker; });
+  const auto takes = pace.newLine * static_cast<std::int64_t>(lines - 1) + pace.character * characters;
   if (lines <= kLongTypingLines && takes <= kLongTypingTime) return std::nullopt;
-  const auto minutes = std::chrono::ceil<std::chrono::minutes>(takes).count();
+  // Many lines typed without pauses still take a moment: never "about 0 minutes".
+  const auto minutes = std::max<std::int64_t>(1, std::chrono::ceil<std::chrono::minutes>(takes).count());
   std::string question(kLongTypingQuestion);
   question.replace(question.find("%d"), 2, std::to_string(lines));
   question.replace(question.find("%d"), 2, std::to_string(minutes));
@@ -69,7 +72,7 @@ InsertOutcome InsertTemplateText(const InsertionContext& context, platform::Wind
       !context.messages.Confirm(kConfirmCaption, kInsertTemplateQuestion))
     return InsertOutcome::Cancelled;
 
-  if (const auto question = LongTypingQuestion(expanded->text);
+  if (const auto question = LongTypingQuestion(expanded->text, context.pace);
       question && !context.messages.Confirm(kConfirmCaption, *question))
     return InsertOutcome::Cancelled;
 
@@ -77,7 +80,7 @@ InsertOutcome InsertTemplateText(const InsertionContext& context, platform::Wind
     InputGuard guard(context.input, context.clock, {.busyCursor = true});
     Poster poster(context.keyboard, context.clock);
     poster.StopOnRequest(context.input);
-    if (TypeText(poster, window, expanded->text)) {
+    if (TypeText(poster, window, expanded->text, context.pace)) {
       for (const std::uint16_t key : CursorPlacementKeys(expanded->text)) poster.PostKey(window, key, kCaretMovePause);
     }
     if (!poster.Stopped()) return InsertOutcome::Typed;

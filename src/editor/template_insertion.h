@@ -12,6 +12,7 @@
 
 #include "editor/posting.h"
 #include "editor/template_expansion.h"
+#include "editor/typing_pace.h"
 #include "platform/clock.h"
 #include "platform/keyboard.h"
 #include "platform/messages.h"
@@ -23,7 +24,8 @@ inline constexpr std::string_view kAttachFailed = "Brackwater failed to attach t
 inline constexpr std::string_view kConfirmCaption = "Confirm";
 // The pause after each caret move that places the cursor.
 inline constexpr std::chrono::milliseconds kCaretMovePause{10};
-// A typing run longer than this (each line waits kEnterPause) is asked for before it starts.
+// A typing run longer than this (each line waits the pace's new-line pause, each character its
+// character pause) is asked for before it starts.
 inline constexpr std::chrono::minutes kLongTypingTime{2};
 inline constexpr std::size_t kLongTypingLines = 10000;
 inline constexpr std::string_view kLongTypingQuestion =
@@ -42,6 +44,8 @@ struct InsertionContext {
   std::string credentialsText;
   // Receives every template passed in: the repeat-last hotkey's text.
   std::function<void(std::string_view)> rememberTemplate;
+  // The preferences' pace of the typing (templates and the login alike).
+  TypingPace pace{};
 };
 
 enum class InsertOutcome {
@@ -65,7 +69,8 @@ InsertOutcome InsertTemplateText(const InsertionContext& context, platform::Wind
 // on one line and a text ending in CR leaves the caret at the start of a new line.
 std::vector<std::uint16_t> CursorPlacementKeys(std::string_view typedText);
 
-// The question before a long typing run, or nothing when the text types quickly enough.
-std::optional<std::string> LongTypingQuestion(std::string_view typedText);
+// The question before a long typing run at the given pace, or nothing when the text types
+// quickly enough.
+std::optional<std::string> LongTypingQuestion(std::string_view typedText, TypingPace pace = {});
 
 }  // namespace bw

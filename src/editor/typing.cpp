@@ -2,19 +2,19 @@
 
 namespace bw {
 
-bool TypeText(Poster& poster, platform::WindowId window, std::string_view text) {
+bool TypeText(Poster& poster, platform::WindowId window, std::string_view text, TypingPace pace) {
   int leadingSpaces = 0;
   bool nonBlankSeen = false;
   bool markerSeen = false;
   for (const char c : text) {
     if (c == '\r') {
-      poster.PostKey(window, platform::vk::Enter, kEnterPause);
+      poster.PostKey(window, platform::vk::Enter, pace.newLine);
       for (int i = 0; i < leadingSpaces; ++i) poster.PostKey(window, platform::vk::Left, std::chrono::milliseconds::zero());
       leadingSpaces = 0;
       nonBlankSeen = false;
       continue;
     }
-    if (c != '\n' && c != kCursorMarker) poster.PostChar(window, c, std::chrono::milliseconds::zero());
+    if (c != '\n' && c != kCursorMarker) poster.PostChar(window, c, pace.character);
     if (c == ' ' && !nonBlankSeen) ++leadingSpaces;
     if (c != ' ' && c != '\n' && c != kCursorMarker) nonBlankSeen = true;
     if (c == kCursorMarker) markerSeen = true;
@@ -22,12 +22,12 @@ bool TypeText(Poster& poster, platform::WindowId window, std::string_view text) 
   return markerSeen;
 }
 
-void TypeVerbatim(Poster& poster, platform::WindowId window, std::string_view text) {
+void TypeVerbatim(Poster& poster, platform::WindowId window, std::string_view text, TypingPace pace) {
   for (const char c : text) {
     if (c == '\r')
-      poster.PostKey(window, platform::vk::Enter, kEnterPause);
+      poster.PostKey(window, platform::vk::Enter, pace.newLine);
     else if (c != '\n')
-      poster.PostChar(window, c, std::chrono::milliseconds::zero());
+      poster.PostChar(window, c, pace.character);
   }
 }
 

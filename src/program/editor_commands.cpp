@@ -3,6 +3,7 @@
 #include "editor/block_command.h"
 #include "editor/focused_text.h"
 #include "editor/input_guard.h"
+#include "editor/typing_pace.h"
 #include "platform/win32/win32_elevation.h"
 #include "ui/win32/frm_ask_var.h"
 #include "ui/win32/frm_insert_template.h"
@@ -36,12 +37,14 @@ InsertionContext Win32EditorCommands::Insertion() {
           messages_,
           {General(core.Root()).VarList, *asker_, localTime_, locale_},
           core.CredentialsText(),
-          [core = core_](std::string_view text) { core->SetLastTemplateText(std::string(text)); }};
+          [core = core_](std::string_view text) { core->SetLastTemplateText(std::string(text)); },
+          PaceOf(General(core.Root()))};
 }
 
 void Win32EditorCommands::BlockCommand(BlockOperation operation) {
   if (core_ == nullptr) return;
-  bw::BlockCommand({desktop_, keyboard_, input_, clipboard_, clock_, messages_}, operation);
+  bw::BlockCommand({desktop_, keyboard_, input_, clipboard_, clock_, messages_, PaceOf(General(core_->Root()))},
+                   operation);
 }
 
 void Win32EditorCommands::OpenInsertTemplate() {

@@ -8,6 +8,7 @@
 #include "base/app_texts.h"
 #include "base/path_parts.h"
 #include "app/help_texts.h"
+#include "editor/typing_pace.h"
 #include "editor/variable_list.h"
 #include "settings/protected_password.h"
 #include "ui/win32/dpi.h"
@@ -100,7 +101,7 @@ void MainForm::CreateComponents() {
   completion_ = std::make_unique<CompletionHost>(instance_, images_->Get(), platform_, [this] {
     if (!settings_.root) return CompletionSwitches{false, false};
     const TBrackwaterStorage& general = General(*settings_.root);
-    return CompletionSwitches{general.ActivateViaDOT, general.ActivateViaCTRLSpace};
+    return CompletionSwitches{general.ActivateViaDOT, general.ActivateViaCTRLSpace, PaceOf(general)};
   });
   watcher_ = std::make_unique<CodingWatcher>(
       instance_, std::string(FolderPart(programPath_)), messageBoxes_,

@@ -100,6 +100,9 @@ template <class Self, class Visitor> void TBrackwaterStorage::Visit(Self& s, Vis
   v.Field("InsertWindowHeight", s.InsertWindowHeight);
   v.Field("InsertWindowSplitter", s.InsertWindowSplitter);
   if (!std::is_const_v<Self> || s.ProtectPasswords) v.Field("ProtectPasswords", s.ProtectPasswords);
+  if (!std::is_const_v<Self> || s.NewLinePause != kDefaultNewLinePauseMs) v.Field("NewLinePause", s.NewLinePause);
+  if (!std::is_const_v<Self> || s.CharacterPause != kDefaultCharacterPauseMs)
+    v.Field("CharacterPause", s.CharacterPause);
 }
 BW_RECORD_VISITORS(TBrackwaterStorage)
 

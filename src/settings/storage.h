@@ -12,6 +12,11 @@ namespace bw {
 
 using StringList = std::vector<std::string>;
 
+// The typing pace's stored defaults, in milliseconds: the wait after each typed Enter and the
+// wait after each typed character.
+inline constexpr std::int32_t kDefaultNewLinePauseMs = 150;
+inline constexpr std::int32_t kDefaultCharacterPauseMs = 0;
+
 // Visits the persisted fields of a record in file order. One overload per field type.
 class FieldVisitor {
 public:
@@ -108,6 +113,11 @@ public:
   // Stored passwords are kept protected by the user's account; written only when set, so a
   // file that does not use it stays as it was.
   bool ProtectPasswords = false;
+  // The typing pace in milliseconds, for slow and remote connections; each is written only when
+  // it differs from its default. Read as stored: the typing clamps it (a damaged or hand-made
+  // file may hold anything).
+  std::int32_t NewLinePause = kDefaultNewLinePauseMs;
+  std::int32_t CharacterPause = kDefaultCharacterPauseMs;
 
 private:
   template <class Self, class Visitor> static void Visit(Self& self, Visitor& visitor);

@@ -1,9 +1,12 @@
 #include "ui/preferences_form.h"
 
+#include <charconv>
+#include <optional>
 #include <set>
 
 #include "base/app_texts.h"
 #include "base/format_text.h"
+#include "editor/typing_pace.h"
 #include "platform/ansi_text.h"
 #include "settings/config_location.h"
 #include "settings/hotkey_text.h"
@@ -15,7 +18,25 @@ namespace {
 // The dialog's fields and messages are ANSI; the configuration folder is a UTF-8 path.
 std::string AnsiShown(const std::string& utf8) { return platform::Utf8ToAnsi(utf8).value_or(utf8); }
 
+// The number a pause field holds: digits only (blanks around them allowed), within 0 to limit.
+std::optional<std::int32_t> PauseValue(std::string_view text, std::int32_t limit) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return std::nullopt;
+  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+  if (text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+  std::int32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value > limit) return std::nullopt;
+  return value;
+}
+
 }  // namespace
+
+std::string_view PauseCaption(PauseBox box) {
+  return box == PauseBox::NewLine ? kNewLinePauseCaption : kCharacterPauseCaption;
+}
+
+std::int32_t PauseLimit(PauseBox box) { return box == PauseBox::NewLine ? kMaxNewLinePauseMs : kMaxCharacterPauseMs; }
 
 PreferenceValues ReadPreferences(const TBrackwaterStorage& general, bool autoStart, platform::Environment& environment,
                                  platform::Registry& registry) {
@@ -29,6 +50,10 @@ PreferenceValues ReadPreferences(const TBrackwaterStorage& general, bool autoSta
   values.activateViaDot = general.ActivateViaDOT;
   values.protectPasswords = general.ProtectPasswords;
   values.activateViaCtrlSpace = general.ActivateViaCTRLSpace;
+  // What the typing uses: a stored value out of its range is shown clamped.
+  const TypingPace pace = PaceOf(general);
+  values.newLinePause = static_cast<std::int32_t>(pace.newLine.count());
+  values.characterPause = static_cast<std::int32_t>(pace.character.count());
   const std::string base = platform::ProgramBaseName(environment.ProgramPath());
   values.configDir = registry.ReadString(ConfigLocationKey(base), kFolderValue).value_or("");
   return values;
@@ -43,6 +68,7 @@ PreferencesForm::PreferencesForm(PreferencesView& view, platform::FolderDialog& 
 void PreferencesForm::Load(const PreferenceValues& values) {
   values_ = values;
   protectedAtLoad_ = values.protectPasswords;
+  pauseRefused_ = {};
   view_.ShowFolder(FolderBox::Config, AnsiShown(values_.configDir));
   view_.ShowFolder(FolderBox::Zup, values_.zupDir);
   for (const HotkeyBox box : kHotkeyBoxes) {
@@ -106,6 +132,12 @@ void PreferencesForm::Browse(FolderBox box, platform::Messages& messages) {
   view_.ShowFolder(box, *ansi);
 }
 
+void PreferencesForm::PauseChanged(PauseBox box, std::string_view text) {
+  const auto value = PauseValue(text, PauseLimit(box));
+  pauseRefused_[static_cast<std::size_t>(box)] = !value;
+  if (value) (box == PauseBox::NewLine ? values_.newLinePause : values_.characterPause) = *value;
+}
+
 bool PreferencesForm::CheckOnOk(platform::FileSystem& files, platform::Messages& messages) const {
   bool passed = true;
   if (values_.zupDir.empty() || !files.FolderExists(platform::AnsiToUtf8(values_.zupDir))) {
@@ -114,6 +146,12 @@ bool PreferencesForm::CheckOnOk(platform::FileSystem& files, platform::Messages&
   }
   if (!values_.configDir.empty() && !files.FolderExists(values_.configDir)) {
     messages.Show(platform::MessageKind::Error, FormatText(kFolderNotFound, {AnsiShown(values_.configDir)}));
+    passed = false;
+  }
+  for (const PauseBox box : {PauseBox::NewLine, PauseBox::Character}) {
+    if (!pauseRefused_[static_cast<std::size_t>(box)]) continue;
+    messages.Show(platform::MessageKind::Error,
+                  FormatText(kPauseNotInRange, {PauseCaption(box), std::to_string(PauseLimit(box))}));
     passed = false;
   }
   if (passed && protectedAtLoad_ && !values_.protectPasswords)

@@ -21,6 +21,8 @@
 namespace bw {
 
 enum class FolderBox { Config, Zup };
+// The two typing pace fields of the "General" page.
+enum class PauseBox { NewLine, Character };
 
 // Title of the folder dialog behind both browse buttons.
 inline constexpr std::string_view kFolderDialogTitle = "Location of Zup files";
@@ -30,9 +32,17 @@ inline constexpr std::string_view kUnprotectPasswordsText =
     "Your stored passwords will be saved in the configuration file without the protection of your "
     "Windows account.\r\nAnyone who can read the file can then read them.\r\n\r\nContinue?";
 inline constexpr std::string_view kFolderNotFound = "Cannot locate the folder '%s'.\r\nPlease enter a valid foldername.";
+inline constexpr std::string_view kNewLinePauseCaption = "Pause after each new line";
+inline constexpr std::string_view kCharacterPauseCaption = "Pause between characters";
+inline constexpr std::string_view kPauseNotInRange =
+    "'%s' must be a whole number of milliseconds from 0 to %s.\r\nPlease enter a valid number.";
 inline constexpr std::string_view kFolderNotStorable =
     "The folder '%s' cannot be stored in the settings file: its name holds characters outside the "
     "system's ANSI code page.\r\nPlease choose another folder.";
+
+// A pause field's label, and the largest pause it takes (the smallest is 0).
+std::string_view PauseCaption(PauseBox box);
+std::int32_t PauseLimit(PauseBox box);
 
 // The dialog's values from the general record, the start-with-Windows flag and the registry's
 // configuration folder (empty when none is set).
@@ -71,8 +81,13 @@ public:
   // could not hold it.
   void Browse(FolderBox box, platform::Messages& messages);
 
+  // A pause typed into its field, in milliseconds. The value is taken when the text is a whole
+  // number within the field's range; otherwise OK reports it.
+  void PauseChanged(PauseBox box, std::string_view text);
+
   // The tests made when OK is pressed: the Zup folder must exist, the configuration folder
-  // must exist unless it is empty. One error box per failing folder; false keeps the dialog open.
+  // must exist unless it is empty, each pause must be a whole number within its range. One
+  // error box per failing field; false keeps the dialog open.
   // Turning the password protection off is confirmed first; No keeps the dialog open.
   bool CheckOnOk(platform::FileSystem& files, platform::Messages& messages) const;
 
@@ -88,6 +103,7 @@ private:
   platform::FolderDialog& folders_;
   PreferenceValues values_;
   bool protectedAtLoad_ = false;
+  std::array<bool, 2> pauseRefused_{};  // per PauseBox: its text is no pause of its range
   std::vector<HotkeyField> fields_;  // one per HotkeyBox
 };
 

@@ -198,7 +198,19 @@ WINTEST(Preferences, NewIndentKeyRunOnStartupAndConfigurationFolder) {
   SendMessageA(GetDlgItem(dialog, ids::kRunOnStartup), BM_SETCHECK, BST_CHECKED, 0);
   SendMessageA(GetDlgItem(dialog, ids::kProtectPasswords), BM_SETCHECK, BST_CHECKED, 0);
   SetText(GetDlgItem(dialog, ids::kConfigDir), moved);
+  EXPECT_EQ(ControlText(GetDlgItem(dialog, ids::kNewLinePause)), std::string("150"));
+  EXPECT_EQ(ControlText(GetDlgItem(dialog, ids::kCharacterPause)), std::string("0"));
+  SetText(GetDlgItem(dialog, ids::kNewLinePause), "400");
+  // Out of range: OK says so and the dialog stays; mended, it closes below.
+  SetText(GetDlgItem(dialog, ids::kCharacterPause), "101");
+  EXPECT_EQ(ControlText(GetDlgItem(dialog, ids::kNewLinePause)), std::string("400"));
   OfferScreenshot("preferences-general");
+  PressButton(dialog, IDOK);
+  EXPECT_EQ(Answer(program, "Error", IDOK),
+            std::string("'Pause between characters' must be a whole number of milliseconds from 0 to 100.\r\n"
+                        "Please enter a valid number."));
+  EXPECT_TRUE(IsWindow(dialog) != FALSE);
+  SetText(GetDlgItem(dialog, ids::kCharacterPause), "20");
 
   ASSERT_TRUE(ShowPage(dialog, 1, indentBox));
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, ids::kAuthor)));
@@ -252,6 +264,8 @@ WINTEST(Preferences, NewIndentKeyRunOnStartupAndConfigurationFolder) {
   ASSERT_TRUE(saved != nullptr);
   EXPECT_EQ(bw::General(*saved).Indent, std::string("Shift+Ctrl+J"));
   EXPECT_EQ(bw::General(*saved).ZupDir, zup);
+  EXPECT_EQ(bw::General(*saved).NewLinePause, 400);
+  EXPECT_EQ(bw::General(*saved).CharacterPause, 20);
   // The password went through the system's data protection: its clear bytes are nowhere in the
   // deciphered file, and it opens again for this user.
   EXPECT_TRUE(bw::General(*saved).ProtectPasswords);

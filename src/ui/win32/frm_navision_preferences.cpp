@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <array>
+#include <cstdint>
+#include <string>
 #include <vector>
 
 #include "ui/win32/modal_dialog.h"
@@ -80,10 +82,21 @@ private:
     return box;
   }
 
+  static int PauseId(PauseBox box) { return box == PauseBox::NewLine ? kNewLinePause : kCharacterPause; }
+  // A pause row: its label, the field of digits (in milliseconds) and the unit after it.
+  void Pause(PauseBox box, std::int32_t value, int top, int help) {
+    const std::string caption(PauseCaption(box));
+    Add(0, "STATIC", caption.c_str(), SS_LEFT, 0, kStatic, 20, top + 3, 184, 16);
+    const HWND field = Add(0, "EDIT", std::to_string(value).c_str(), WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER,
+                           WS_EX_CLIENTEDGE, PauseId(box), 210, top, 60, 21, help);
+    SendMessageA(field, EM_SETLIMITTEXT, 5, 0);
+    Add(0, "STATIC", "ms", SS_LEFT, 0, kStatic, 276, top + 3, 40, 16);
+  }
+
   bool OnInit() override {
-    SetClientSize(378, 325);
+    SetClientSize(378, 385);
     SetWindowContextHelpId(Handle(), kHelpDialog);
-    const HWND tabs = AddControl(WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, 0, kPages, 8, 8, 362, 276);
+    const HWND tabs = AddControl(WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, 0, kPages, 8, 8, 362, 336);
     for (const char* caption : {"General", "Hotkeys"}) {
       TCITEMA item{};
       item.mask = TCIF_TEXT;
@@ -110,6 +123,9 @@ private:
     Check(0, kViaDot, "Activate Code Completion via '.'", values_.activateViaDot, 212, 62);
     Check(0, kViaCtrlSpace, "Activate Code Completion via CTRL+SPACE", values_.activateViaCtrlSpace, 234, 63);
     Check(0, kProtectPasswords, std::string(kProtectPasswordsCaption).c_str(), values_.protectPasswords, 256, 15);
+    Line(0, 282);
+    Pause(PauseBox::NewLine, values_.newLinePause, 290, 18);
+    Pause(PauseBox::Character, values_.characterPause, 316, 19);
 
     // Page "Hotkeys".
     const std::array<std::pair<const char*, int>, 7> labels{{{"(Un-) I&ndent", 36},
@@ -133,8 +149,8 @@ private:
     Line(1, 214);
     SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK, 214, 292, 75, 25);
-    AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL, 295, 292, 75, 25);
+    AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK, 214, 352, 75, 25);
+    AddControl("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL, 295, 352, 75, 25);
 
     form_.Load(values_);
     ShowPage(0);
@@ -164,6 +180,8 @@ private:
     values.activateViaDot = IsDlgButtonChecked(Handle(), kViaDot) == BST_CHECKED;
     values.activateViaCtrlSpace = IsDlgButtonChecked(Handle(), kViaCtrlSpace) == BST_CHECKED;
     values.protectPasswords = IsDlgButtonChecked(Handle(), kProtectPasswords) == BST_CHECKED;
+    for (const PauseBox box : {PauseBox::NewLine, PauseBox::Character})
+      form_.PauseChanged(box, WindowText(Item(PauseId(box))));
     if (!form_.CheckOnOk(services_.files, services_.messages)) return;
     values_ = values;
     End(IDOK);

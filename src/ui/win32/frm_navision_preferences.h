@@ -17,7 +17,7 @@ namespace preferences_ids {
 inline constexpr int kPages = 100;  // the page control, "General" and "Hotkeys"
 inline constexpr int kAuthor = 110, kInitials = 111, kCompany = 112, kConfigDir = 113, kBrowseConfig = 114,
                      kZupDir = 115, kBrowseZup = 116, kRunOnStartup = 117, kViaDot = 118, kViaCtrlSpace = 119,
-                     kProtectPasswords = 120;
+                     kProtectPasswords = 120, kNewLinePause = 121, kCharacterPause = 122;
 inline constexpr int kFirstHotkey = 150;  // + HotkeyBox
 }  // namespace preferences_ids
 

@@ -91,6 +91,31 @@ TEST(BlockCommand, CommentKeysPausesAndWindowsOfOnePass) {
   EXPECT_EQ(scene.log.PostsTo(EditorScene::kClientWindow).size(), 4u);  // only the copy chord
 }
 
+TEST(BlockCommand, ThePacesCharacterPauseFollowsEachEditingKeyAndTheCaretKeysKeepTheirOwn) {
+  struct Row {
+    BlockOperation operation;
+    std::string text;
+    Lines edit;  // the keys between the line's Home and the Downs
+  };
+  const Row rows[] = {
+      {BlockOperation::Comment, "x", {"'/'", "sleep 20", "'/'", "sleep 20"}},
+      {BlockOperation::Indent, "x", {"' '", "sleep 20", "' '", "sleep 20"}},
+      {BlockOperation::Unindent, "   x", {"Delete", "sleep 20", "Delete", "sleep 20"}},
+      {BlockOperation::Uncomment, "/x", {"Delete", "sleep 20"}},
+  };
+  for (const Row& row : rows) {
+    BlockScene scene(row.text, 0, 0);
+    scene.questions.Answer({true, false});
+    BlockCommandContext context = scene.Context();
+    context.pace = {std::chrono::milliseconds(400), std::chrono::milliseconds(20)};  // no Enter here: 400 unused
+    BlockCommand(context, row.operation);
+    EXPECT_EQ(scene.log.Transcript({Event::Kind::Post, Event::Kind::Sleep}),
+              Join({{"+Control", "C", "-Control", "sleep 50", "Home", "sleep 50", "Home", "sleep 50"}, row.edit,
+                    {"Home", "sleep 10"}}))
+        << row.text;
+  }
+}
+
 TEST(BlockCommand, SelectionsThatBeginOrEndWithALineBreak) {
   // Started at the end of the line above: the copy begins with a line break.
   BlockScene fromAbove("top\na\nb\nbelow", 0, 2);

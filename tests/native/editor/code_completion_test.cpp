@@ -267,6 +267,7 @@ TEST(CodeCompletion, DotOpensTheFullListAndEnterReplacesTheFilterWithTheChoice) 
   s.Type("fi");
   EXPECT_EQ(s.view.rows.size(), 11u);
   EXPECT_EQ(s.view.rows.front(), "FIELDACTIVE");
+  s.switches.pace = {std::chrono::milliseconds(400), std::chrono::milliseconds(20)};  // read as the word is chosen
   EXPECT_TRUE(s.Key(Enter));
   EXPECT_FALSE(s.view.exists);
   ASSERT_EQ(s.inserter.jobs.size(), 1u);
@@ -275,6 +276,8 @@ TEST(CodeCompletion, DotOpensTheFullListAndEnterReplacesTheFilterWithTheChoice) 
   EXPECT_EQ(job.typedText, "fi");
   EXPECT_EQ(job.word, "FIELDACTIVE");
   EXPECT_EQ(job.trailing, "");
+  EXPECT_EQ(job.pace.newLine, std::chrono::milliseconds(400));
+  EXPECT_EQ(job.pace.character, std::chrono::milliseconds(20));
   s.RunLastInsert();
   EXPECT_EQ(s.editor.Text(), "Rec.FIELDACTIVE");
   EXPECT_EQ(s.editor.GetCaret().column, 15);

@@ -74,6 +74,19 @@ TEST(TInsertThread, EmptyWordDoesNothingAndLongTrailingTextIsNotTyped) {
   EXPECT_EQ(scene.editor.Text(), "Rec.fiX");
 }
 
+TEST(TInsertThread, TheWordAndTheTrailingCharacterFollowTheJobsPace) {
+  EditorScene scene;
+  scene.editor.SetText("Rec.f");
+  scene.editor.SetCaret({0, 5});
+  InsertJob job = Job("f", "FIND", "(");
+  job.pace = {std::chrono::milliseconds(400), std::chrono::milliseconds(20)};
+  TInsertThread(scene.Services(), std::move(job)).Join();
+  EXPECT_EQ(scene.editor.Text(), "Rec.FIND(");
+  EXPECT_EQ(scene.log.Transcript({Event::Kind::Post, Event::Kind::Sleep}),
+            (std::vector<std::string>{"Left", "sleep 10", "Delete", "sleep 10", "'F'", "sleep 20", "'I'", "sleep 20",
+                                      "'N'", "sleep 20", "'D'", "sleep 20", "'('", "sleep 20"}));
+}
+
 TEST(TInsertThread, WaitsForShiftOfTheChoosingKey) {
   // "(" was typed with Shift; were it still held, the Lefts would select and Delete erase more.
   EditorScene scene;

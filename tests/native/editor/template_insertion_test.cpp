@@ -175,6 +175,33 @@ TEST(TemplateInsertion, ARunOfMoreThanTwoMinutesIsAskedForFirst) {
   EXPECT_EQ(LongTypingQuestion(lines800 + "\r").value_or(""),
             "This template types 802 lines, which takes about 3 minutes. Keyboard and mouse stay blocked "
             "meanwhile; Esc stops the typing.\r\n\r\nType it ?");
+  // The configured pace counts: each Enter's pause and each typed character's ("|" and LF are
+  // not typed), and without pauses only the line count asks, never for "0 minutes".
+  const auto minutes = [](std::string_view text, TypingPace pace) {
+    const auto question = LongTypingQuestion(text, pace);
+    if (!question) return std::string("-");
+    const auto about = question->find("about ");
+    return question->substr(about + 6, question->find(' ', about + 6) - about - 6);
+  };
+  using std::chrono::milliseconds;
+  const std::string chars1201 = std::string(1200, 'x') + "|\n";
+  struct Row {
+    std::string text;
+    TypingPace pace;
+    std::string minutes;  // "-": no question
+  };
+  const Row rows[] = {
+      {lines800, {milliseconds(0), milliseconds(0)}, "-"},
+      {lines800 + "\r", {milliseconds(0), milliseconds(0)}, "-"},
+      {std::string(240, '\r'), {milliseconds(500), milliseconds(0)}, "-"},
+      {std::string(241, '\r'), {milliseconds(500), milliseconds(0)}, "3"},
+      {chars1201, {milliseconds(0), milliseconds(100)}, "-"},
+      {chars1201 + "y", {milliseconds(0), milliseconds(100)}, "3"},
+      {std::string(60, '\r') + std::string(600, 'x'), {milliseconds(1000), milliseconds(100)}, "-"},
+      {std::string(60, '\r') + std::string(601, 'x'), {milliseconds(1000), milliseconds(100)}, "3"},
+      {std::string(kLongTypingLines, '\r'), {milliseconds(0), milliseconds(0)}, "1"},
+  };
+  for (const Row& row : rows) EXPECT_EQ(minutes(row.text, row.pace), row.minutes) << row.text.size();
   InsertScene refused;
   refused.questions.Answer({false});
   EXPECT_EQ(refused.Insert(lines800 + "x\r", true), InsertOutcome::Cancelled);

@@ -101,6 +101,53 @@ TEST(TypeText, MarkerAmongLeadingSpacesNeitherCountsNorEndsThem) {
   EXPECT_EQ(scene.editor.GetCaret(), (Caret{3, 7}));
 }
 
+TEST(TypeText, ThePaceWaitsAfterEachEnterAndEachCharacterButNotAfterTheLefts) {
+  struct Row {
+    TypingPace pace;
+    std::vector<std::string> keys;  // of " a\r\nb|"
+  };
+  const milliseconds none{0};
+  const Row rows[] = {
+      {{}, {"' '", "'a'", "Enter", "sleep 150", "Left", "'b'"}},
+      {{none, none}, {"' '", "'a'", "Enter", "Left", "'b'"}},
+      {{milliseconds(400), none}, {"' '", "'a'", "Enter", "sleep 400", "Left", "'b'"}},
+      {{none, milliseconds(20)}, {"' '", "sleep 20", "'a'", "sleep 20", "Enter", "Left", "'b'", "sleep 20"}},
+      {{milliseconds(2000), milliseconds(100)},
+       {"' '", "sleep 100", "'a'", "sleep 100", "Enter", "sleep 2000", "Left", "'b'", "sleep 100"}},
+  };
+  for (const Row& row : rows) {
+    EditorScene scene;
+    EXPECT_TRUE(TypeText(scene.poster, kEditor, " a\r\nb|", row.pace));
+    EXPECT_EQ(scene.log.KeysAndPauses(), row.keys) << row.pace.newLine.count() << "/" << row.pace.character.count();
+    EXPECT_EQ(scene.editor.Lines(), (std::vector<std::string>{" a", "b"}));
+  }
+  // The login is typed at the same pace.
+  EditorScene scene;
+  TypeVerbatim(scene.poster, kEditor, "a\r\n", {milliseconds(400), milliseconds(20)});
+  EXPECT_EQ(scene.log.KeysAndPauses(), (std::vector<std::string>{"'a'", "sleep 20", "Enter", "sleep 400"}));
+}
+
+TEST(TypingPace, StoredValuesAreClampedIntoTheirRanges) {
+  struct Row {
+    std::int32_t newLine, character;
+    std::int64_t expectedNewLine, expectedCharacter;
+  };
+  const Row rows[] = {
+      {150, 0, 150, 0},       {0, 100, 0, 100},     {2000, 7, 2000, 7},
+      {2001, 101, 2000, 100}, {-1, -20, 0, 0},      {2147483647, -2147483647 - 1, 2000, 0},
+  };
+  for (const Row& row : rows) {
+    TBrackwaterStorage general;
+    general.NewLinePause = row.newLine;
+    general.CharacterPause = row.character;
+    const TypingPace pace = PaceOf(general);
+    EXPECT_EQ(pace.newLine.count(), row.expectedNewLine) << row.newLine;
+    EXPECT_EQ(pace.character.count(), row.expectedCharacter) << row.character;
+  }
+  EXPECT_EQ(PaceOf(TBrackwaterStorage{}).newLine, TypingPace{}.newLine);
+  EXPECT_EQ(PaceOf(TBrackwaterStorage{}).character, TypingPace{}.character);
+}
+
 TEST(TypeVerbatim, EveryByteIsTypedAndOnlyCrIsAKey) {
   EditorScene scene;
   TypeVerbatim(scene.poster, kEditor, "  |<<A>>\r\n x");

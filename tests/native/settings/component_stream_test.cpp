@@ -134,6 +134,45 @@ TEST(ComponentStreamWriter, VarListOnlyWhenItHasLines) {
   EXPECT_EQ(As<TBrackwaterStorage>(*RoundTrip(general)).VarList, general.VarList);
 }
 
+TEST(ComponentStreamWriter, TypingPaceOnlyWhenNotItsDefaultAndAfterEverythingElse) {
+  struct Row {
+    std::int32_t newLine, character;
+    std::vector<std::uint8_t> tail;  // what follows InsertWindowSplitter, before the record's end
+  };
+  const auto field = [](std::string_view name, std::vector<std::uint8_t> encoded) {
+    StreamBytes bytes;
+    bytes.Short(name).Raw({reinterpret_cast<const char*>(encoded.data()), encoded.size()});
+    return bytes.Bytes();
+  };
+  const auto join = [](std::vector<std::uint8_t> a, const std::vector<std::uint8_t>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
+  const Row rows[] = {
+      {150, 0, {}},
+      {0, 0, field("NewLinePause", {0x02, 0x00})},
+      {150, 20, field("CharacterPause", {0x02, 0x14})},
+      {400, 100, join(field("NewLinePause", {0x03, 0x90, 0x01}), field("CharacterPause", {0x02, 0x64}))},
+      {2147483647, -1, join(field("NewLinePause", {0x04, 0xFF, 0xFF, 0xFF, 0x7F}), field("CharacterPause", {0x02, 0xFF}))},
+  };
+  for (const Row& row : rows) {
+    TBrackwaterStorage general;
+    general.ProtectPasswords = true;
+    general.NewLinePause = row.newLine;
+    general.CharacterPause = row.character;
+    const auto bytes = StreamOf(general);
+    const auto tail = join(join(field("InsertWindowSplitter", {0x02, 0x00}), field("ProtectPasswords", {0x09})),
+                           join(row.tail, {0x00, 0x00}));
+    ASSERT_GE(bytes.size(), tail.size());
+    EXPECT_TRUE(std::equal(tail.begin(), tail.end(), bytes.end() - static_cast<std::ptrdiff_t>(tail.size())))
+        << row.newLine << "/" << row.character;
+    // Read back as stored, out-of-range values too: the typing clamps them, the file keeps them.
+    const auto loaded = ReadComponentStream(bytes);
+    EXPECT_EQ(As<TBrackwaterStorage>(*loaded).NewLinePause, row.newLine);
+    EXPECT_EQ(As<TBrackwaterStorage>(*loaded).CharacterPause, row.character);
+  }
+}
+
 TEST(ComponentStreamRoundTrip, AbsentFieldsReturnAsConstructionDefaults) {
   auto root = DefaultLayout();
   General(*root).Indent.clear();

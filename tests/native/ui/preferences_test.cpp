@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -10,6 +11,7 @@
 #include "app/preferences_apply.h"
 #include "editor/template_expansion.h"
 #include "editor/variable_list.h"
+#include "settings/component_stream.h"
 #include "platform/fake/fake_locale.h"
 #include "platform/fake/fixed_local_time.h"
 #include "platform/fake/scripted_folder_dialog.h"
@@ -184,6 +186,63 @@ TEST_F(PreferencesTest, OkChecksEachFolderWithItsOwnMessage) {
   EXPECT_TRUE(form.CheckOnOk(files, messages));
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[0].text, kUnprotectPasswordsText);
+}
+
+TEST_F(PreferencesTest, PausesAreWholeNumbersWithinTheirRangesAndStoredOnlyWhenNotDefault) {
+  core.Start();
+  // Stored values out of range (a hand-made file) open clamped: what the typing uses.
+  General(*root).NewLinePause = 99999;
+  General(*root).CharacterPause = -5;
+  Open();
+  EXPECT_EQ(form.Values().newLinePause, 2000);
+  EXPECT_EQ(form.Values().characterPause, 0);
+
+  struct Row {
+    PauseBox box;
+    std::string text;
+    std::int32_t stored;  // -1: refused with the message
+  };
+  const std::string newLineError =
+      "'Pause after each new line' must be a whole number of milliseconds from 0 to 2000.\r\nPlease enter a valid number.";
+  const std::string characterError =
+      "'Pause between characters' must be a whole number of milliseconds from 0 to 100.\r\nPlease enter a valid number.";
+  const Row rows[] = {
+      {PauseBox::NewLine, "0", 0},       {PauseBox::NewLine, " 400 ", 400}, {PauseBox::NewLine, "2000", 2000},
+      {PauseBox::NewLine, "2001", -1},   {PauseBox::NewLine, "", -1},       {PauseBox::NewLine, "-1", -1},
+      {PauseBox::NewLine, "1e3", -1},    {PauseBox::NewLine, "99999999999", -1},
+      {PauseBox::Character, "100", 100}, {PauseBox::Character, "007", 7},  {PauseBox::Character, "101", -1},
+      {PauseBox::Character, "+5", -1},
+  };
+  for (const Row& row : rows) {
+    Open();
+    messages.shown.clear();
+    form.PauseChanged(row.box, row.text);
+    const bool passed = form.CheckOnOk(files, messages);
+    EXPECT_EQ(passed, row.stored >= 0) << row.text;
+    if (row.stored < 0) {
+      EXPECT_EQ(ErrorTexts(), std::vector<std::string>{row.box == PauseBox::NewLine ? newLineError : characterError});
+      continue;
+    }
+    Accept();
+    const auto& general = General(*root);
+    EXPECT_EQ(row.box == PauseBox::NewLine ? general.NewLinePause : general.CharacterPause, row.stored) << row.text;
+  }
+  // Both wrong: one message each; mended, OK goes ahead.
+  Open();
+  messages.shown.clear();
+  form.PauseChanged(PauseBox::NewLine, "x");
+  form.PauseChanged(PauseBox::Character, "x");
+  EXPECT_FALSE(form.CheckOnOk(files, messages));
+  EXPECT_EQ(ErrorTexts(), (std::vector<std::string>{newLineError, characterError}));
+  form.PauseChanged(PauseBox::NewLine, "150");
+  form.PauseChanged(PauseBox::Character, "0");
+  EXPECT_TRUE(form.CheckOnOk(files, messages));
+
+  // Back at the defaults, the settings file holds neither field.
+  Accept();
+  const auto bytes = WriteComponentStream(General(*root));
+  for (const std::string_view name : {"NewLinePause", "CharacterPause"})
+    EXPECT_EQ(std::search(bytes.begin(), bytes.end(), name.begin(), name.end()), bytes.end()) << name;
 }
 
 TEST_F(PreferencesTest, AcceptingStoresTheValues) {
