@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "launch/navision_item_dialog.h"
 #include "ui/win32/modal_dialog.h"
 
 namespace bw::ui {
@@ -99,7 +100,13 @@ private:
     auto* self = reinterpret_cast<ClientAdvancedWindow*>(data);
     if (const auto control = ControlOfId(GetDlgCtrlID(window))) {
       if (message == WM_CHAR && !self->logic_.KeyTyped(*control, static_cast<char>(wParam))) {
-        MessageBeep(MB_OK);
+        // The refused key is explained as the main dialog's port field does (common controls 6).
+        EDITBALLOONTIP tip{};
+        tip.cbStruct = sizeof tip;
+        tip.pszTitle = L"";
+        tip.pszText = self->portHint_.c_str();
+        tip.ttiIcon = TTI_NONE;
+        SendMessageW(window, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
         return 0;
       }
       if (message == WM_KEYDOWN && wParam == VK_F1) {
@@ -114,6 +121,7 @@ private:
   ClientAdvancedDialog& logic_;
   const std::function<void(int)>& showHelp_;
   HWND owner_ = nullptr;
+  const std::wstring portHint_ = std::wstring(kPortHint.begin(), kPortHint.end());  // ASCII
 };
 
 }  // namespace
