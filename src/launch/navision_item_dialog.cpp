@@ -388,10 +388,10 @@ void NavisionItemDialog::ApplyClientKind() {
        {ItemControl::DatabaseLabel, ItemControl::ServerLabel, ItemControl::ServerList, ItemControl::Test})
     SetVisible(control, !native);
   // The version and the advanced settings belong to SQL clients; a native client's dialog stays
-  // as it always was.
+  // as it always was, and so does that of a SQL client known to be older than NAV 2013.
   SetVisible(ItemControl::VersionLabel, !native && !Text(ItemControl::VersionLabel).empty());
-  SetVisible(ItemControl::Advanced, !native);
-  SetEnabled(ItemControl::Advanced, !Folder() && TakesServerSettings(version_));
+  SetVisible(ItemControl::Advanced, !native && TakesServerSettings(version_));
+  SetEnabled(ItemControl::Advanced, !Folder());
   if (Folder()) return;
   if (native) {
     const bool server = UseServer();
