@@ -35,7 +35,7 @@ WINTEST(Swallow, KeysPressedWhileATemplateIsTypedNeverReachTheEditor) {
   ASSERT_TRUE(!g_handshake.empty());
   const std::string longText = CountingLines(30);
   ConfigFolder config("bwswallow");
-  WriteTemplateOnT(config, longText);
+  WriteTemplateOnT(config, longText, 400);  // 12 s of typing, for the script's keys and clicks
   Brackwater program;
   ASSERT_TRUE(program.WaitReady());
   Client client = StartFinsql("\"/text=" + WriteScratch("swallow.txt", "") + "\"");

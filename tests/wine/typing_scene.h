@@ -27,9 +27,12 @@ inline std::string CountingLines(int lines) {
 
 // Settings with the reserved variables set (so no question comes before the typing) and the
 // template on Shift+Ctrl+T.
-inline void WriteTemplateOnT(ConfigFolder& config, const std::string& text) {
+// `newLinePauseMs` sets how long the run takes: a scene whose script must press its keys while
+// the run goes on slows it down, so that a slow machine still has the keys come in time.
+inline void WriteTemplateOnT(ConfigFolder& config, const std::string& text, std::int32_t newLinePauseMs = 150) {
   config.Write([&](TStorage& root) {
     auto& general = General(root);
+    general.NewLinePause = newLinePauseMs;
     general.Author = "Ann Lee";
     general.Initials = "AL";
     general.Company = "Acme";

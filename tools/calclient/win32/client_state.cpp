@@ -36,9 +36,15 @@ void Client::WriteState(unsigned long sequence) {
   if (file == nullptr) return;
   const bool written = std::fwrite(report.data(), 1, report.size(), file) == report.size();
   const bool closed = std::fclose(file) == 0;
-  // The driver reads the report sharing deletion, so the move never waits for a reader.
-  if (written && closed) MoveFileExA(partial.c_str(), options_.stateFile.c_str(), MOVEFILE_REPLACE_EXISTING);
-  log_.Note("state " + std::to_string(sequence) + " written");
+  // A report open in the driver at this moment cannot be replaced (Wine refuses to rename over an
+  // open file even when it is shared for deletion), and the driver would wait for this sequence
+  // in vain: the move is tried again for a while.
+  bool moved = false;
+  for (int attempt = 0; written && closed && !moved && attempt < 100; ++attempt) {
+    moved = MoveFileExA(partial.c_str(), options_.stateFile.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    if (!moved) Sleep(10);
+  }
+  log_.Note("state " + std::to_string(sequence) + (moved ? " written" : " not written"));
 }
 
 }  // namespace bw::calclient
