@@ -1,8 +1,6 @@
 #include "launch/client_advanced_dialog.h"
 
-#include <algorithm>
-#include <charconv>
-
+#include "base/decimal_number.h"
 #include "base/format_text.h"
 
 namespace bw {
@@ -13,11 +11,8 @@ constexpr std::int32_t kHighestPort = 65535;
 // The management port's text as a port: empty is none (0); otherwise digits only, 1..65535.
 std::optional<std::int32_t> ManagementPort(std::string_view text) {
   if (text.empty()) return 0;
-  if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) return std::nullopt;
-  std::int32_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < 1 || value > kHighestPort)
-    return std::nullopt;
+  const auto value = DecimalNumber(text);
+  if (!value || *value < 1 || *value > kHighestPort) return std::nullopt;
   return value;
 }
 

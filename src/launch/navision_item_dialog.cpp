@@ -1,9 +1,9 @@
 #include "launch/navision_item_dialog.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 
+#include "base/decimal_number.h"
 #include "base/format_text.h"
 #include "base/path_parts.h"
 #include "base/text_case.h"
@@ -32,14 +32,7 @@ constexpr ItemControl kFolderDisables[] = {
     ItemControl::Browse,   ItemControl::DatabaseButton, ItemControl::Hotkey, ItemControl::Advanced};
 
 // The port text as a number: digits only, within a 32-bit integer.
-std::optional<std::int32_t> PortNumber(std::string_view text) {
-  if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    return std::nullopt;
-  std::int32_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
+std::optional<std::int32_t> PortNumber(std::string_view text) { return DecimalNumber(text); }
 
 }  // namespace
 

@@ -1,10 +1,10 @@
 #include "ui/preferences_form.h"
 
-#include <charconv>
 #include <optional>
 #include <set>
 
 #include "base/app_texts.h"
+#include "base/decimal_number.h"
 #include "base/format_text.h"
 #include "editor/typing_pace.h"
 #include "platform/ansi_text.h"
@@ -22,11 +22,8 @@ std::string AnsiShown(const std::string& utf8) { return platform::Utf8ToAnsi(utf
 std::optional<std::int32_t> PauseValue(std::string_view text, std::int32_t limit) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return std::nullopt;
-  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-  if (text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
-  std::int32_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value > limit) return std::nullopt;
+  const auto value = DecimalNumber(text.substr(first, text.find_last_not_of(' ') - first + 1));
+  if (!value || *value > limit) return std::nullopt;
   return value;
 }
 
