@@ -37,7 +37,7 @@ private:
   void Text(int id, const std::string& text, int left, int top, int width, int height, int pixels,
             bool underline = false, DWORD style = 0) {
     AddControl("STATIC", text.c_str(), SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | style, 0, id, left, top, width, height);
-    Label& label = labels_[labelCount_++];
+    Label& label = labels_.at(static_cast<std::size_t>(labelCount_++));
     label.id = id;
     label.pixels = pixels;
     label.underline = underline;
@@ -45,7 +45,7 @@ private:
   }
   // The dialog manager moves the labels; their fonts are the dialog's own.
   void OnDpiChanged() override {
-    for (int i = 0; i < labelCount_; ++i) SetLabelFont(labels_[i], TRUE);
+    for (int i = 0; i < labelCount_; ++i) SetLabelFont(labels_[static_cast<std::size_t>(i)], TRUE);
   }
 
   bool OnInit() override {

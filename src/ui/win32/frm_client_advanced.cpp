@@ -100,7 +100,8 @@ private:
     auto* self = reinterpret_cast<ClientAdvancedWindow*>(data);
     if (const auto control = ControlOfId(GetDlgCtrlID(window))) {
       if (message == WM_CHAR && !self->logic_.KeyTyped(*control, static_cast<char>(wParam))) {
-        // The refused key is explained as the main dialog's port field does (common controls 6).
+        // The refused key is explained in the field's own balloon, in the main dialog's words
+        // (common controls 6, which the program's manifest asks for).
         EDITBALLOONTIP tip{};
         tip.cbStruct = sizeof tip;
         tip.pszTitle = L"";
